@@ -1,0 +1,1 @@
+#include "frame/tool_modes.h"

@@ -1,0 +1,28 @@
+// Model operations and checks on the global tables.
+#pragma once
+
+void ClearJointMarks();
+int DeleteJoint(int j);            // 0 when the model has no joints
+void DeleteMember(int i);
+void ComputeDisplacedShape(float scale);
+int FindDuplicateJoint();          // marks and returns the first coincident joint, or 0
+bool HasUnconnectedJoint();
+int FindUnconnectedJoint();
+void RemoveUnconnectedJoints();
+bool ComputeMemberLengths();       // true when some length is 0.0001 or less
+int FindZeroLengthMember();
+void RemoveZeroLengthMembers();
+bool HasDuplicateMember();
+int FindDuplicateMember();
+void RemoveDuplicateMembers();
+int CheckSectionProperties();      // 0 or the code of the last failing test
+float MemberLength(int i);
+float MemberLengthYZ(int i);
+int CheckMemberLimit();            // 1 = room, 0 = full (with a message)
+int CheckJointLimit();
+bool CanReplicateMarkedJoints();
+void FindMaxDisplacements();
+float LoadArrowScale();
+bool LastJointIsDuplicate();
+bool HasCoincidentJoints();
+float TotalWeight();

@@ -1,0 +1,73 @@
+// The program's window-system services, behind one small interface: message
+// boxes, beep, cursor, view timers, invalidation and sound. The program
+// installs a toolkit backend; tests install the recording TestBackend.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// Message box styles (the values of the classic MB_ flags).
+constexpr unsigned MB_OK = 0x0;
+constexpr unsigned MB_OKCANCEL = 0x1;
+constexpr unsigned MB_YESNOCANCEL = 0x3;
+constexpr unsigned MB_YESNO = 0x4;
+constexpr unsigned MB_TYPEMASK = 0xF;
+constexpr unsigned MB_ICONSTOP = 0x10;
+constexpr unsigned MB_ICONQUESTION = 0x20;
+constexpr unsigned MB_ICONEXCLAMATION = 0x30;
+constexpr unsigned MB_ICONINFORMATION = 0x40;
+constexpr unsigned MB_ICONMASK = 0xF0;
+constexpr unsigned MB_DEFBUTTON2 = 0x100;
+constexpr unsigned MB_DEFBUTTON3 = 0x200;
+constexpr unsigned MB_SYSTEMMODAL = 0x1000;
+constexpr unsigned MB_TASKMODAL = 0x2000;
+
+// Message box results.
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+
+// Cursors.
+using CursorHandle = int;
+constexpr CursorHandle CURSOR_ARROW = 0;
+constexpr CursorHandle CURSOR_WAIT = 1;
+
+// The answer a box gives when the user just presses Enter.
+int DefaultAnswer(unsigned flags);
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+    virtual int MessageBox(const std::string& text, const std::string& caption, unsigned flags) = 0;
+    virtual void MessageBeep(unsigned type) = 0;
+    // Sets the cursor and returns the one it replaces.
+    virtual CursorHandle SetCursor(CursorHandle cursor) = 0;
+    // Timers of the 3D view, by id.
+    virtual void SetViewTimer(int id, unsigned periodMs) = 0;
+    virtual void KillViewTimer(int id) = 0;
+    virtual void InvalidateFrame(bool erase) = 0;
+    virtual void InvalidateView(bool erase) = 0;
+    // Plays one of the program's sound clips ("IDR_WAVE_CHEERS", ...) asynchronously.
+    virtual void PlaySoundResource(const std::string& name) = 0;
+};
+
+// Installs a backend (nullptr restores the headless one, which writes boxes
+// to stderr and answers each with its default button).
+void SetBackend(Backend* backend);
+Backend& GetBackend();
+
+inline int MessageBox(const std::string& text, const std::string& caption, unsigned flags)
+{
+    return GetBackend().MessageBox(text, caption, flags);
+}
+inline void MessageBeep(unsigned type) { GetBackend().MessageBeep(type); }
+inline CursorHandle SetCursor(CursorHandle c) { return GetBackend().SetCursor(c); }
+inline void SetViewTimer(int id, unsigned periodMs) { GetBackend().SetViewTimer(id, periodMs); }
+inline void KillViewTimer(int id) { GetBackend().KillViewTimer(id); }
+inline void InvalidateFrame(bool erase) { GetBackend().InvalidateFrame(erase); }
+inline void InvalidateView(bool erase) { GetBackend().InvalidateView(erase); }
+inline void PlaySoundResource(const std::string& name) { GetBackend().PlaySoundResource(name); }
+
+}  // namespace platform

@@ -1,0 +1,12 @@
+#include "tests/common/test_env.h"
+
+#include "frame/frame_globals.h"
+#include "model/tables.h"
+#include "view/view_globals.h"
+
+void ResetAllGlobals()
+{
+    ResetModelGlobals();
+    ResetViewGlobals();
+    ResetFrameGlobals();
+}
