@@ -16,6 +16,7 @@ const double g_dFieldOfView = 45.0, g_dNearPlane = 2.0, g_dFarPlane = 500.0;
 float g_fDirectLightR = 0.5f, g_fDirectLightG = 0.5f, g_fDirectLightB = 0.5f;
 float g_fAmbientLightR = 0.4f, g_fAmbientLightG = 0.4f, g_fAmbientLightB = 0.4f;
 float g_fBackgroundR = 0.75f, g_fBackgroundG = 0.75f, g_fBackgroundB = 0.75f;
+void (*g_pfnSetClearColor)(float r, float g, float b, float a) = nullptr;
 
 int g_bShowJoints = 1, g_bShowLoads = 1, g_bShowSupports = 1;
 int g_bShowXYBasePlane = 1, g_bShowXZBasePlane = 1, g_bShowYZBasePlane = 1;

@@ -46,6 +46,9 @@ extern const double g_dFieldOfView, g_dNearPlane, g_dFarPlane;
 extern float g_fDirectLightR, g_fDirectLightG, g_fDirectLightB;
 extern float g_fAmbientLightR, g_fAmbientLightG, g_fAmbientLightB;
 extern float g_fBackgroundR, g_fBackgroundG, g_fBackgroundB;
+// Passes a clear colour to the graphics library at once; null when no
+// context is attached (headless runs and tests).
+extern void (*g_pfnSetClearColor)(float r, float g, float b, float a);
 
 // ---- display switches ----
 extern int g_bShowJoints, g_bShowLoads, g_bShowSupports;

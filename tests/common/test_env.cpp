@@ -1,5 +1,6 @@
 #include "tests/common/test_env.h"
 
+#include "files/files_globals.h"
 #include "frame/frame_globals.h"
 #include "model/tables.h"
 #include "view/view_globals.h"
@@ -9,4 +10,5 @@ void ResetAllGlobals()
     ResetModelGlobals();
     ResetViewGlobals();
     ResetFrameGlobals();
+    ResetFilesGlobals();
 }

@@ -1,0 +1,308 @@
+#include "files/import_2d.h"
+
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include <locale.h>
+
+#include "frame/frame_globals.h"
+#include "model/defaults.h"
+#include "model/tables.h"
+
+namespace {
+
+locale_t CLocale()
+{
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return c;
+}
+
+// Reads numbers the way "%d" and "%f" do in the C locale, whatever the
+// user's locale, and fails instead of guessing on anything malformed.
+class NumberScanner {
+public:
+    explicit NumberScanner(FILE* f) : f_(f) {}
+
+    // Skips to just past the next '\n'; false when the file ends first.
+    bool SkipLine()
+    {
+        int c;
+        while ((c = std::getc(f_)) != EOF)
+            if (c == '\n') return true;
+        return false;
+    }
+
+    bool Int(int& out)
+    {
+        int c = SkipBlanks();
+        bool negative = false;
+        if (c == '+' || c == '-') {
+            negative = (c == '-');
+            c = std::getc(f_);
+        }
+        long long value = 0;
+        int digits = 0;
+        while (c >= '0' && c <= '9') {
+            value = value * 10 + (c - '0');
+            if (value > static_cast<long long>(INT_MAX) + 1) return false;
+            ++digits;
+            c = std::getc(f_);
+        }
+        if (c != EOF) std::ungetc(c, f_);
+        if (digits == 0) return false;
+        if (negative) value = -value;
+        if (value > INT_MAX || value < INT_MIN) return false;
+        out = static_cast<int>(value);
+        return true;
+    }
+
+    bool Float(float& out)
+    {
+        char buf[65];
+        int n = 0;
+        int c = SkipBlanks();
+        if (c == '+' || c == '-') {
+            if (c == '-') buf[n++] = '-';
+            c = std::getc(f_);
+        }
+        int mantissaDigits = 0;
+        auto take = [&](int ch) {
+            if (n >= static_cast<int>(sizeof buf) - 1) return false;
+            buf[n++] = static_cast<char>(ch);
+            return true;
+        };
+        while (c >= '0' && c <= '9') {
+            if (!take(c)) return false;
+            ++mantissaDigits;
+            c = std::getc(f_);
+        }
+        if (c == '.') {
+            if (!take(c)) return false;
+            c = std::getc(f_);
+            while (c >= '0' && c <= '9') {
+                if (!take(c)) return false;
+                ++mantissaDigits;
+                c = std::getc(f_);
+            }
+        }
+        if (mantissaDigits == 0) return false;
+        if (c == 'e' || c == 'E') {
+            if (!take(c)) return false;
+            c = std::getc(f_);
+            if (c == '+' || c == '-') {
+                if (!take(c)) return false;
+                c = std::getc(f_);
+            }
+            int expDigits = 0;
+            while (c >= '0' && c <= '9') {
+                if (!take(c)) return false;
+                ++expDigits;
+                c = std::getc(f_);
+            }
+            if (expDigits == 0) return false;
+        }
+        if (c != EOF) std::ungetc(c, f_);
+        if (!CLocale()) return false;
+
+        buf[n] = '\0';
+        char* end = nullptr;
+        const float value = strtof_l(buf, &end, CLocale());
+        if (end != buf + n || !std::isfinite(value)) return false;
+        out = value;
+        return true;
+    }
+
+private:
+    int SkipBlanks()
+    {
+        int c;
+        do c = std::getc(f_);
+        while (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f');
+        return c;
+    }
+
+    FILE* f_;
+};
+
+struct Joint2D {
+    int x, y;
+    int s1, s2, s3;
+};
+
+struct Member2D {
+    int jointA, jointB;
+    float effLength;
+    int typeCode;
+};
+
+struct Load2D {
+    float forceY, forceX;
+};
+
+struct Restraints {
+    short tx, ty, tz, rx, ry, rz;
+};
+
+Restraints RestraintsFromSupport(int s1, int s2, int s3)
+{
+    if (s1 == 1 && s2 == 1 && s3 == 1) return {1, 1, 1, 1, 1, 1};
+    if (s1 == 0 && s2 == 1 && s3 == 1) return {1, 1, 1, 0, 0, 0};
+    if (s1 == 0 && s2 == 1 && s3 == 0) return {0, 1, 1, 1, 0, 0};
+    if (s1 == 0 && s2 == 0 && s3 == 1) return {1, 0, 1, 0, 1, 0};
+    return {0, 0, 0, 0, 0, 0};
+}
+
+// Material and shape rows of a member type code.
+void RowsFromTypeCode(int code, short& material, short& shape)
+{
+    struct Entry { int code; short material, shape; };
+    static const Entry kTypes[] = {
+        {136, 8, 2}, {257, 7, 2}, {260, 1, 2}, {261, 4, 2}, {262, 8, 1},
+        {265, 1, 4}, {266, 4, 4}, {267, 7, 4}, {279, 10, 1}, {280, 10, 2},
+        {296, 1, 3}, {297, 4, 3}, {298, 7, 3},
+    };
+    for (const Entry& e : kTypes) {
+        if (e.code == code) {
+            material = e.material;
+            shape = e.shape;
+            return;
+        }
+    }
+    material = 1;
+    shape = 2;
+}
+
+class FileCloser {
+public:
+    explicit FileCloser(FILE* f) : f_(f) {}
+    ~FileCloser() { std::fclose(f_); }
+    FileCloser(const FileCloser&) = delete;
+    FileCloser& operator=(const FileCloser&) = delete;
+
+private:
+    FILE* f_;
+};
+
+}  // namespace
+
+int Import2DModelFile(const std::string& path)
+{
+    FILE* f = std::fopen(path.c_str(), "r");
+    if (!f) return 0;
+    FileCloser closer(f);
+    NumberScanner in(f);
+
+    // The whole file is read and checked before the model is touched.
+    if (!in.SkipLine()) return 0;
+    int memberCount, jointCount, unused1, unused2, scaleCode;
+    if (!in.Int(memberCount) || !in.Int(jointCount) || !in.Int(unused1) || !in.Int(unused2) ||
+        !in.Int(scaleCode))
+        return 0;
+
+    int metric;
+    float factor;
+    switch (scaleCode) {
+    case 117: metric = 0; factor = 1.0f / 40.0f; break;
+    case 118: metric = 0; factor = 2.0f / 40.0f; break;
+    case 156: metric = 1; factor = 1.0f / 16.0f; break;
+    case 157: metric = 1; factor = 1.0f / 8.0f; break;
+    default: return 0;
+    }
+    if (memberCount < 0 || memberCount > MAX_MEMBERS || jointCount < 0 || jointCount > MAX_JOINTS)
+        return 0;
+
+    std::vector<Joint2D> joints(jointCount);
+    for (Joint2D& j : joints) {
+        int number;
+        if (!in.Int(number) || !in.Int(j.x) || !in.Int(j.y) || !in.Int(j.s1) || !in.Int(j.s2) ||
+            !in.Int(j.s3))
+            return 0;
+    }
+    std::vector<Member2D> members(memberCount);
+    for (Member2D& m : members) {
+        int number, unusedInt;
+        float unusedReal;
+        if (!in.Int(number) || !in.Int(m.jointA) || !in.Int(m.jointB) || !in.Int(unusedInt) ||
+            !in.Float(unusedReal) || !in.Float(m.effLength) || !in.Int(m.typeCode))
+            return 0;
+        if (m.jointA < 1 || m.jointA > jointCount || m.jointB < 1 || m.jointB > jointCount)
+            return 0;
+    }
+    std::vector<Load2D> loads(jointCount);
+    for (Load2D& l : loads) {
+        int number, unusedInt;
+        float unusedReal;
+        if (!in.Int(number) || !in.Int(unusedInt) || !in.Float(unusedReal) || !in.Float(l.forceY) ||
+            !in.Float(l.forceX))
+            return 0;
+    }
+
+    g_nMembers = static_cast<short>(memberCount);
+    g_nJoints = static_cast<short>(jointCount);
+    SetMetricUnits(metric);
+
+    float largestY = 0;
+    for (int i = 1; i <= jointCount; ++i) {
+        const Joint2D& src = joints[i - 1];
+        JointRec& j = g_Joints[i];
+        j.x = static_cast<float>(src.x);
+        j.y = static_cast<float>(src.y);
+        j.z = 10;
+        j.fileWord1 = 0;
+        j.fileWord2 = 0;
+        Restraints r = RestraintsFromSupport(src.s1, src.s2, src.s3);
+        j.restraintTX = r.tx;
+        j.restraintTY = r.ty;
+        j.restraintTZ = r.tz;
+        j.restraintRX = r.rx;
+        j.restraintRY = r.ry;
+        j.restraintRZ = r.rz;
+        if (j.y > largestY) largestY = j.y;
+    }
+    // Drawing y grows downwards: flip, scale, and lift the model 4 units.
+    for (int i = 1; i <= jointCount; ++i) {
+        JointRec& j = g_Joints[i];
+        j.y = largestY - j.y;
+        j.x = j.x * factor;
+        j.y = j.y * factor;
+        j.y = j.y + 4;
+    }
+
+    for (int i = 1; i <= memberCount; ++i) {
+        const Member2D& src = members[i - 1];
+        MemberRec& m = g_Members[i];
+        m.jointA = static_cast<short>(src.jointA);
+        m.jointB = static_cast<short>(src.jointB);
+        RowsFromTypeCode(src.typeCode, m.material, m.shape);
+        m.rollAngle = 0;
+        m.runner = 0;
+        m.colorR = g_fDefaultColorR;
+        m.colorG = g_fDefaultColorG;
+        m.colorB = g_fDefaultColorB;
+        m.useTorsion = 1;
+        m.momentYY1 = 1;
+        m.momentZZ1 = 1;
+        m.momentYY2 = 1;
+        m.momentZZ2 = 1;
+        m.effLengthYY = src.effLength;
+        m.userEffYY = (src.effLength != 0) ? 1 : 0;
+        m.userEffZZ = 0;
+        m.effLengthZZ = 0;
+        m.intact = 1;
+    }
+
+    for (int i = 1; i <= jointCount; ++i) {
+        JointRec& j = g_Joints[i];
+        j.forceY = loads[i - 1].forceY;
+        j.forceX = loads[i - 1].forceX;
+        j.translatedX = 1;
+        j.translatedY = 1;
+    }
+
+    ResetAllShapes();
+    ResetAllMaterials();
+    return 1;
+}

@@ -1,0 +1,19 @@
+// 3D model file (.3dd): the model tables and the settings that belong to a
+// model. Written as version 4.0; versions 3.0, 3.1, 3.2, 3.3 and 4.0 are read.
+#pragma once
+
+#include <string>
+
+// Filled in by the view once its GL context exists: ResizeGLViewport with
+// the view's stored client size. Called at the end of every complete read;
+// null (headless runs, tests) skips it. The clear colour goes through
+// g_pfnSetClearColor (view/view_globals.h).
+extern void (*g_pfnResizeViewportToView)();
+
+// Writes the model to path. 1 = written, 0 = failed; the file that was at
+// path before is left untouched on failure.
+int WriteModelFile(const std::string& path);
+
+// Reads a model file into the tables and settings. 1 = a known version was
+// read through, 0 otherwise.
+int OpenModelFile(const std::string& path);

@@ -1,0 +1,227 @@
+#include "files/preferences.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <system_error>
+#include <vector>
+
+#include <locale.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "frame/frame_globals.h"
+#include "view/view_globals.h"
+
+namespace {
+
+std::string s_programFolderOverride;
+
+// Longest path line kept; a longer line leaves its path unchanged.
+constexpr size_t kMaxPathLine = 4096;
+// Longest number token read.
+constexpr size_t kMaxToken = 64;
+
+std::string ProgramFolder()
+{
+    if (!s_programFolderOverride.empty()) {
+        std::string folder = s_programFolderOverride;
+        if (folder.back() != '/') folder += '/';
+        return folder;
+    }
+    std::vector<char> buf(4096);
+    for (;;) {
+        ssize_t n = readlink("/proc/self/exe", buf.data(), buf.size());
+        if (n < 0) return std::string();
+        if (static_cast<size_t>(n) < buf.size()) {
+            std::string exe(buf.data(), static_cast<size_t>(n));
+            size_t slash = exe.rfind('/');
+            return slash == std::string::npos ? std::string() : exe.substr(0, slash + 1);
+        }
+        if (buf.size() >= (1u << 20)) return std::string();
+        buf.resize(buf.size() * 2);
+    }
+}
+
+std::string ConfigFolder()
+{
+    std::string base;
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg && xdg[0] == '/') {
+        base = xdg;
+    } else {
+        const char* home = std::getenv("HOME");
+        if (!home || !home[0]) {
+            const passwd* pw = getpwuid(getuid());
+            home = pw ? pw->pw_dir : nullptr;
+        }
+        if (!home || !home[0]) return std::string();
+        base = home;
+        if (base.back() != '/') base += '/';
+        base += ".config";
+    }
+    if (base.back() != '/') base += '/';
+    return base + "trussforge3d/";
+}
+
+// Reads one line up to its '\n' (or the end of the file) into line, without
+// the '\n' or a '\r' before it. Returns false when the file had already ended.
+// tooLong is set when the line holds more than kMaxPathLine characters.
+bool ReadLine(FILE* f, std::string& line, bool& tooLong)
+{
+    line.clear();
+    tooLong = false;
+    int c = std::getc(f);
+    if (c == EOF) return false;
+    for (; c != EOF && c != '\n'; c = std::getc(f)) {
+        if (line.size() < kMaxPathLine) line.push_back(static_cast<char>(c));
+        else tooLong = true;
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    size_t nul = line.find('\0');
+    if (nul != std::string::npos) line.resize(nul);
+    return true;
+}
+
+// Next blank-separated token; false at the end of the file or when the token
+// is longer than kMaxToken (then it is skipped).
+bool ReadToken(FILE* f, std::string& token)
+{
+    token.clear();
+    auto blank = [](int c) {
+        return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+    };
+    int c;
+    do c = std::getc(f);
+    while (blank(c));
+    bool tooLong = false;
+    for (; c != EOF && !blank(c); c = std::getc(f)) {
+        if (token.size() < kMaxToken) token.push_back(static_cast<char>(c));
+        else tooLong = true;
+    }
+    return !token.empty() && !tooLong;
+}
+
+const char* SkipPlus(const std::string& s)
+{
+    const char* p = s.data();
+    if (s.size() > 1 && *p == '+' && p[1] != '-') ++p;
+    return p;
+}
+
+bool ParseInt(const std::string& token, int& out)
+{
+    const char* end = token.data() + token.size();
+    auto r = std::from_chars(SkipPlus(token), end, out);
+    return r.ec == std::errc() && r.ptr == end;
+}
+
+locale_t CLocale()
+{
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return c;
+}
+
+// C-locale decimal number; an overflow reads as an infinity, an underflow as
+// zero. Words such as "inf" and "nan" and hexadecimal forms are refused.
+bool ParseFloat(const std::string& token, float& out)
+{
+    for (char c : token)
+        if (!((c >= '0' && c <= '9') || c == '.' || c == 'e' || c == 'E' || c == '+' || c == '-'))
+            return false;
+    if (token.empty() || !CLocale()) return false;
+    char* end = nullptr;
+    const float value = strtof_l(token.c_str(), &end, CLocale());
+    if (end != token.c_str() + token.size()) return false;
+    out = value;
+    return true;
+}
+
+class FileCloser {
+public:
+    explicit FileCloser(FILE* f) : f_(f) {}
+    ~FileCloser() { std::fclose(f_); }
+    FileCloser(const FileCloser&) = delete;
+    FileCloser& operator=(const FileCloser&) = delete;
+
+private:
+    FILE* f_;
+};
+
+}  // namespace
+
+void SetPreferencesProgramFolder(const std::string& folder)
+{
+    s_programFolderOverride = folder;
+}
+
+std::string PreferencesFilePath()
+{
+    const std::string program = ProgramFolder();
+    if (!program.empty() && access(program.c_str(), W_OK) == 0) return program + "Prefs.TF3";
+    const std::string config = ConfigFolder();
+    if (!config.empty()) return config + "Prefs.TF3";
+    return program + "Prefs.TF3";
+}
+
+bool MakePreferencesFolder()
+{
+    const std::string path = PreferencesFilePath();
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return true;  // the current folder
+    const std::string folder = path.substr(0, slash + 1);
+    for (size_t pos = folder.find('/', 1); pos != std::string::npos; pos = folder.find('/', pos + 1))
+        mkdir(folder.substr(0, pos).c_str(), 0755);
+    struct stat st;
+    return stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+int ReadPreferencesFile()
+{
+    FILE* f = std::fopen(PreferencesFilePath().c_str(), "r");
+    if (!f) {
+        g_fLinearSpeed = 2.0f;
+        g_fAngularSpeed = 0.174533f;
+        g_nWorkspaceX = 48;
+        g_nWorkspaceY = 24;
+        g_nWorkspaceZ = 24;
+        return 0;
+    }
+    FileCloser closer(f);
+    bool sound = true;  // every value present and usable
+
+    std::string line;
+    bool tooLong = false;
+    if (!ReadLine(f, line, tooLong)) sound = false;  // header, not checked
+
+    std::string* paths[] = {&g_strTextViewerPath, &g_strGraphicViewerPath, &g_strBrowserPath,
+                            &g_strManualPath};
+    for (std::string* p : paths) {
+        if (ReadLine(f, line, tooLong) && !tooLong) *p = line;
+        else sound = false;
+    }
+
+    // Workspace X, Y, Z, linear speed, angular speed, sound. Reading stops at
+    // the first malformed number; a well-formed but unusable value is skipped.
+    std::string token;
+    short* workspace[] = {&g_nWorkspaceX, &g_nWorkspaceY, &g_nWorkspaceZ};
+    for (short* w : workspace) {
+        int value;
+        if (!ReadToken(f, token) || !ParseInt(token, value)) return 0;
+        if (value >= 1 && value <= 32767) *w = static_cast<short>(value);
+        else sound = false;
+    }
+    float* speeds[] = {&g_fLinearSpeed, &g_fAngularSpeed};
+    for (float* s : speeds) {
+        float value;
+        if (!ReadToken(f, token) || !ParseFloat(token, value)) return 0;
+        if (std::isfinite(value)) *s = value;
+        else sound = false;
+    }
+    int soundOn;
+    if (!ReadToken(f, token) || !ParseInt(token, soundOn)) return 0;
+    g_bSoundOn = (soundOn == 1) ? 1 : 0;
+    return sound ? 1 : 0;
+}

@@ -1,0 +1,242 @@
+#include "model/run_analysis.h"
+
+#include "frame/frame_globals.h"
+#include "frame/tool_modes.h"
+#include "model/loads.h"
+#include "model/model_ops.h"
+#include "model/solver.h"
+#include "model/strength.h"
+#include "model/tables.h"
+#include "platform/platform.h"
+#include "view/view_globals.h"
+
+namespace {
+
+constexpr unsigned kBoxStyle = platform::MB_ICONINFORMATION | platform::MB_SYSTEMMODAL;
+
+void InfoBox(const char* text)
+{
+    platform::MessageBox(text, g_szAppTitle, platform::MB_OK | kBoxStyle);
+}
+
+// True when the user chose OK.
+bool AskOkCancel(const char* text)
+{
+    return platform::MessageBox(text, g_szAppTitle, platform::MB_OKCANCEL | kBoxStyle) == platform::IDOK;
+}
+
+int JointCount() { return g_nJoints < JOINT_ROWS ? g_nJoints : JOINT_ROWS - 1; }
+int MemberCount() { return g_nMembers < MEMBER_ROWS ? g_nMembers : MEMBER_ROWS - 1; }
+
+bool HasAppliedForce()
+{
+    for (int j = 1; j <= JointCount(); ++j) {
+        const JointRec& jt = g_Joints[j];
+        if (jt.forceX != 0 || jt.forceY != 0 || jt.forceZ != 0) return true;
+    }
+    return false;
+}
+
+void ClearGeneratedLoads()
+{
+    for (int j = 1; j <= JointCount(); ++j) {
+        JointRec& jt = g_Joints[j];
+        jt.selfWeightLoad = 0;
+        jt.windLoad = 0;
+        jt.truckLoad = 0;
+        jt.extraLoadZ = 0;
+    }
+}
+
+void SumAppliedForces()
+{
+    for (int j = 1; j <= JointCount(); ++j) {
+        g_fTotalLoadX += g_Joints[j].forceX;
+        g_fTotalLoadY += g_Joints[j].forceY;
+        g_fTotalLoadZ += g_Joints[j].forceZ;
+    }
+}
+
+void SetHaltFlags(short code)
+{
+    g_bHaltUnstable = code == 1;
+    g_bHaltLargeDisplacements = code == 2;
+    g_bHaltIncorrectModel = code == 3;
+    g_bHaltInadequateSupport = code == 4;
+}
+
+bool AnyHalt()
+{
+    return g_bHaltUnstable || g_bHaltLargeDisplacements || g_bHaltIncorrectModel ||
+           g_bHaltInadequateSupport;
+}
+
+// Section property checks; false ends the command.
+bool SectionPropertiesOk()
+{
+    const int code = CheckSectionProperties();
+    switch (code) {
+    case 0:
+        return true;
+    case 15:
+    case 20:
+    case 21:
+    case 22:
+    case 23:
+        InfoBox("Inconsistent Member Properties\nCanceling the analysis");
+        return false;
+    case 99:
+        InfoBox("Trussforge3D is NOT for Professional Use");
+        return false;
+    default:
+        return false;
+    }
+}
+
+// Duplicate joints, duplicate and zero-length members, stray joints; false
+// ends the command.
+bool CleanUpModel()
+{
+    if (FindDuplicateJoint() != 0) {
+        InfoBox("Duplicate Joints Present \nCanceling the analysis");
+        return false;
+    }
+    if (HasDuplicateMember()) {
+        if (!AskOkCancel("Duplicate Members Present \nClick OK to delete them or\n"
+                         "click CANCEL to stop the analysis"))
+            return false;
+        RemoveDuplicateMembers();
+        g_bListMembersBuilt = 0;
+    }
+    if (g_nMembers <= 0) return false;
+    if (ComputeMemberLengths()) {
+        if (!AskOkCancel("Zero Length Members Present \nClick OK to delete them or\n"
+                         "click CANCEL to stop the analysis"))
+            return false;
+        RemoveZeroLengthMembers();
+        g_bListMembersBuilt = 0;
+    }
+    if (HasUnconnectedJoint()) {
+        if (!AskOkCancel("Stray Joints Present \nClick OK to delete the stray joints or\n"
+                         "click CANCEL to stop the analysis"))
+            return false;
+        RemoveUnconnectedJoints();
+        g_bListJointsBuilt = 0;
+    }
+    return g_nMembers > 0;
+}
+
+void StartViewTimer(int id)
+{
+    platform::SetViewTimer(id, static_cast<unsigned>(g_nAnimInterval));
+    g_bAnimationRunning = 1;
+}
+
+void ShowResults()
+{
+    ComputeResultColors();
+    if (g_bAnimateDisplacement) StartViewTimer(TIMER_ANIMATE_DISPLACEMENT);
+    if (g_bAnimateCollapse) StartViewTimer(TIMER_ANIMATE_COLLAPSE);
+    if (g_bNoAnimation) {
+        ComputeDisplacedShape(g_fMagnification);
+        g_fAnimMagnification = g_fMagnification;
+        g_bListMembersBuilt = 0;
+        g_bListResultMembersBuilt = 0;
+        g_bListJointsBuilt = 0;
+        g_bListLoadsBuilt = 0;
+        g_bListSupportsBuilt = 0;
+        g_bShowUndeformed = 0;
+        g_bShowDisplacedShape = 1;
+        platform::InvalidateFrame(false);
+    }
+}
+
+}  // namespace
+
+void RunTheAnalysis()
+{
+    if (g_nMembers <= 0) return;
+
+    if (g_bBreakingForcesActive) {
+        g_fTotalLoadX = g_fTotalLoadY = g_fTotalLoadZ = 0;
+        if (!HasAppliedForce()) return;
+    }
+
+    g_fAnimMagnification = 0;
+    g_bCrackSoundPending = 1;
+
+    if (!CheckMemberLimit()) return;
+    if (!CheckJointLimit()) return;
+    if (!SectionPropertiesOk()) return;
+
+    g_bHaltUnstable = 0;
+    g_bHaltLargeDisplacements = 0;
+    g_bHaltIncorrectModel = 0;
+
+    if (!CleanUpModel()) return;
+
+    g_hPrevCursor = platform::SetCursor(g_hWaitCursor);
+
+    ClearGeneratedLoads();
+    if (g_bTruckActive && ApplyTruckLoads() == 0) {
+        platform::SetCursor(g_hPrevCursor);
+        return;
+    }
+    if (g_bUseFan) {
+        ApplyWindLoads(g_fWindSpeed);
+        ApplyFanJointLoads(g_fWindSpeed);
+        g_bFanSpinning = 1;
+    }
+    UpdateMemberWeights();
+    ComputeUltimateForces();
+    ClearToolModes();
+    ClearJointMarks();
+
+    CFrameAnalysis analysis;
+    const short code = analysis.Run();
+
+    SetHaltFlags(code);
+    g_bModelFailed = code != 0;
+
+    for (int i = 1; i <= MemberCount(); ++i) g_Members[i].intact = 1;
+
+    if (code == 0) {
+        ComputeStrengthRatios();
+        if (g_bMemberFailed) g_bModelFailed = 1;
+
+        // After a solver halt there are no ratios of this run, so nothing is
+        // scaled.
+        if (g_bBreakingForcesActive) {
+            const float m = MaxStrengthRatio();
+            if (m > 0) {
+                ScaleLoadsToFailure(m);
+                g_bModelFailed = 1;
+                ComputeStrengthRatios();
+                if (g_bMemberFailed) g_bModelFailed = 1;
+                SumAppliedForces();
+            }
+        }
+    }
+
+    g_bResultsAvailable = 1;
+
+    if (code == 0) ShowResults();
+
+    platform::SetCursor(g_hPrevCursor);
+    UpdateStatusPrompt();
+
+    const int valid = AnyHalt() ? 0 : 1;
+    g_bMemberResultsValid = valid;
+    g_bJointResultsValid = valid;
+
+    platform::InvalidateFrame(false);
+
+    if (!g_bModelFailed && g_bSoundOn) {
+        if (g_bUseFan)
+            StartViewTimer(TIMER_FAN);
+        else
+            platform::PlaySoundResource("IDR_WAVE_CHEERS");
+    }
+
+    g_bResultsAvailable = 0;
+}

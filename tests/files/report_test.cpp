@@ -1,0 +1,522 @@
+#include <clocale>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
+
+#include "files/files_globals.h"
+#include "files/report.h"
+#include "frame/frame_globals.h"
+#include "model/defaults.h"
+#include "model/run_analysis.h"
+#include "model/tables.h"
+#include "model/templates.h"
+#include "tests/common/test_env.h"
+
+namespace {
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> SplitLines(const std::string& text, const std::string& end)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t pos = text.find(end, start);
+        if (pos == std::string::npos) {
+            lines.push_back(text.substr(start));
+            return lines;
+        }
+        lines.push_back(text.substr(start, pos - start));
+        start = pos + end.size();
+    }
+}
+
+// Tuesday, December 8, 2026, 03:11 local time.
+std::tm FixedTime()
+{
+    std::tm t{};
+    t.tm_year = 126;
+    t.tm_mon = 11;
+    t.tm_mday = 8;
+    t.tm_wday = 2;
+    t.tm_yday = 341;
+    t.tm_hour = 3;
+    t.tm_min = 11;
+    return t;
+}
+
+class ReportTest : public Tf3dTest {
+protected:
+    void SetUp() override
+    {
+        Tf3dTest::SetUp();
+        SetReportClock(FixedTime);
+        char pattern[] = "/tmp/tf3d_report_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        m_dir = pattern;
+    }
+    void TearDown() override
+    {
+        SetReportClock({});
+        for (const std::string& f : m_files) std::remove(f.c_str());
+        rmdir(m_dir.c_str());
+        Tf3dTest::TearDown();
+    }
+
+    std::string Path(const std::string& name)
+    {
+        m_files.push_back(m_dir + "/" + name);
+        return m_files.back();
+    }
+
+    // Writes the report and returns its lines; every line end must be CR LF.
+    std::vector<std::string> WriteAndRead()
+    {
+        const std::string path = Path("report.txt");
+        EXPECT_EQ(WriteOutputFile(path), 1);
+        const std::string bytes = ReadBytes(path);
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            if (bytes[i] == '\n') {
+                EXPECT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare line feed at byte " << i;
+                if (!(i > 0 && bytes[i - 1] == '\r')) break;
+            }
+        }
+        return SplitLines(bytes, "\r\n");
+    }
+
+    static void ExpectLines(const std::vector<std::string>& actual, const std::string& expectedFile)
+    {
+        const std::string text = ReadBytes(std::string(TF3D_TEST_DATA) + "/report/" + expectedFile);
+        ASSERT_FALSE(text.empty()) << expectedFile;
+        const std::vector<std::string> expected = SplitLines(text, "\n");
+        const std::size_t n = std::min(actual.size(), expected.size());
+        for (std::size_t i = 0; i < n; ++i) EXPECT_EQ(actual[i], expected[i]) << "line " << i + 1;
+        EXPECT_EQ(actual.size(), expected.size());
+    }
+
+    std::string m_dir;
+    std::vector<std::string> m_files;
+};
+
+void SetJoint(int j, float x, float y, float z, int tx, int ty, int tz, int rx, int ry, int rz)
+{
+    JointRec& jt = g_Joints[j];
+    jt.x = x; jt.y = y; jt.z = z;
+    jt.restraintTX = tx; jt.restraintTY = ty; jt.restraintTZ = tz;
+    jt.restraintRX = rx; jt.restraintRY = ry; jt.restraintRZ = rz;
+}
+
+void SetMember(int i, int a, int b, int shape, int material)
+{
+    MemberRec& m = g_Members[i];
+    m.jointA = a; m.jointB = b; m.shape = shape; m.material = material;
+}
+
+void SetCapacities(int i, float t, float c, float bzz, float byy, float v, float tor)
+{
+    MemberRec& m = g_Members[i];
+    m.ultTension = t; m.ultCompression = c; m.ultBendZZ = bzz;
+    m.ultBendYY = byy; m.ultShear = v; m.ultTorsion = tor;
+}
+
+void SetForces(int i, std::initializer_list<float> f)
+{
+    std::copy(f.begin(), f.end(), g_Members[i].endForces);
+}
+
+void SetRatios(int i, std::initializer_list<float> r1, std::initializer_list<float> r2)
+{
+    std::copy(r1.begin(), r1.end(), g_Members[i].ratios1);
+    std::copy(r2.begin(), r2.end(), g_Members[i].ratios2);
+}
+
+void SetShape(int row, const char* name, float h, float w, float area, float spacing, float ix, float iy,
+              float iz, float sy, float sz)
+{
+    ShapeRec& s = g_Shapes[row];
+    std::strcpy(s.name, name);
+    s.height = h; s.width = w; s.area = area; s.spacing = spacing;
+    s.torsionConst = ix; s.inertiaYY = iy; s.inertiaZZ = iz; s.modulusYY = sy; s.modulusZZ = sz;
+}
+
+void SetMaterial(int row, const char* name, float density, float e, float g, float ft, float fc, float fb,
+                 float fv)
+{
+    MaterialRec& m = g_Materials[row];
+    std::strcpy(m.name, name);
+    m.density = density; m.youngsModulus = e; m.shearModulus = g;
+    m.ultTensionStress = ft; m.ultCompressionStress = fc; m.ultBendingStress = fb; m.ultShearStress = fv;
+}
+
+// Three members of a 3-4-5 triangle and a stray joint whose x overflows its
+// column. Member lengths are left at their constructed value: the report
+// has to recompute them.
+void BuildUsModel(bool analysed)
+{
+    SetMetricUnits(0);
+    g_strModelFileName = "bridge-us.3dd";
+    SetShape(1, "1/8x1/4 Spruce strip", 0.25f, 0.125f, 0.04f, 0, 0.000125f, 0.00004f, 0.00016f, 0.00065f,
+             0.0013f);
+    SetShape(2, "1/4 sq", 0.25f, 0.25f, 0.0625f, 0.5f, 0.00055f, 0.000325f, 0.000325f, 0.0026f, 0.0026f);
+    SetMaterial(1, "Basswood Premium", 28, 1000000, 62500, 6600, 4550, 8300, 990);
+    SetMaterial(2, "Balsa", 10, 400000, 25000, 1000, 1000, 2500, 200);
+
+    g_nJoints = 4;
+    SetJoint(1, 0, 0, 0, 1, 1, 1, 1, 1, 1);
+    SetJoint(2, 4, 0, 0, 0, 1, 1, 0, 0, 0);
+    SetJoint(3, 4, 3, 0, 0, 0, 1, 0, 0, 0);
+    SetJoint(4, 1234567.5f, -2.5f, 99.99f, 1, 1, 1, 1, 1, 1);
+    g_Joints[3].forceX = 2.25f;
+    g_Joints[3].forceY = -10.5f;
+    g_Joints[3].translatedY = 1;
+    g_Joints[4].forceZ = -0.0725f;
+
+    g_nMembers = 3;
+    SetMember(1, 1, 2, 2, 1);
+    SetMember(2, 2, 3, 2, 1);
+    SetMember(3, 1, 3, 1, 2);
+    g_Members[3].userEffZZ = 1;
+    g_Members[3].effLengthZZ = 2.5f;
+
+    SetCapacities(1, 412.5f, 284.25f, 21.5f, 21.5f, 41.25f, 1.25f);
+    SetCapacities(2, 412.5f, 301.5f, 21.5f, 21.5f, 41.25f, 1.25f);
+    SetCapacities(3, 12345678.0f, 5.5f, 3.25f, 1.75f, 4.25f, 0.5f);
+
+    if (!analysed) return;
+    SetForces(1, {-5.25f, 0.5f, 0, 0, 0, 1.75f, 5.25f, -0.5f, 0, 0, 0, 0.25f});
+    SetForces(2, {12345.5f, -1.5f, 0.25f, -0.75f, 2.5f, 12345.5f, 3.75f, 1.5f, -0.25f, 0.75f, -2.5f, -0.5f});
+    SetForces(3, {8.75f, 0, 0, 0, 0, 0, -8.75f, 0, 0, 0, 0, 0});
+    SetRatios(1, {-0.25f, 0.5f, 0, 0, 0, 0, 0.75f, 0}, {-0.25f, 0.25f, 0, 0, 0, 0, 0.5f, 0});
+    SetRatios(2, {43.5f, 100, 0.25f, -0.5f, 0.5f, -0.75f, 143.75f, -0.25f},
+              {-12.5f, -99.99f, 9.75f, 0, 0, 0, 22.25f, 0});
+    SetRatios(3, {1.5f, 0, 0, 0, 0, 0, 1.5f, 0}, {1.5f, 0, 0, 0, 0, 0, 1.5f, 0});
+    g_bMemberResultsValid = 1;
+    g_bJointResultsValid = 1;
+    g_bModelFailed = 0;
+}
+
+void BuildMetricModel(bool analysed)
+{
+    SetMetricUnits(1);
+    g_strModelFileName = "metric model.3dd";
+    SetShape(1, "1/8x1/8", 0.3175f, 0.3175f, 0.1008f, 0, 0.00143f, 0.00085f, 0.00085f, 0.00533f, 0.00533f);
+    SetMaterial(1, "BalsaD2", 0.00017f, 482000, 30100, 2206, 1586, 4206, 192);
+
+    g_nJoints = 3;
+    SetJoint(1, 0, 0, 0, 1, 1, 1, 1, 1, 1);
+    SetJoint(2, 10, 0, 0, 0, 1, 1, 1, 1, 1);
+    SetJoint(3, 10, 7.5f, 0, 0, 0, 1, 0, 0, 1);
+    g_Joints[3].forceY = -44.5f;
+    g_Joints[3].forceZ = 1.25f;
+    g_Joints[3].translatedX = 1;
+    g_Joints[3].translatedZ = 1;
+
+    g_nMembers = 2;
+    SetMember(1, 1, 2, 1, 1);
+    SetMember(2, 2, 3, 1, 1);
+    SetCapacities(1, 222.5f, 159.75f, 22.25f, 22.25f, 13.5f, 0.75f);
+    SetCapacities(2, 222.5f, 98.5f, 22.25f, 22.25f, 13.5f, 0.75f);
+
+    g_bModelFailed = 1;
+    if (!analysed) return;
+    SetForces(1, {-44.5f, 0, 0, 0, 0, 0, 44.5f, 0, 0, 0, 0, 0});
+    SetForces(2, {1.25f, -2.5f, 0.5f, 0, -3.75f, 6.25f, -1.25f, 2.5f, -0.5f, 0, 3.75f, -6.25f});
+    SetRatios(1, {-0.2f, 0, 0, 0, 0, 0, 0.2f, 0}, {-0.2f, 0, 0, 0, 0, 0, 0.2f, 0});
+    SetRatios(2, {1.25f, 0.28f, 0.17f, -0.19f, 0.04f, 0, 1.7f, -0.15f},
+              {-0.01f, -0.28f, -0.17f, 0.19f, -0.04f, 0, 0.46f, 0.19f});
+    g_bMemberResultsValid = 1;
+    g_bJointResultsValid = 1;
+}
+
+void SetAllSwitches(int on)
+{
+    g_bOutJointData = g_bOutMemberData = g_bOutMaterialData = g_bOutShapeData = on;
+    g_bOutLoadData = g_bOutBillOfMaterials = g_bOutUltimateForces = on;
+    g_bOutActualForces = g_bOutStrengthRatios = on;
+}
+
+std::size_t IndexOf(const std::vector<std::string>& lines, const std::string& line, std::size_t from = 0)
+{
+    for (std::size_t i = from; i < lines.size(); ++i)
+        if (lines[i] == line) return i;
+    return lines.size();
+}
+
+// Checks a numbered section: its header, rows 1..rows in order and the
+// dash / repeated header / dash block before every eighth row.
+void ExpectNumberedSection(const std::vector<std::string>& lines, const std::string& title,
+                           const std::string& repeated, std::size_t headerLines, int dashes, int rows)
+{
+    const std::size_t t = IndexOf(lines, title);
+    ASSERT_LT(t, lines.size()) << title;
+    const std::string dash(static_cast<std::size_t>(dashes), '-');
+    EXPECT_EQ(lines[t - 1], "");
+    EXPECT_EQ(lines[t - 2], "");
+    EXPECT_EQ(lines[t + 1], "");
+    std::size_t k = t + 2 + headerLines;
+    ASSERT_LT(k, lines.size());
+    EXPECT_EQ(lines[k], dash) << title;
+    ++k;
+    for (int row = 1; row <= rows; ++row) {
+        if (row > 1 && (row - 1) % 7 == 0) {
+            ASSERT_LT(k + 2, lines.size());
+            EXPECT_EQ(lines[k], dash) << title << " before row " << row;
+            EXPECT_EQ(lines[k + 1], repeated) << title << " before row " << row;
+            EXPECT_EQ(lines[k + 2], dash) << title << " before row " << row;
+            k += 3;
+        }
+        ASSERT_LT(k, lines.size());
+        char number[8];
+        std::snprintf(number, sizeof number, " %03d", row);
+        EXPECT_EQ(lines[k].compare(0, 4, number), 0) << title << ": " << lines[k];
+        ++k;
+    }
+    // The section ends after its last row.
+    if (k < lines.size()) {
+        EXPECT_TRUE(lines[k].empty()) << title;
+    }
+}
+
+}  // namespace
+
+TEST_F(ReportTest, UsModelWithAnalysisMatchesHandDerivedText)
+{
+    BuildUsModel(true);
+    ExpectLines(WriteAndRead(), "us_analysed.txt");
+}
+
+TEST_F(ReportTest, UsModelWithoutAnalysisEndsWithNoCurrentAnalysis)
+{
+    BuildUsModel(false);
+    ExpectLines(WriteAndRead(), "us_no_analysis.txt");
+}
+
+TEST_F(ReportTest, MetricModelWithFailedAnalysisMatchesHandDerivedText)
+{
+    BuildMetricModel(true);
+    ExpectLines(WriteAndRead(), "metric_analysed.txt");
+}
+
+TEST_F(ReportTest, MetricModelWithChosenSectionsAndNoAnalysis)
+{
+    BuildMetricModel(false);
+    g_bOutJointData = 0;
+    g_bOutMaterialData = 0;
+    g_bOutUltimateForces = 0;
+    ExpectLines(WriteAndRead(), "metric_selected_no_analysis.txt");
+}
+
+TEST_F(ReportTest, EverySwitchOffWritesTheHeaderOnly)
+{
+    BuildUsModel(true);
+    SetAllSwitches(0);
+    std::vector<std::string> lines = WriteAndRead();
+    ASSERT_EQ(lines.size(), 14u);
+    EXPECT_EQ(lines[10], "**** Model Passed Latest Analysis! ****");
+    EXPECT_EQ(lines[11], "");
+    EXPECT_EQ(lines[12], "");
+    EXPECT_EQ(lines[13], "");  // after the final line end
+
+    g_bMemberResultsValid = 0;
+    lines = WriteAndRead();
+    ASSERT_EQ(lines.size(), 15u);
+    EXPECT_EQ(lines[9], "");
+    EXPECT_EQ(lines[12], "");
+    EXPECT_EQ(lines[13], "No Current Analysis");
+    EXPECT_EQ(lines[14], "");
+}
+
+TEST_F(ReportTest, RealBridgeReportHasEverySectionWithRepeatedHeaders)
+{
+    BuildBridgeTemplate();
+    ResetAllShapes();
+    ResetAllMaterials();
+    OrientDeckMembers();
+    FindDeckExtent();
+    g_Joints[8].forceY = -5;
+    g_Joints[23].forceY = -5;
+    RunTheAnalysis();
+    ASSERT_EQ(g_bMemberResultsValid, 1);
+    ASSERT_EQ(g_nJoints, 30);
+    ASSERT_EQ(g_nMembers, 41);
+
+    const std::vector<std::string> lines = WriteAndRead();
+    EXPECT_EQ(lines[6], "Total Vertical Load(Y): -10.00 lbs");
+    EXPECT_TRUE(lines[10] == "**** Model Passed Latest Analysis! ****" ||
+                lines[10] == "-- Model Failed Latest Analysis --");
+
+    const std::string jointFirst = "Joint      X         Y        Z         TX   TY   TZ   RX   RY   RZ";
+    ExpectNumberedSection(lines, "JOINT DATA", jointFirst, 2, 67, 30);
+    ExpectNumberedSection(lines, "MEMBER MATERIAL",
+                          " no.     desc     Density        E         G         Tension    Compression   "
+                          "Bending      Shear    ",
+                          3, 100, 41);
+    ExpectNumberedSection(lines, "MEMBER SHAPE",
+                          "Memb.   Shape  Height  Width  Dbl Spacing   Area        Ix          Iy           "
+                          "Iz           Sy        Sz   ",
+                          2, 110, 41);
+    ExpectNumberedSection(lines, "LOAD DATA", "Load        Fx      Fy       Fz      Tx   Ty   Tz    ", 2, 51, 30);
+    ExpectNumberedSection(lines, "ULTIMATE FORCES",
+                          " no.      desc      desc        L       Lxx      Lyy     Tension   Comp.   BendZZ   "
+                          "BendYY   Shear  Torsion ",
+                          3, 108, 41);
+    ExpectNumberedSection(lines, "ACTUAL FORCES",
+                          " no.   Jt1  Jt2   Axial1 ShearZZ ShearYY Torsion   M1yy    M1zz    Axial2 ShearZZ "
+                          "ShearYY  Torsion  M2yy    M2zz  ",
+                          3, 113, 41);
+    ExpectNumberedSection(lines, "STRENGTH RATIOS",
+                          " no.    A1    Mzz1  Myy1  Vzz1  Vyy1   T1   AM1   VT1        A2   Mzz2  Myy2  Vzz2  "
+                          "Vyy2   T2   AM2   VT2",
+                          2, 105, 41);
+
+    // Sections in their fixed order; two rows of materials (deck and cross members).
+    std::size_t last = 0;
+    for (const char* title : {"JOINT DATA", "MEMBER MATERIAL", "MEMBER SHAPE", "LOAD DATA", "Bill of Materials",
+                              "ULTIMATE FORCES", "ACTUAL FORCES", "STRENGTH RATIOS"}) {
+        const std::size_t at = IndexOf(lines, title);
+        ASSERT_LT(at, lines.size()) << title;
+        EXPECT_GT(at, last) << title;
+        last = at;
+    }
+    const std::size_t bill = IndexOf(lines, "Bill of Materials");
+    EXPECT_EQ(lines[bill + 6].substr(0, 4), "02  ");
+    EXPECT_EQ(lines[bill + 6].substr(22, 8), "    07  ");
+    EXPECT_EQ(lines[bill + 7].substr(0, 4), "09  ");
+    EXPECT_EQ(lines[bill + 8], "");
+    // A member row carries the member's joints.
+    const std::size_t actual = IndexOf(lines, "ACTUAL FORCES");
+    EXPECT_EQ(lines[actual + 6].substr(0, 15), " 001   001  002");
+
+    // Switching sections off leaves them out; the others keep their order.
+    g_bOutMaterialData = 0;
+    g_bOutLoadData = 0;
+    g_bOutStrengthRatios = 0;
+    const std::vector<std::string> fewer = WriteAndRead();
+    EXPECT_EQ(IndexOf(fewer, "MEMBER MATERIAL"), fewer.size());
+    EXPECT_EQ(IndexOf(fewer, "LOAD DATA"), fewer.size());
+    EXPECT_EQ(IndexOf(fewer, "STRENGTH RATIOS"), fewer.size());
+    EXPECT_LT(IndexOf(fewer, "ACTUAL FORCES"), fewer.size());
+    ExpectNumberedSection(fewer, "MEMBER SHAPE",
+                          "Memb.   Shape  Height  Width  Dbl Spacing   Area        Ix          Iy           "
+                          "Iz           Sy        Sz   ",
+                          2, 110, 41);
+}
+
+TEST_F(ReportTest, LongSectionStopsPastTheSizeLimitAndLaterSectionsFollow)
+{
+    BuildUsModel(true);
+    g_nMembers = 900;
+    for (int i = 4; i <= 900; ++i) g_Members[i] = g_Members[1];
+
+    const std::string message = "\n\nData Size Limit Exceeded!";
+    const int n = FormatMaterialData();
+    const std::string text(g_szReportBuffer);
+    ASSERT_EQ(static_cast<int>(text.size()), n);
+    EXPECT_LT(text.size(), static_cast<std::size_t>(REPORT_BUFFER_SIZE));
+    ASSERT_GT(text.size(), message.size());
+    EXPECT_EQ(text.substr(text.size() - message.size()), message);
+    const std::size_t before = text.size() - message.size();
+    EXPECT_GT(before, 65000u);
+    // Stopped at the first row after passing the limit: one row (98) and at
+    // most one repeated header block (101 + 102 + 101) beyond it.
+    EXPECT_LE(before, 65000u + 98 + 304);
+
+    // The rows run on without a gap up to where the section stopped.
+    const std::vector<std::string> lines = SplitLines(text.substr(0, before), "\n");
+    int expectedRow = 1;
+    for (const std::string& line : lines) {
+        if (line.size() == 97) {
+            char number[8];
+            std::snprintf(number, sizeof number, " %03d", expectedRow);
+            ASSERT_EQ(line.substr(0, 4), number);
+            ++expectedRow;
+        }
+    }
+    EXPECT_GT(expectedRow, 400);
+    EXPECT_LT(expectedRow, 900);
+
+    const std::vector<std::string> file = WriteAndRead();
+    const std::size_t stop = IndexOf(file, "Data Size Limit Exceeded!");
+    ASSERT_LT(stop, file.size());
+    EXPECT_EQ(file[stop - 1], "");
+    EXPECT_EQ(file[stop + 1], "");
+    EXPECT_EQ(file[stop + 2], "MEMBER SHAPE");
+    EXPECT_LT(IndexOf(file, "STRENGTH RATIOS"), file.size());
+    // The last section stops too and the file ends with the message.
+    EXPECT_EQ(file.back(), "Data Size Limit Exceeded!");
+}
+
+TEST_F(ReportTest, RowNumbersAndTablesOutOfRangeDoNotCrash)
+{
+    BuildUsModel(true);
+    g_Members[2].shape = 40;
+    g_Members[3].material = -2;
+    std::memset(g_Materials[1].name, 'N', sizeof g_Materials[1].name);  // no terminator
+    EXPECT_EQ(WriteOutputFile(Path("odd.txt")), 1);
+    const int n = FormatMaterialData();
+    EXPECT_EQ(n, static_cast<int>(std::strlen(g_szReportBuffer)));
+    EXPECT_NE(std::string(g_szReportBuffer).find("\n 001    NNNNNNNN 28.00000"), std::string::npos);
+    EXPECT_NE(std::string(g_szReportBuffer).find("\n 003              0.00100"), std::string::npos);
+}
+
+TEST_F(ReportTest, FailedWritesReturnZeroAndLeaveNoFile)
+{
+    BuildUsModel(true);
+    const std::string missing = m_dir + "/no such folder/report.txt";
+    EXPECT_EQ(WriteOutputFile(missing), 0);
+    EXPECT_NE(access(missing.c_str(), F_OK), 0);
+
+    // A file that cannot grow past 1000 bytes: the half-written report is removed.
+    const std::string partial = Path("partial.txt");
+    struct rlimit saved;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const int result = WriteOutputFile(partial);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(result, 0);
+    EXPECT_NE(access(partial.c_str(), F_OK), 0);
+
+    // A full disk: every write fails after the file was created.
+    if (access("/dev/full", W_OK) == 0) {
+        EXPECT_EQ(WriteOutputFile("/dev/full"), 0);
+        EXPECT_EQ(access("/dev/full", F_OK), 0);  // a device is never removed
+    }
+}
+
+TEST_F(ReportTest, NumbersUseThePointWhateverTheUserLocale)
+{
+    BuildUsModel(true);
+    const char* const candidates[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "nl_NL.UTF-8",
+                                      "ru_RU.UTF-8"};
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    const char* chosen = nullptr;
+    for (const char* name : candidates) {
+        if (std::setlocale(LC_ALL, name)) {
+            chosen = name;
+            break;
+        }
+    }
+    const locale_t before = uselocale((locale_t)0);
+    const std::vector<std::string> lines = WriteAndRead();
+    EXPECT_EQ(uselocale((locale_t)0), before);
+    std::setlocale(LC_ALL, saved.c_str());
+    if (!chosen) GTEST_SKIP() << "no locale with a decimal comma installed";
+    ExpectLines(lines, "us_analysed.txt");
+}
