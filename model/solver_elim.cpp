@@ -295,6 +295,12 @@ struct Segment {
     int j0, j1;      // columns j0..j1-1
 };
 
+// Pivots are taken in blocks of up to kBlock. For each block the pivot rows'
+// block columns are eliminated first, on one thread; then, in parallel, the
+// pivot rows' other columns go through the block's steps and every other
+// row finds its multipliers from its block columns; last, every row with a
+// multiplier subtracts multiplier times pivot row for each step in turn,
+// tile by tile.
 class BlockedGaussJordan {
 public:
     BlockedGaussJordan(float* a, float* b, int n, std::size_t stride, bool exact, TaskPool& pool)

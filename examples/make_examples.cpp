@@ -1,0 +1,122 @@
+// Writes the example models in examples/ with the program's own writer:
+//   make_examples <folder>
+#include <cstdio>
+#include <string>
+
+#include "files/clear_model.h"
+#include "files/model_file.h"
+#include "frame/frame_globals.h"
+#include "model/defaults.h"
+#include "model/run_analysis.h"
+#include "model/tables.h"
+#include "model/templates.h"
+#include "view/view_globals.h"
+
+namespace {
+
+void NewModel(int metric)
+{
+    ClearModel();
+    SetMetricUnits(metric);
+    ResetAllShapes();
+    ResetAllMaterials();
+    g_bTruckActive = g_bUseTruck = g_bBridgeProject = g_bUseFan = g_bTowerFlag2 = g_bTowerProject = 0;
+    g_fOrbitAngle = g_fOrbitAngleB = 1.57f;
+    g_dCenterX = 24; g_dCenterY = 12; g_dCenterZ = 12;
+    g_dEyeX = 24; g_dEyeY = 12; g_dEyeZ = 67.2;
+    g_nWorkspaceX = 48; g_nWorkspaceY = 24; g_nWorkspaceZ = 24;
+}
+
+int AddJoint(float x, float y, float z, int tx, int ty, int tz, int rx, int ry, int rz)
+{
+    JointRec& j = g_Joints[++g_nJoints];
+    j = JointRec();
+    j.x = x; j.y = y; j.z = z;
+    j.restraintTX = tx; j.restraintTY = ty; j.restraintTZ = tz;
+    j.restraintRX = rx; j.restraintRY = ry; j.restraintRZ = rz;
+    return g_nJoints;
+}
+
+void AddMember(int a, int b, int shape, int material)
+{
+    MemberRec& m = g_Members[++g_nMembers];
+    m = MemberRec();
+    m.jointA = a; m.jointB = b;
+    m.shape = shape; m.material = material;
+    m.colorR = g_Materials[material].colorR;
+    m.colorG = g_Materials[material].colorG;
+    m.colorB = g_Materials[material].colorB;
+}
+
+bool Save(const std::string& dir, const char* name)
+{
+    const std::string path = dir + "/" + name;
+    const bool ok = WriteModelFile(path) == 1;
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", path.c_str());
+    return ok;
+}
+
+// The bridge project, its deck moved 6 inches along x. A model file keeps no
+// truck position: opening puts the truck at the deck's start, which must lie
+// beyond the truck's minimum x for the analysis to take the truck.
+bool Bridge(const std::string& dir)
+{
+    NewModel(0);
+    g_bUseTruck = 1;
+    BuildBridgeTemplate();
+    for (int j = 1; j <= g_nJoints; ++j) g_Joints[j].x += 6;
+    SetDefaultViewSettings();
+    OrientDeckMembers();
+    FindDeckExtent();
+    PlaceTruckAtStart();
+    g_bFindBreakingForces = 0;
+    g_bShowLoads = 0;
+    g_bTruckActive = 1;
+    g_bBridgeProject = 1;
+    return Save(dir, "bridge.3dd");
+}
+
+// The tower project with four legs and braced faces under the fan's platform.
+bool Tower(const std::string& dir)
+{
+    NewModel(0);
+    SetupTowerProject();
+    g_bUseFan = g_bTowerFlag2 = g_bTowerProject = 1;
+    SetMagnificationRadio(20);
+    g_bShowLoads = 0;
+    const int legs[4][2] = {{1, 5}, {2, 6}, {3, 7}, {4, 8}};
+    const int braces[8][2] = {{1, 6}, {2, 5}, {3, 8}, {4, 7}, {1, 7}, {3, 5}, {2, 8}, {4, 6}};
+    for (const auto& l : legs) AddMember(l[0], l[1], 4, 7);
+    for (const auto& b : braces) AddMember(b[0], b[1], 2, 7);
+    return Save(dir, "tower.3dd");
+}
+
+// A metric Warren truss of 40 cm span loaded at its top chord.
+bool Metric(const std::string& dir)
+{
+    NewModel(1);
+    const float z = 12;
+    int bottom[5], top[4];
+    for (int i = 0; i < 5; ++i) {
+        const int pinned = (i == 0), roller = (i == 4);
+        bottom[i] = AddJoint(4 + 10.0f * i, 6, z, pinned || roller ? pinned : 0, pinned || roller, 1, 1, 1, 0);
+    }
+    for (int i = 0; i < 4; ++i) top[i] = AddJoint(9 + 10.0f * i, 14, z, 0, 0, 1, 1, 1, 0);
+    for (int i = 0; i < 4; ++i) AddMember(bottom[i], bottom[i + 1], 4, 4);
+    for (int i = 0; i < 3; ++i) AddMember(top[i], top[i + 1], 4, 4);
+    for (int i = 0; i < 4; ++i) {
+        AddMember(bottom[i], top[i], 2, 4);
+        AddMember(top[i], bottom[i + 1], 2, 4);
+    }
+    for (int i = 0; i < 4; ++i) g_Joints[top[i]].forceY = -5;
+    return Save(dir, "metric_truss.3dd");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string dir = argc > 1 ? argv[1] : "examples";
+    const bool ok = Bridge(dir) && Tower(dir) && Metric(dir);
+    return ok ? 0 : 1;
+}
