@@ -11,34 +11,12 @@
 #include "model/run_analysis.h"
 #include "model/solver.h"
 #include "model/tables.h"
-#include "platform/platform.h"
+#include "platform/test_backend.h"
 #include "tests/model/solver_reference.h"
 
 namespace {
 
-class SilentBackend : public platform::Backend {
-public:
-    int MessageBox(const std::string&, const std::string&, unsigned flags) override
-    {
-        ++boxes;
-        return platform::DefaultAnswer(flags);
-    }
-    void MessageBeep(unsigned) override {}
-    platform::CursorHandle SetCursor(platform::CursorHandle c) override
-    {
-        const platform::CursorHandle old = cursor;
-        cursor = c;
-        return old;
-    }
-    void SetViewTimer(int, unsigned) override {}
-    void KillViewTimer(int) override {}
-    void InvalidateFrame(bool) override {}
-    void InvalidateView(bool) override {}
-    void PlaySoundResource(const std::string&) override {}
 
-    int boxes = 0;
-    platform::CursorHandle cursor = platform::CURSOR_ARROW;
-};
 
 constexpr int kLevels = 99;
 constexpr int kRuns = 7;
@@ -94,7 +72,7 @@ int TimedReference(float* a, float* b, int n, std::size_t stride)
 
 int main()
 {
-    SilentBackend backend;
+    platform::TestBackend backend;  // records, never blocks
     platform::SetBackend(&backend);
 
     BuildModel();
@@ -126,7 +104,7 @@ int main()
     std::printf("RunTheAnalysis: median %.4f s over %d runs (min %.4f, max %.4f), halts %d%d%d%d, boxes %d\n",
                 Median(runTimes), kRuns, *std::min_element(runTimes.begin(), runTimes.end()),
                 *std::max_element(runTimes.begin(), runTimes.end()), g_bHaltUnstable, g_bHaltLargeDisplacements,
-                g_bHaltIncorrectModel, g_bHaltInadequateSupport, backend.boxes);
+                g_bHaltIncorrectModel, g_bHaltInadequateSupport, backend.Count(platform::Event::Box));
 
     // Results of the fast elimination, to compare with the reference run.
     BuildModel();

@@ -1,6 +1,9 @@
 #include "platform/platform.h"
 
+#include <chrono>
 #include <cstdio>
+#include <map>
+#include <thread>
 
 namespace platform {
 
@@ -36,9 +39,35 @@ public:
     void InvalidateFrame(bool) override {}
     void InvalidateView(bool) override {}
     void PlaySoundResource(const std::string&) override {}
+    bool FileDialog(const FileDialogRequest&, std::string&) override { return false; }
+    bool ChooseColour(unsigned char[3]) override { return false; }
+    bool CopyMainWindowToClipboard() override { return false; }
+    bool ShellOpen(const std::string&, const std::string&) override { return false; }
+    void SetMainCaption(const std::string&) override {}
+    std::string ReadSetting(const std::string& section, const std::string& key, const std::string& fallback) override
+    {
+        auto it = settings_.find(section + "/" + key);
+        return it == settings_.end() ? fallback : it->second;
+    }
+    void WriteSetting(const std::string& section, const std::string& key, const std::string& value) override
+    {
+        settings_[section + "/" + key] = value;
+    }
+    void ScreenSize(int& width, int& height) override
+    {
+        width = 800;
+        height = 600;
+    }
+    unsigned TickCount() override
+    {
+        using namespace std::chrono;
+        return static_cast<unsigned>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    }
+    void WaitTicks(unsigned ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 private:
     CursorHandle cursor_ = CURSOR_ARROW;
+    std::map<std::string, std::string> settings_;
 };
 
 HeadlessBackend g_headless;

@@ -37,6 +37,15 @@ constexpr CursorHandle CURSOR_WAIT = 1;
 // The answer a box gives when the user just presses Enter.
 int DefaultAnswer(unsigned flags);
 
+// A file dialog request. The filter is in the classic form
+// "Name (*.x)|*.x|All Files (*.*)|*.*||".
+struct FileDialogRequest {
+    bool open = true;          // false: save dialog (with overwrite prompt)
+    std::string defaultExt;    // "3dd"
+    std::string fileName;      // initial name, "*.3dd"
+    std::string filter;
+};
+
 class Backend {
 public:
     virtual ~Backend() = default;
@@ -51,6 +60,28 @@ public:
     virtual void InvalidateView(bool erase) = 0;
     // Plays one of the program's sound clips ("IDR_WAVE_CHEERS", ...) asynchronously.
     virtual void PlaySoundResource(const std::string& name) = 0;
+
+    // File dialog; true with the chosen full path, false when cancelled.
+    virtual bool FileDialog(const FileDialogRequest& request, std::string& path) = 0;
+    // Colour chooser starting at rgb; true with the chosen colour, false when cancelled.
+    virtual bool ChooseColour(unsigned char rgb[3]) = 0;
+    // Copies the main window's client area to the clipboard as a bitmap.
+    virtual bool CopyMainWindowToClipboard() = 0;
+    // Starts a helper program (or opens a document or web address) with its
+    // parameters; false when nothing could be started.
+    virtual bool ShellOpen(const std::string& program, const std::string& parameters) = 0;
+    // Caption of the main window.
+    virtual void SetMainCaption(const std::string& caption) = 0;
+    // Persistent settings (recent files and the like).
+    virtual std::string ReadSetting(const std::string& section, const std::string& key,
+                                    const std::string& fallback) = 0;
+    virtual void WriteSetting(const std::string& section, const std::string& key,
+                              const std::string& value) = 0;
+    // Size of the primary screen in pixels.
+    virtual void ScreenSize(int& width, int& height) = 0;
+    // Milliseconds since some fixed start, and a blocking wait of that many.
+    virtual unsigned TickCount() = 0;
+    virtual void WaitTicks(unsigned ms) = 0;
 };
 
 // Installs a backend (nullptr restores the headless one, which writes boxes
@@ -69,5 +100,24 @@ inline void KillViewTimer(int id) { GetBackend().KillViewTimer(id); }
 inline void InvalidateFrame(bool erase) { GetBackend().InvalidateFrame(erase); }
 inline void InvalidateView(bool erase) { GetBackend().InvalidateView(erase); }
 inline void PlaySoundResource(const std::string& name) { GetBackend().PlaySoundResource(name); }
+inline bool FileDialog(const FileDialogRequest& r, std::string& path) { return GetBackend().FileDialog(r, path); }
+inline bool ChooseColour(unsigned char rgb[3]) { return GetBackend().ChooseColour(rgb); }
+inline bool CopyMainWindowToClipboard() { return GetBackend().CopyMainWindowToClipboard(); }
+inline bool ShellOpen(const std::string& program, const std::string& parameters)
+{
+    return GetBackend().ShellOpen(program, parameters);
+}
+inline void SetMainCaption(const std::string& caption) { GetBackend().SetMainCaption(caption); }
+inline std::string ReadSetting(const std::string& section, const std::string& key, const std::string& fallback)
+{
+    return GetBackend().ReadSetting(section, key, fallback);
+}
+inline void WriteSetting(const std::string& section, const std::string& key, const std::string& value)
+{
+    GetBackend().WriteSetting(section, key, value);
+}
+inline void ScreenSize(int& width, int& height) { GetBackend().ScreenSize(width, height); }
+inline unsigned TickCount() { return GetBackend().TickCount(); }
+inline void WaitTicks(unsigned ms) { GetBackend().WaitTicks(ms); }
 
 }  // namespace platform

@@ -7,12 +7,24 @@ void TestBackend::ScriptAnswers(std::initializer_list<int> list)
     for (int a : list) answers.push_back(a);
 }
 
+void TestBackend::ScriptFiles(std::initializer_list<std::string> list)
+{
+    for (const auto& f : list) files.push_back(f);
+}
+
 void TestBackend::Clear()
 {
     events.clear();
     answers.clear();
     unscriptedBoxes = 0;
     cursor = CURSOR_ARROW;
+    files.clear();
+    fileRequests.clear();
+    colourAnswer = false;
+    shellResult = true;
+    mainCaption.clear();
+    settings.clear();
+    ticks = 0;
 }
 
 std::vector<Event> TestBackend::Only(Event::Kind k) const
@@ -67,6 +79,75 @@ void TestBackend::InvalidateView(bool erase)
 void TestBackend::PlaySoundResource(const std::string& name)
 {
     events.push_back({Event::Sound, name, "", 0, 0});
+}
+
+}  // namespace platform
+
+namespace platform {
+
+bool TestBackend::FileDialog(const FileDialogRequest& request, std::string& path)
+{
+    fileRequests.push_back(request);
+    std::string answer;
+    if (!files.empty()) {
+        answer = files.front();
+        files.pop_front();
+    }
+    events.push_back({Event::FileDialog, request.filter, request.fileName, request.open ? 1u : 0u, 0});
+    if (answer.empty()) return false;
+    path = answer;
+    return true;
+}
+
+bool TestBackend::ChooseColour(unsigned char rgb[3])
+{
+    events.push_back({Event::ChooseColour, "", "", 0, colourAnswer ? 1 : 0});
+    if (!colourAnswer) return false;
+    for (int i = 0; i < 3; ++i) rgb[i] = colour[i];
+    return true;
+}
+
+bool TestBackend::CopyMainWindowToClipboard()
+{
+    events.push_back({Event::Clipboard, "", "", 0, 0});
+    return true;
+}
+
+bool TestBackend::ShellOpen(const std::string& program, const std::string& parameters)
+{
+    events.push_back({Event::ShellOpen, program, parameters, 0, shellResult ? 1 : 0});
+    return shellResult;
+}
+
+void TestBackend::SetMainCaption(const std::string& caption)
+{
+    mainCaption = caption;
+    events.push_back({Event::Caption, caption, "", 0, 0});
+}
+
+std::string TestBackend::ReadSetting(const std::string& section, const std::string& key, const std::string& fallback)
+{
+    auto it = settings.find(section + "/" + key);
+    return it == settings.end() ? fallback : it->second;
+}
+
+void TestBackend::WriteSetting(const std::string& section, const std::string& key, const std::string& value)
+{
+    settings[section + "/" + key] = value;
+}
+
+void TestBackend::ScreenSize(int& width, int& height)
+{
+    width = screenWidth;
+    height = screenHeight;
+}
+
+unsigned TestBackend::TickCount() { return ticks; }
+
+void TestBackend::WaitTicks(unsigned ms)
+{
+    ticks += ms;
+    events.push_back({Event::Wait, "", "", ms, 0});
 }
 
 }  // namespace platform

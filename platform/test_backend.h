@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -11,10 +12,11 @@
 namespace platform {
 
 struct Event {
-    enum Kind { Box, Beep, Cursor, SetTimer, KillTimer, InvalidateFrame, InvalidateView, Sound };
+    enum Kind { Box, Beep, Cursor, SetTimer, KillTimer, InvalidateFrame, InvalidateView, Sound,
+                FileDialog, ChooseColour, Clipboard, ShellOpen, Caption, Wait };
     Kind kind;
-    std::string text;     // box text, sound name
-    std::string caption;  // box caption
+    std::string text;     // box text, sound name, dialog filter, program, caption
+    std::string caption;  // box caption, dialog file name, shell parameters
     unsigned flags = 0;   // box style, beep type, timer period, erase flag
     int id = 0;           // box answer, timer id, cursor
 };
@@ -24,12 +26,24 @@ public:
     // Answers for the next message boxes, in order. A box with no scripted
     // answer takes its default button and counts as unscripted.
     void ScriptAnswers(std::initializer_list<int> answers);
+    // Paths the next file dialogs return, in order; "" cancels a dialog. A
+    // dialog with no scripted path is cancelled.
+    void ScriptFiles(std::initializer_list<std::string> paths);
     void Clear();
 
     std::vector<Event> events;
     std::deque<int> answers;
     int unscriptedBoxes = 0;
     CursorHandle cursor = CURSOR_ARROW;
+    std::deque<std::string> files;
+    std::vector<FileDialogRequest> fileRequests;
+    bool colourAnswer = false;                 // ChooseColour: false = cancelled
+    unsigned char colour[3] = {0, 0, 0};       // the colour chosen when answered
+    bool shellResult = true;
+    std::string mainCaption;
+    std::map<std::string, std::string> settings;
+    int screenWidth = 1280, screenHeight = 1024;
+    unsigned ticks = 0;                        // advanced by WaitTicks, never blocks
 
     std::vector<Event> Boxes() const { return Only(Event::Box); }
     std::vector<Event> Sounds() const { return Only(Event::Sound); }
@@ -44,6 +58,17 @@ public:
     void InvalidateFrame(bool erase) override;
     void InvalidateView(bool erase) override;
     void PlaySoundResource(const std::string& name) override;
+    bool FileDialog(const FileDialogRequest& request, std::string& path) override;
+    bool ChooseColour(unsigned char rgb[3]) override;
+    bool CopyMainWindowToClipboard() override;
+    bool ShellOpen(const std::string& program, const std::string& parameters) override;
+    void SetMainCaption(const std::string& caption) override;
+    std::string ReadSetting(const std::string& section, const std::string& key,
+                            const std::string& fallback) override;
+    void WriteSetting(const std::string& section, const std::string& key, const std::string& value) override;
+    void ScreenSize(int& width, int& height) override;
+    unsigned TickCount() override;
+    void WaitTicks(unsigned ms) override;
 
 private:
     std::vector<Event> Only(Event::Kind k) const;
