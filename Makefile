@@ -12,15 +12,19 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 
+# Window tests need a display: ctest runs under a virtual one.
+XVFB = xvfb-run -a -s "-screen 0 1280x1024x24"
+TEST_ENV = NO_AT_BRIDGE=1 SDL_AUDIODRIVER=dummy
+
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && $(TEST_ENV) $(XVFB) ctest --output-on-failure -j $(JOBS)
 
 run: build
 	./$(BUILD)/tf3d $(ARGS)
 
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps
-	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTF3D_SANITIZE=ON
+	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTF3D_SANITIZE=ON -DTF3D_GUI=OFF
 	cmake --build build-sanitize -j $(JOBS)
 	cd build-sanitize && ctest --output-on-failure -j $(JOBS)
 

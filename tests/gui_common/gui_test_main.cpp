@@ -1,0 +1,52 @@
+// Start-up of the window tests: the toolkit is initialised once per process
+// (under a virtual display), its asserts and error logs go to stderr, and any
+// modal dialog that slips through is answered at once so no test can block.
+#include <cstdio>
+#include <cstdlib>
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/dialog.h>
+#include <wx/init.h>
+#include <wx/log.h>
+#include <wx/modalhook.h>
+
+namespace {
+
+class AnswerEveryDialog : public wxModalDialogHook {
+protected:
+    int Enter(wxDialog* dialog) override
+    {
+        std::fprintf(stderr, "unexpected modal dialog: %s\n", dialog->GetTitle().utf8_str().data());
+        return wxID_CANCEL;
+    }
+    void Exit(wxDialog*) override {}
+};
+
+void AssertToStderr(const wxString& file, int line, const wxString& func, const wxString& cond, const wxString& msg)
+{
+    std::fprintf(stderr, "wx assert %s:%d %s: %s %s\n", file.utf8_str().data(), line, func.utf8_str().data(),
+                 cond.utf8_str().data(), msg.utf8_str().data());
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    setenv("NO_AT_BRIDGE", "1", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    ::testing::InitGoogleTest(&argc, argv);
+    if (!wxEntryStart(argc, argv)) {
+        std::fprintf(stderr, "cannot initialise the toolkit (no display?)\n");
+        return 1;
+    }
+    wxTheApp->CallOnInit();
+    wxSetAssertHandler(AssertToStderr);
+    delete wxLog::SetActiveTarget(new wxLogStderr);
+    AnswerEveryDialog hook;
+    hook.Register();
+    const int result = RUN_ALL_TESTS();
+    hook.Unregister();
+    wxEntryCleanup();
+    return result;
+}
