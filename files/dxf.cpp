@@ -24,7 +24,7 @@ struct DxfMember {
 
 bool ValidJoint(int j)
 {
-    const int count = g_nJoints < JOINT_ROWS - 1 ? g_nJoints : JOINT_ROWS - 1;
+    const int count = JointCount();
     return j >= 1 && j <= count;
 }
 
@@ -122,8 +122,8 @@ int WriteDxfFile(const std::string& path)
 {
     CLocaleScopeC cLocale;
 
-    const int nJoints = g_nJoints < JOINT_ROWS - 1 ? g_nJoints : JOINT_ROWS - 1;
-    const int nMembers = g_nMembers < MEMBER_ROWS - 1 ? g_nMembers : MEMBER_ROWS - 1;
+    const int nJoints = JointCount();
+    const int nMembers = MemberCount();
 
     float zMax = -999;
     for (int j = 1; j <= nJoints; ++j) {

@@ -8,17 +8,12 @@
 
 #include <locale.h>
 
+#include "files/text_io.h"
 #include "frame/frame_globals.h"
 #include "model/defaults.h"
 #include "model/tables.h"
 
 namespace {
-
-locale_t CLocale()
-{
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return c;
-}
 
 // Reads numbers the way "%d" and "%f" do in the C locale, whatever the
 // user's locale, and fails instead of guessing on anything malformed.
@@ -105,11 +100,11 @@ public:
             if (expDigits == 0) return false;
         }
         if (c != EOF) std::ungetc(c, f_);
-        if (!CLocale()) return false;
+        if (!CLocaleC()) return false;
 
         buf[n] = '\0';
         char* end = nullptr;
-        const float value = strtof_l(buf, &end, CLocale());
+        const float value = strtof_l(buf, &end, CLocaleC());
         if (end != buf + n || !std::isfinite(value)) return false;
         out = value;
         return true;
@@ -175,24 +170,13 @@ void RowsFromTypeCode(int code, short& material, short& shape)
     shape = 2;
 }
 
-class FileCloser {
-public:
-    explicit FileCloser(FILE* f) : f_(f) {}
-    ~FileCloser() { std::fclose(f_); }
-    FileCloser(const FileCloser&) = delete;
-    FileCloser& operator=(const FileCloser&) = delete;
-
-private:
-    FILE* f_;
-};
-
 }  // namespace
 
 int Import2DModelFile(const std::string& path)
 {
     FILE* f = std::fopen(path.c_str(), "r");
     if (!f) return 0;
-    FileCloser closer(f);
+    CFileCloser closer(f);
     NumberScanner in(f);
 
     // The whole file is read and checked before the model is touched.

@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "files/text_io.h"
 #include "frame/frame_globals.h"
 #include "view/view_globals.h"
 
@@ -118,12 +119,6 @@ bool ParseInt(const std::string& token, int& out)
     return r.ec == std::errc() && r.ptr == end;
 }
 
-locale_t CLocale()
-{
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return c;
-}
-
 // C-locale decimal number; an overflow reads as an infinity, an underflow as
 // zero. Words such as "inf" and "nan" and hexadecimal forms are refused.
 bool ParseFloat(const std::string& token, float& out)
@@ -131,24 +126,13 @@ bool ParseFloat(const std::string& token, float& out)
     for (char c : token)
         if (!((c >= '0' && c <= '9') || c == '.' || c == 'e' || c == 'E' || c == '+' || c == '-'))
             return false;
-    if (token.empty() || !CLocale()) return false;
+    if (token.empty() || !CLocaleC()) return false;
     char* end = nullptr;
-    const float value = strtof_l(token.c_str(), &end, CLocale());
+    const float value = strtof_l(token.c_str(), &end, CLocaleC());
     if (end != token.c_str() + token.size()) return false;
     out = value;
     return true;
 }
-
-class FileCloser {
-public:
-    explicit FileCloser(FILE* f) : f_(f) {}
-    ~FileCloser() { std::fclose(f_); }
-    FileCloser(const FileCloser&) = delete;
-    FileCloser& operator=(const FileCloser&) = delete;
-
-private:
-    FILE* f_;
-};
 
 }  // namespace
 
@@ -189,7 +173,7 @@ int ReadPreferencesFile()
         g_nWorkspaceZ = 24;
         return 0;
     }
-    FileCloser closer(f);
+    CFileCloser closer(f);
     bool sound = true;  // every value present and usable
 
     std::string line;

@@ -7,20 +7,6 @@
 
 namespace {
 
-int JointCount()
-{
-    int n = g_nJoints;
-    if (n < 0) return 0;
-    return n > JOINT_ROWS - 1 ? JOINT_ROWS - 1 : n;
-}
-
-int MemberCount()
-{
-    int n = g_nMembers;
-    if (n < 0) return 0;
-    return n > MEMBER_ROWS - 1 ? MEMBER_ROWS - 1 : n;
-}
-
 bool JointInTable(int j) { return j >= 0 && j < JOINT_ROWS; }
 
 const ShapeRec* ShapeOf(const MemberRec& m)

@@ -10,21 +10,6 @@
 
 namespace {
 
-// Loop bounds: counts read as signed 16-bit values, never past the tables.
-int JointCount()
-{
-    int n = g_nJoints;
-    if (n < 0) return 0;
-    return n > JOINT_ROWS - 1 ? JOINT_ROWS - 1 : n;
-}
-
-int MemberCount()
-{
-    int n = g_nMembers;
-    if (n < 0) return 0;
-    return n > MEMBER_ROWS - 1 ? MEMBER_ROWS - 1 : n;
-}
-
 // A joint referenced by a member; a number outside the table reads row 0.
 const JointRec& JointAt(int j)
 {

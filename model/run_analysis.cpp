@@ -25,8 +25,6 @@ bool AskOkCancel(const char* text)
     return platform::MessageBox(text, g_szAppTitle, platform::MB_OKCANCEL | kBoxStyle) == platform::IDOK;
 }
 
-int JointCount() { return g_nJoints < JOINT_ROWS ? g_nJoints : JOINT_ROWS - 1; }
-int MemberCount() { return g_nMembers < MEMBER_ROWS ? g_nMembers : MEMBER_ROWS - 1; }
 
 bool HasAppliedForce()
 {

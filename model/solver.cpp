@@ -13,16 +13,6 @@
 
 namespace {
 
-int ClampCount(int count, int rows)
-{
-    if (count < 0) return 0;
-    if (count > rows - 1) return rows - 1;
-    return count;
-}
-
-int JointCount() { return ClampCount(g_nJoints, JOINT_ROWS); }
-int MemberCount() { return ClampCount(g_nMembers, MEMBER_ROWS); }
-
 bool ValidJoint(int j, int nJoints) { return j >= 1 && j <= nJoints; }
 bool ValidRow(int row) { return row >= 0 && row < TABLE_ROWS; }
 

@@ -9,8 +9,6 @@ namespace {
 bool ValidRow(int row) { return row >= 0 && row < TABLE_ROWS; }
 
 // Row counts bounded by the table sizes.
-int MemberCount() { return g_nMembers < MEMBER_ROWS ? g_nMembers : MEMBER_ROWS - 1; }
-int JointCount() { return g_nJoints < JOINT_ROWS ? g_nJoints : JOINT_ROWS - 1; }
 
 float Larger(float a, float b) { return a > b ? a : b; }
 

@@ -192,6 +192,11 @@ extern int g_bResultsAvailable;
 extern float g_fTotalLoadX, g_fTotalLoadY, g_fTotalLoadZ;
 extern float g_fMaxDisplacementX, g_fMaxDisplacementY, g_fMaxDisplacementZ;
 
+// Loop bounds over the live rows: the counts as signed 16-bit values, never
+// negative and never past the tables.
+inline int JointCount() { return g_nJoints < 0 ? 0 : g_nJoints < JOINT_ROWS ? g_nJoints : JOINT_ROWS - 1; }
+inline int MemberCount() { return g_nMembers < 0 ? 0 : g_nMembers < MEMBER_ROWS ? g_nMembers : MEMBER_ROWS - 1; }
+
 // Writes both unit flags so they stay inverse.
 void SetMetricUnits(int metric);
 

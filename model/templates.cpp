@@ -6,13 +6,6 @@
 
 namespace {
 
-int MemberCount()
-{
-    int n = g_nMembers;
-    if (n < 0) return 0;
-    return n > MEMBER_ROWS - 1 ? MEMBER_ROWS - 1 : n;
-}
-
 bool JointInTable(int j) { return j >= 0 && j < JOINT_ROWS; }
 
 void SetBackground(float r, float g, float b)

@@ -10,16 +10,9 @@
 #include "files/dxf.h"
 #include "model/tables.h"
 #include "tests/common/test_env.h"
+#include "tests/common/test_files.h"
 
 namespace {
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::vector<std::string> Split(const std::string& text, const std::string& end)
 {

@@ -20,27 +20,10 @@
 #include "model/tables.h"
 #include "model/templates.h"
 #include "tests/common/test_env.h"
+#include "tests/common/test_files.h"
 #include "view/view_globals.h"
 
 namespace {
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::string ToCrlf(const std::string& lf)
-{
-    std::string out;
-    for (char c : lf) {
-        if (c == '\n') out += '\r';
-        out += c;
-    }
-    return out;
-}
 
 // Start offsets of the lines of a text.
 std::vector<size_t> LineStarts(const std::string& text)

@@ -22,6 +22,7 @@
 #include "model/tables.h"
 #include "model/templates.h"
 #include "tests/common/test_env.h"
+#include "tests/common/test_files.h"
 #include "view/view_globals.h"
 
 namespace fs = std::filesystem;
@@ -29,29 +30,6 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string DataPath(const char* name) { return std::string(TF3D_TEST_DATA) + "/model_file/" + name; }
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-std::string ToCrlf(const std::string& lf)
-{
-    std::string out;
-    for (char c : lf) {
-        if (c == '\n') out += '\r';
-        out += c;
-    }
-    return out;
-}
 
 std::vector<std::string> Lines(const std::string& crlf)
 {

@@ -18,16 +18,9 @@
 #include "model/tables.h"
 #include "model/templates.h"
 #include "tests/common/test_env.h"
+#include "tests/common/test_files.h"
 
 namespace {
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::vector<std::string> SplitLines(const std::string& text, const std::string& end)
 {
