@@ -66,6 +66,8 @@ public:
     ~CModelFileWriter() { Discard(); }
 
     bool Open(const std::string& path);
+    // Writes into text instead of a file; Commit does nothing then.
+    void OpenText(std::string* text) { m_text = text; }
     // One line; the format has no line end, CR LF is added.
     bool Line(const char* fmt, ...) __attribute__((format(printf, 2, 3)));
     CommitResult Commit();
@@ -76,6 +78,7 @@ private:
     std::string m_target;
     std::string m_temp;
     FILE* m_file = nullptr;
+    std::string* m_text = nullptr;
     bool m_ok = true;
 };
 
@@ -124,7 +127,7 @@ bool CModelFileWriter::Open(const std::string& path)
 
 bool CModelFileWriter::Line(const char* fmt, ...)
 {
-    if (!m_ok || !m_file) return false;
+    if (!m_ok || (!m_file && !m_text)) return false;
     char small[512];
     va_list args;
     va_start(args, fmt);
@@ -139,6 +142,11 @@ bool CModelFileWriter::Line(const char* fmt, ...)
         vsnprintf(&text[0], text.size(), fmt, args);
         va_end(args);
         data = text.c_str();
+    }
+    if (m_text) {
+        m_text->append(data, static_cast<size_t>(n));
+        m_text->append("\r\n");
+        return true;
     }
     if (fwrite(data, 1, static_cast<size_t>(n), m_file) != static_cast<size_t>(n) ||
         fwrite("\r\n", 1, 2, m_file) != 2)
@@ -868,6 +876,21 @@ int WriteModelFile(const std::string& path)
         break;
     }
     return 0;
+}
+
+std::string ModelFileText()
+{
+    CLocaleScope cLocale;
+    std::string text;
+    CModelFileWriter out;
+    out.OpenText(&text);
+    const short x = g_nWorkspaceX, y = g_nWorkspaceY, z = g_nWorkspaceZ;
+    ClampWorkspace();
+    const bool ok = WriteTables(out) && WriteSettings(out);
+    g_nWorkspaceX = x;
+    g_nWorkspaceY = y;
+    g_nWorkspaceZ = z;
+    return ok ? text : std::string();
 }
 
 int OpenModelFile(const std::string& path)

@@ -14,6 +14,10 @@ extern void (*g_pfnResizeViewportToView)();
 // path before is left untouched on failure.
 int WriteModelFile(const std::string& path);
 
+// The text WriteModelFile would write now (CR LF line ends), without
+// writing anything or changing any global.
+std::string ModelFileText();
+
 // Reads a model file into the tables and settings. 1 = a known version was
 // read through, 0 otherwise.
 int OpenModelFile(const std::string& path);

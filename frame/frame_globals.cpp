@@ -31,6 +31,9 @@ int g_bHasFileName = 0;
 std::string g_strStartFile;
 std::string g_strOutputFilePath = "NA";
 
+int g_nScreenWidth = 800, g_nScreenHeight = 600;
+int g_nLargeScreenFactor = 1;
+
 platform::CursorHandle g_hWaitCursor = platform::CURSOR_WAIT;
 platform::CursorHandle g_hPrevCursor = platform::CURSOR_ARROW;
 
@@ -75,6 +78,9 @@ void ResetFrameGlobals()
     g_bHasFileName = 0;
     g_strStartFile.clear();
     g_strOutputFilePath = "NA";
+    g_nScreenWidth = 800;
+    g_nScreenHeight = 600;
+    g_nLargeScreenFactor = 1;
     g_hWaitCursor = platform::CURSOR_WAIT;
     g_hPrevCursor = platform::CURSOR_ARROW;
 

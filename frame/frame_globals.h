@@ -43,6 +43,10 @@ extern int g_bHasFileName;
 extern std::string g_strStartFile;
 extern std::string g_strOutputFilePath;
 
+// ---- screen, taken when the main frame is created ----
+extern int g_nScreenWidth, g_nScreenHeight;  // 800, 600 before that
+extern int g_nLargeScreenFactor;             // 2 on screens wider than 2000 pixels, else 1
+
 // ---- cursor ----
 extern platform::CursorHandle g_hWaitCursor;
 extern platform::CursorHandle g_hPrevCursor;

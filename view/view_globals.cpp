@@ -45,6 +45,32 @@ int g_bFanSpinning = 0;
 float g_fFanAngle = 0;
 int g_bShowUndeformed = 1, g_bShowDisplacedShape = 0, g_bShowCollapse = 0;
 
+int g_bRendering = 0;
+int g_nViewWidth = 0, g_nViewHeight = 0;
+unsigned int g_nListBase = 0;
+
+const PixelFormatRequest g_pfdView = {40, 1, PFD_DOUBLEBUFFER | PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL,
+                                      PFD_TYPE_RGBA, 16, 16};
+int g_bPfdDoubleBuffer, g_bPfdDrawToWindow, g_bPfdDrawToBitmap, g_bPfdSupportGdi, g_bPfdSupportOpenGL;
+int g_bPfdGenericFormat, g_bPfdNeedPalette, g_bPfdNeedSystemPalette, g_bPfdGenericAccelerated;
+unsigned char g_nPfdColorBits, g_nPfdDepthBits;
+int g_bPfdTypeRgba;
+
+float g_fCursorX = 0, g_fCursorY = 0, g_fCursorZ = 0;
+float g_fDragStartX = 0, g_fDragStartY = 0, g_fDragStartZ = 0;
+int g_bDraggingMember = 0;
+int g_bDraggingPlaneXY = 0, g_bDraggingPlaneXZ = 0, g_bDraggingPlaneYZ = 0;
+int g_bShowDragDeltas = 1;
+
+int g_bFollowTruckCamera = 0;
+int g_bShowTilesSkew = 0;
+int g_bTileLandscape = 0;
+
+int g_bMemberDialogOpen = 0;
+int g_bMemberResultsDlgShown = 0;
+
+int g_bGuidePlaneHalfAlpha = 0;
+
 void InvalidateGuideLists()
 {
     g_bListXYGuide1Built = g_bListXYGuide2Built = g_bListXZGuideBuilt = 0;
@@ -70,7 +96,7 @@ void SetMagnificationRadio(float m)
     g_fMagnification = m;
 }
 
-void ResetViewGlobals()
+void InvalidateAllLists()
 {
     int* lists[] = {&g_bListMembersBuilt, &g_bListYZBasePlaneBuilt, &g_bListXYBasePlaneBuilt,
                     &g_bListXZBasePlaneBuilt, &g_bListXYGuide1Built, &g_bListXYGuide2Built,
@@ -81,6 +107,11 @@ void ResetViewGlobals()
                     &g_bListTruckBuilt, &g_bListFanBuilt, &g_bListBridgeApproachBuilt,
                     &g_bListTankBuilt, &g_bListTowerBaseBuilt};
     for (int* f : lists) *f = 0;
+}
+
+void ResetViewGlobals()
+{
+    InvalidateAllLists();
 
     g_dEyeX = 0; g_dEyeY = 0; g_dEyeZ = 30;
     g_dCenterX = g_dCenterY = g_dCenterZ = 0;
@@ -114,4 +145,27 @@ void ResetViewGlobals()
     g_bAnimationRunning = g_bCrackSoundPending = g_bFanSpinning = 0;
     g_fFanAngle = 0;
     g_bShowUndeformed = 1; g_bShowDisplacedShape = 0; g_bShowCollapse = 0;
+
+    g_bRendering = 0;
+    g_nViewWidth = g_nViewHeight = 0;
+    g_nListBase = 0;
+    g_bPfdDoubleBuffer = g_bPfdDrawToWindow = g_bPfdDrawToBitmap = g_bPfdSupportGdi = g_bPfdSupportOpenGL = 0;
+    g_bPfdGenericFormat = g_bPfdNeedPalette = g_bPfdNeedSystemPalette = g_bPfdGenericAccelerated = 0;
+    g_nPfdColorBits = g_nPfdDepthBits = 0;
+    g_bPfdTypeRgba = 0;
+
+    g_fCursorX = g_fCursorY = g_fCursorZ = 0;
+    g_fDragStartX = g_fDragStartY = g_fDragStartZ = 0;
+    g_bDraggingMember = 0;
+    g_bDraggingPlaneXY = g_bDraggingPlaneXZ = g_bDraggingPlaneYZ = 0;
+    g_bShowDragDeltas = 1;
+
+    g_bFollowTruckCamera = 0;
+    g_bShowTilesSkew = 0;
+    g_bTileLandscape = 0;
+
+    g_bMemberDialogOpen = 0;
+    g_bMemberResultsDlgShown = 0;
+
+    g_bGuidePlaneHalfAlpha = 0;
 }

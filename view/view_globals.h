@@ -87,5 +87,53 @@ void SetMagnificationRadio(float m);
 // View timer ids.
 enum { TIMER_ANIMATE_DISPLACEMENT = 3, TIMER_ANIMATE_COLLAPSE = 4, TIMER_FAN = 5 };
 
+// Clears the valid flag of every display list (a new GL context holds none).
+void InvalidateAllLists();
+
+// ---- view window and drawing pass ----
+extern int g_bRendering;                 // 1 while the GL part of a drawing pass runs
+extern int g_nViewWidth, g_nViewHeight;  // client size in pixels, stored by every resize
+extern unsigned int g_nListBase;         // first of the 27 reserved display-list names
+
+// The requested pixel format and its mirror for the pixel-format dialog.
+enum : unsigned {
+    PFD_DOUBLEBUFFER = 0x1, PFD_DRAW_TO_WINDOW = 0x4, PFD_DRAW_TO_BITMAP = 0x8, PFD_SUPPORT_GDI = 0x10,
+    PFD_SUPPORT_OPENGL = 0x20, PFD_GENERIC_FORMAT = 0x40, PFD_NEED_PALETTE = 0x80,
+    PFD_NEED_SYSTEM_PALETTE = 0x100, PFD_GENERIC_ACCELERATED = 0x1000
+};
+enum : unsigned char { PFD_TYPE_RGBA = 0, PFD_TYPE_COLORINDEX = 1 };
+struct PixelFormatRequest {
+    unsigned short size;
+    unsigned short version;
+    unsigned flags;
+    unsigned char pixelType;
+    unsigned char colorBits;
+    unsigned char depthBits;
+};
+extern const PixelFormatRequest g_pfdView;  // double buffer, window, GL; RGBA; 16 colour, 16 depth bits
+extern int g_bPfdDoubleBuffer, g_bPfdDrawToWindow, g_bPfdDrawToBitmap, g_bPfdSupportGdi, g_bPfdSupportOpenGL;
+extern int g_bPfdGenericFormat, g_bPfdNeedPalette, g_bPfdNeedSystemPalette, g_bPfdGenericAccelerated;
+extern unsigned char g_nPfdColorBits, g_nPfdDepthBits;
+extern int g_bPfdTypeRgba;
+
+// ---- cursor point and drags (picking and mouse editing) ----
+extern float g_fCursorX, g_fCursorY, g_fCursorZ;          // last grid point picked
+extern float g_fDragStartX, g_fDragStartY, g_fDragStartZ;  // start point of the current drag
+extern int g_bDraggingMember;
+extern int g_bDraggingPlaneXY, g_bDraggingPlaneXZ, g_bDraggingPlaneYZ;
+extern int g_bShowDragDeltas;  // the dX/dY/dZ line of Add Member and Add Joint
+
+// ---- camera rides the truck; page tiles ----
+extern int g_bFollowTruckCamera;
+extern int g_bShowTilesSkew;
+extern int g_bTileLandscape;
+
+// ---- open flags of the modeless dialogs the renderer looks at ----
+extern int g_bMemberDialogOpen;
+extern int g_bMemberResultsDlgShown;
+
+// ---- guide sheets (workspace layers) ----
+extern int g_bGuidePlaneHalfAlpha;  // XY sheet cyan at alpha 0.5 instead of white at 0.9
+
 // Restores every global above to its start-up value.
 void ResetViewGlobals();

@@ -3,6 +3,7 @@
 #include "files/files_globals.h"
 #include "frame/frame_globals.h"
 #include "model/tables.h"
+#include "printing/printing_globals.h"
 #include "view/view_globals.h"
 
 void ResetAllGlobals()
@@ -11,4 +12,5 @@ void ResetAllGlobals()
     ResetViewGlobals();
     ResetFrameGlobals();
     ResetFilesGlobals();
+    ResetPrintingGlobals();
 }

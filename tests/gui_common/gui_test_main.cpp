@@ -35,7 +35,11 @@ int main(int argc, char** argv)
 {
     setenv("NO_AT_BRIDGE", "1", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
+    // Settings written by the tests stay out of the user's own configuration.
+    char config[] = "/tmp/tf3d_gui_test_config_XXXXXX";
+    if (mkdtemp(config)) setenv("XDG_CONFIG_HOME", config, 1);
     ::testing::InitGoogleTest(&argc, argv);
+    wxApp::SetInstance(new wxApp);  // a GUI app, so that GTK starts
     if (!wxEntryStart(argc, argv)) {
         std::fprintf(stderr, "cannot initialise the toolkit (no display?)\n");
         return 1;

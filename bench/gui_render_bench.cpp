@@ -1,0 +1,138 @@
+// Frames per second of the 3D view redrawing the largest lattice tower from
+// its display lists while the camera orbits, in a 1280 x 1024 window. Run
+// under a virtual display:
+//   xvfb-run -a -s "-screen 0 1280x1024x24" build/gui_render_bench
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include <GL/gl.h>
+#include <wx/app.h>
+#include <wx/frame.h>
+#include <wx/image.h>
+#include <wx/init.h>
+#include <wx/log.h>
+
+#include "model/defaults.h"
+#include "model/tables.h"
+#include "platform/test_backend.h"
+#include "tests/model/solver_reference.h"
+#include "view/renderer.h"
+#include "view/view_globals.h"
+#include "view/wx_view.h"
+
+namespace {
+
+constexpr int kLevels = 99;
+constexpr int kWarmUp = 20;
+constexpr int kFrames = 600;
+
+void BuildTower()
+{
+    ResetModelGlobals();
+    ResetAllShapes();
+    ResetAllMaterials();
+    solver_reference::BuildLatticeTower(kLevels, 4.0f, 1.0f, 0.05f, -0.2f, 0.02f);
+    for (int i = 1; i <= g_nMembers; ++i) {
+        MemberRec& m = g_Members[i];
+        m.shape = 3;
+        m.material = static_cast<short>(1 + i % 10);
+        m.colorR = g_Materials[m.material].colorR;
+        m.colorG = g_Materials[m.material].colorG;
+        m.colorB = g_Materials[m.material].colorB;
+    }
+    g_bListMembersBuilt = 0;
+}
+
+void Pump()
+{
+    for (int i = 0; i < 10; ++i) wxTheApp->Yield(true);
+}
+
+// Camera on a circle of radius r around the tower's axis at mid height.
+void Orbit(double angle, double r)
+{
+    const double cx = 2, cy = (kLevels - 1) / 2.0, cz = 2;
+    g_dCenterX = cx, g_dCenterY = cy, g_dCenterZ = cz;
+    g_dEyeX = cx + r * std::cos(angle);
+    g_dEyeY = cy + 10;
+    g_dEyeZ = cz + r * std::sin(angle);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    setenv("NO_AT_BRIDGE", "1", 0);
+    wxApp::SetInstance(new wxApp);
+    if (!wxEntryStart(argc, argv)) {
+        std::fprintf(stderr, "cannot start the toolkit (no display?)\n");
+        return 1;
+    }
+    wxTheApp->CallOnInit();
+    delete wxLog::SetActiveTarget(new wxLogStderr);
+    platform::TestBackend backend;  // records, never blocks
+    platform::SetBackend(&backend);
+
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "render bench", wxPoint(0, 0), wxSize(1280, 1024));
+    auto* view = new CSpan3DView(frame);
+    if (!view->Created()) return 1;
+    frame->Show();
+    for (int i = 0; i < 400 && !(view->MakeCurrent() && g_nViewWidth > 0); ++i) Pump();
+    if (!view->MakeCurrent()) {
+        std::fprintf(stderr, "the view was not realised\n");
+        return 1;
+    }
+    std::printf("renderer: %s, %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)),
+                reinterpret_cast<const char*>(glGetString(GL_VERSION)));
+    std::printf("view: %d x %d pixels\n", g_nViewWidth, g_nViewHeight);
+
+    BuildTower();
+    std::printf("model: %d joints, %d members (shape %s)\n", g_nJoints, g_nMembers, g_Shapes[3].name);
+
+    int frames = 0;
+    SetAfterFrameHook([&] { ++frames; });
+    ResetDisplayListCompileCounts();
+    // Whole tower in view, then close enough that it fills the window.
+    for (double radius : {140.0, 12.0}) {
+        for (int i = 0; i < kWarmUp; ++i) {
+            Orbit(i * 0.01, radius);
+            view->RenderFrame();
+        }
+        frames = 0;
+        const auto t0 = std::chrono::steady_clock::now();
+        for (int i = 0; i < kFrames; ++i) {
+            Orbit(i * 2 * 3.14159265 / kFrames, radius);
+            view->RenderFrame();
+        }
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        std::printf("orbit radius %.0f: %d frames in %.3f s, %.1f frames per second (%.2f ms per frame)\n", radius,
+                    frames, seconds, frames / seconds, 1000 * seconds / frames);
+        if (frames != kFrames) return 1;
+    }
+    std::printf("members list compiled %d time(s)\n", DisplayListCompileCount(LIST_MEMBERS));
+
+    // What was measured: the share of the picture the tower covers, and the
+    // last frame as an image.
+    wxImage image;
+    if (view->CaptureFrame(image)) {
+        const int bg = static_cast<int>(g_fBackgroundR * 255);
+        long covered = 0;
+        const unsigned char* p = image.GetData();
+        const long n = static_cast<long>(image.GetWidth()) * image.GetHeight();
+        for (long i = 0; i < n; ++i, p += 3)
+            if (std::abs(p[0] - bg) > 2 || std::abs(p[1] - bg) > 2 || std::abs(p[2] - bg) > 2) ++covered;
+        std::printf("tower covers %.1f%% of the picture\n", 100.0 * covered / n);
+        wxImage::AddHandler(new wxPNGHandler);
+        image.SaveFile("/tmp/gui_render_bench.png", wxBITMAP_TYPE_PNG);
+    }
+
+    SetAfterFrameHook(nullptr);
+    frame->Destroy();
+    Pump();
+    platform::SetBackend(nullptr);
+    wxEntryCleanup();
+    return 0;
+}

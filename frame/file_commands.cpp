@@ -1,0 +1,589 @@
+#include "frame/file_commands.h"
+
+#include <cmath>
+#include <filesystem>
+
+#include "files/clear_model.h"
+#include "files/dxf.h"
+#include "files/files_globals.h"
+#include "files/import_2d.h"
+#include "files/model_file.h"
+#include "files/preferences.h"
+#include "files/report.h"
+#include "frame/command_ids.h"
+#include "frame/frame_globals.h"
+#include "frame/tool_commands.h"
+#include "frame/tool_modes.h"
+#include "model/defaults.h"
+#include "model/run_analysis.h"
+#include "model/strength.h"
+#include "model/tables.h"
+#include "model/templates.h"
+#include "model/undo.h"
+#include "platform/platform.h"
+#include "view/view_globals.h"
+
+const char* const kMakerHomePage = "https://www.brightbeam-software.example/";
+const char* const kLatestChangesPage = "https://www.brightbeam-software.example/trussforge3d/latestchanges.html";
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kWarningText =
+    "This software is for educational purposes only and is not intended for design of load bearing "
+    "structures or other professional use.  As this software is based on engineering science theory, "
+    "actual results, including failure loads, will vary due to factors such as, but not limited to, "
+    "building material quality and construction techniques.  Neither Brightbeam Software Corporation, "
+    "nor its owners, officers, employees or representatives shall be liable for any damages arising in "
+    "connection with the use of this software.\n\nWARNING!  Actual load testing of models can be "
+    "dangerous.\n\nStructural models are capable of storing large amounts of energy that can be released "
+    "suddenly and without warning at or before complete model failure.  As a result, actual load testing "
+    "of a model can result in the release of high velocity projectiles, falling objects and failure of "
+    "the testing apparatus.  The actual load testing of any model can cause injury to participants and "
+    "bystanders.\n\nDo not stand on, sit on, walk on or hang from any model. Do not attempt actual load "
+    "testing of models without qualified adult supervision and proper protection against flying and "
+    "falling debris.  Always wear proper eye protection.\n";
+
+const char* const kUntitled = "Untitled";
+const char* const kRecentSection = "Recent File List";
+
+// The file of the model: its folder (with the bare name in
+// g_strModelFileName), and whether Save must ask for a name first.
+std::string s_modelFolder;
+std::string s_modelPath;
+bool s_saveNeedsName = false;
+// What the model file held at the last open or save.
+std::string s_savedText;
+bool s_savedTextValid = false;
+std::vector<std::string> s_recentFiles;
+
+std::string BareName(const std::string& path) { return fs::path(path).filename().string(); }
+
+std::string FullPath(const std::string& path)
+{
+    std::error_code ec;
+    fs::path full = fs::absolute(fs::path(path), ec);
+    return ec ? path : full.lexically_normal().string();
+}
+
+void SetCaption(const std::string& name) { platform::SetMainCaption(name + " - Trussforge3D"); }
+
+// The model file's text with the camera left out: looking around is not a
+// change to the model.
+std::string SavedContentText()
+{
+    const double eye[3] = {g_dEyeX, g_dEyeY, g_dEyeZ}, centre[3] = {g_dCenterX, g_dCenterY, g_dCenterZ};
+    const float orbit = g_fOrbitAngle, orbitB = g_fOrbitAngleB;
+    g_dEyeX = g_dEyeY = g_dEyeZ = g_dCenterX = g_dCenterY = g_dCenterZ = 0;
+    g_fOrbitAngle = g_fOrbitAngleB = 0;
+    std::string text = ModelFileText();
+    g_dEyeX = eye[0]; g_dEyeY = eye[1]; g_dEyeZ = eye[2];
+    g_dCenterX = centre[0]; g_dCenterY = centre[1]; g_dCenterZ = centre[2];
+    g_fOrbitAngle = orbit;
+    g_fOrbitAngleB = orbitB;
+    return text;
+}
+
+// The model now belongs to the file at path.
+void TakeFile(const std::string& path)
+{
+    const std::string full = FullPath(path);
+    s_modelPath = full;
+    s_modelFolder = fs::path(full).parent_path().string();
+    s_saveNeedsName = false;
+    g_strModelFileName = BareName(full);
+    g_bHasFileName = 1;
+    SetCaption(g_strModelFileName);
+    AddToRecentFileList(full);
+    MarkModelSaved();
+}
+
+// A model file that could not be read leaves an empty, untitled model that
+// no Save can write over the unread file.
+void ReportUnreadableFile(const std::string& path)
+{
+    platform::MessageBox("The model file could not be read:\n" + path, g_szAppTitle,
+                         platform::MB_OK | platform::MB_ICONEXCLAMATION | platform::MB_SYSTEMMODAL);
+    ClearModel();
+    s_modelPath.clear();
+    s_saveNeedsName = false;
+    g_strModelFileName = kUntitled;
+    g_bHasFileName = 0;
+    SetCaption(kUntitled);
+    MarkModelSaved();
+}
+
+void ReportWriteFailure()
+{
+    platform::MessageBox("Access Denied!\nYour file was not saved.", g_szAppTitle,
+                         platform::MB_OK | platform::MB_ICONSTOP);
+}
+
+bool AskFile(bool open, const char* ext, const char* filter, std::string& path)
+{
+    platform::FileDialogRequest request;
+    request.open = open;
+    request.defaultExt = ext;
+    request.fileName = std::string("*.") + ext;
+    request.filter = filter;
+    return platform::FileDialog(request, path) && !path.empty();
+}
+
+void Redraw() { platform::InvalidateFrame(false); }
+
+void InvalidateRulers() { g_bListRuler1Built = g_bListRuler2Built = g_bListRuler3Built = 0; }
+
+void SetBackground(float r, float g, float b)
+{
+    g_fBackgroundR = r;
+    g_fBackgroundG = g;
+    g_fBackgroundB = b;
+    if (g_pfnSetClearColor) g_pfnSetClearColor(r, g, b, 1.0f);
+}
+
+// Steps shared by every New command: undo snapshot, empty model, untitled.
+void BeginNewModel()
+{
+    TakeUndoSnapshot();
+    g_bUndoAvailable = 1;
+    ClearModel();
+    g_strModelFileName = kUntitled;
+    SetCaption(kUntitled);
+}
+
+void BreakingForcesOff()
+{
+    // Both flags: the analysis reads the second, the menu the first.
+    g_bFindBreakingForces = 0;
+    g_bBreakingForcesActive = 0;
+}
+
+void NewEmptyModel(int metric)
+{
+    BeginNewModel();
+    SetMetricUnits(metric);
+    InvalidateRulers();
+    ResetAllShapes();
+    ResetAllMaterials();
+    SetBackground(0.75f, 0.75f, 0.75f);
+    g_bTruckActive = g_bUseTruck = g_bBridgeProject = 0;
+    g_bUseFan = g_bTowerFlag2 = g_bTowerProject = 0;
+    g_fOrbitAngle = g_fOrbitAngleB = 1.57f;
+    g_dCenterX = 24;
+    g_dCenterY = 12;
+    g_dCenterZ = 12;
+    g_dEyeX = 24;
+    g_dEyeY = 12;
+    g_dEyeZ = 67.2;
+    g_bShowXYBasePlane = g_bShowXZBasePlane = g_bShowYZBasePlane = 1;
+    g_bShowRulers = g_bShowLoads = g_bShowSupports = 1;
+    g_bShowGuideXY = g_bShowGuideXZ = g_bShowGuideYZ = 1;
+    g_nWorkspaceX = 48;
+    g_nWorkspaceY = 24;
+    g_nWorkspaceZ = 24;
+    g_bListXZBasePlaneBuilt = 0;
+    Redraw();
+}
+
+void OpenStartedProgram(const std::string& program, const std::string& parameters)
+{
+    // A helper that does not start shows nothing.
+    (void)platform::ShellOpen(program, parameters);
+}
+
+int* OutputSwitch(int commandId)
+{
+    switch (commandId) {
+    case ID_OUT_JOINT_DATA: return &g_bOutJointData;
+    case ID_OUT_MEMBER_DATA: return &g_bOutMemberData;
+    case ID_OUT_MATERIAL_DATA: return &g_bOutMaterialData;
+    case ID_OUT_SHAPE_DATA: return &g_bOutShapeData;
+    case ID_OUT_LOAD_DATA: return &g_bOutLoadData;
+    case ID_OUT_BILL_OF_MATERIALS: return &g_bOutBillOfMaterials;
+    case ID_OUT_ULTIMATE_FORCES: return &g_bOutUltimateForces;
+    case ID_OUT_ACTUAL_FORCES: return &g_bOutActualForces;
+    case ID_OUT_STRENGTH_RATIOS: return &g_bOutStrengthRatios;
+    default: return nullptr;
+    }
+}
+
+// Page tiles and plane printing come with the printing; until then their
+// items do nothing, Move Tiles included.
+bool IsPageTileCommand(int id)
+{
+    return id == ID_FILE_XY_TILES_MOVE || id == ID_FILE_XZ_TILES_MOVE || id == ID_FILE_YZ_TILES_MOVE;
+}
+
+bool RunCommand(int id)
+{
+    if (IsPageTileCommand(id)) return false;
+    if (RunToolCommand(id)) return true;
+    if (int* sw = OutputSwitch(id)) {
+        *sw = !*sw;
+        return true;
+    }
+    switch (id) {
+    case ID_FILE_NEW_US_UNITS: FileNewUSCustomaryUnits(); return true;
+    case ID_FILE_NEW_METRIC_UNITS: FileNewMetricUnits(); return true;
+    case ID_FILE_NEW_BRIDGE_PROJECT: FileNewBridgeProject(); return true;
+    case ID_FILE_NEW_TOWER_PROJECT: FileNewTowerProject(); return true;
+    case ID_FILE_NEW: FileNew(); return true;
+    case ID_FILE_OPEN:
+    case ID_FILE_OPEN_MODEL: FileOpenModel(); return true;
+    case ID_FILE_SAVE:
+    case ID_FILE_SAVE_MODEL: FileSaveModel(); return true;
+    case ID_FILE_SAVE_MODEL_AS: FileSaveModelAs(); return true;
+    case ID_FILE_IMPORT_2D: FileImport2DFile(); return true;
+    case ID_FILE_SAVE_OUTPUT: FileSaveOutputFile(); return true;
+    case ID_FILE_EXPORT_DXF: FileExportDxf(); return true;
+    case ID_EDIT_UNDO: EditUndo(); return true;
+    case ID_EDIT_COPY_TO_CLIPBOARD: EditCopyToClipboard(); return true;
+    case ID_HELP_MANUAL: HelpManual(); return true;
+    case ID_HELP_MAKER_WEB_SITE: HelpMakerWebSite(); return true;
+    case ID_HELP_RESOURCE_SITE: HelpResourceSite(); return true;
+    case ID_HELP_SHOW_WARNING: ShowWarningMessage(); return true;
+    case ID_ANALYSIS_LAUNCH_FILE_VIEWER: AnalysisLaunchFileViewer(); return true;
+    case ID_ANALYSIS_LAUNCH_GRAPHIC_VIEWER: AnalysisLaunchGraphicViewer(); return true;
+    case ID_ANALYSIS_RUN: RunTheAnalysis(); return true;
+    default: return false;
+    }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- start-up
+
+CommandLineOptions ParseCommandLine(const std::vector<std::string>& args)
+{
+    CommandLineOptions options;
+    for (const std::string& arg : args) {
+        if (arg.empty() || arg[0] == '-') continue;
+        if (arg == "nprefs")
+            options.noPrefs = true;
+        else
+            options.startFile = arg;
+        break;
+    }
+    return options;
+}
+
+void ApplyCommandLine(const CommandLineOptions& options)
+{
+    g_strStartFile = options.noPrefs ? std::string() : options.startFile;
+    if (options.noPrefs) g_bPrefsSaveAllowed = 0;
+}
+
+void TakeScreenSize()
+{
+    int width = 0, height = 0;
+    platform::ScreenSize(width, height);
+    g_nScreenWidth = width;
+    g_nScreenHeight = height;
+    if (width > 2000) g_nLargeScreenFactor = 2;
+}
+
+void ShowWarningMessage()
+{
+    platform::MessageBox(kWarningText, g_szAppTitle,
+                         platform::MB_OK | platform::MB_ICONINFORMATION | platform::MB_SYSTEMMODAL);
+}
+
+void FinishStartFileRead(bool ok)
+{
+    if (g_strStartFile.empty()) return;
+    g_bListSupportsBuilt = g_bListLoadsBuilt = 0;
+    if (ok)
+        TakeFile(g_strStartFile);
+    else
+        ReportUnreadableFile(g_strStartFile);
+    g_bModelSaved = 1;
+}
+
+void SetInitialCamera()
+{
+    const int x = g_nWorkspaceX / 2, y = g_nWorkspaceY / 2, z = g_nWorkspaceZ / 2;
+    g_fOrbitAngle = g_fOrbitAngleB = 1.57f;
+    g_dCenterX = x;
+    g_dCenterY = y;
+    g_dCenterZ = z;
+    g_dEyeX = x;
+    g_dEyeY = y;
+    g_dEyeZ = z + (g_nWorkspaceY < g_nWorkspaceX ? x * 2.3 : y * 2.4);
+}
+
+void FinishStartup()
+{
+    ReadPreferencesFile();
+    SetInitialCamera();
+    if (g_bModelSaved) MarkModelSaved();
+}
+
+// ---------------------------------------------------------------- recent files
+
+void LoadRecentFileList()
+{
+    s_recentFiles.clear();
+    for (int i = 1; i <= RECENT_FILE_COUNT; ++i) {
+        std::string path = platform::ReadSetting(kRecentSection, "File" + std::to_string(i), "");
+        if (!path.empty()) s_recentFiles.push_back(path);
+    }
+}
+
+void SaveRecentFileList()
+{
+    for (int i = 1; i <= RECENT_FILE_COUNT; ++i) {
+        const size_t k = static_cast<size_t>(i - 1);
+        platform::WriteSetting(kRecentSection, "File" + std::to_string(i),
+                               k < s_recentFiles.size() ? s_recentFiles[k] : std::string());
+    }
+}
+
+void AddToRecentFileList(const std::string& path)
+{
+    if (path.empty()) return;
+    for (auto it = s_recentFiles.begin(); it != s_recentFiles.end(); ++it) {
+        if (*it == path) {
+            s_recentFiles.erase(it);
+            break;
+        }
+    }
+    s_recentFiles.insert(s_recentFiles.begin(), path);
+    if (s_recentFiles.size() > static_cast<size_t>(RECENT_FILE_COUNT)) s_recentFiles.resize(RECENT_FILE_COUNT);
+    SaveRecentFileList();
+}
+
+const std::vector<std::string>& RecentFiles() { return s_recentFiles; }
+
+// ---------------------------------------------------------------- model file state
+
+const std::string& ModelFilePath() { return s_modelPath; }
+
+void NoteModelChanges()
+{
+    if (!g_bModelSaved || !s_savedTextValid) return;
+    if (SavedContentText() != s_savedText) g_bModelSaved = 0;
+}
+
+void MarkModelSaved()
+{
+    g_bModelSaved = 1;
+    s_savedText = SavedContentText();
+    s_savedTextValid = true;
+}
+
+void ResetFileCommandState()
+{
+    s_modelFolder.clear();
+    s_modelPath.clear();
+    s_saveNeedsName = false;
+    s_savedText.clear();
+    s_savedTextValid = false;
+    s_recentFiles.clear();
+}
+
+// ---------------------------------------------------------------- File/New
+
+void FileNewUSCustomaryUnits() { NewEmptyModel(0); }
+
+void FileNewMetricUnits() { NewEmptyModel(1); }
+
+void FileNewBridgeProject()
+{
+    BeginNewModel();
+    SetMetricUnits(0);
+    g_bUseTruck = 1;
+    InvalidateRulers();
+    ResetAllShapes();
+    ResetAllMaterials();
+    BuildBridgeTemplate();
+    SetDefaultViewSettings();
+    g_bListXZBasePlaneBuilt = g_bListBridgeApproachBuilt = g_bListTruckBuilt = 0;
+    OrientDeckMembers();
+    FindDeckExtent();
+    PlaceTruckAtStart();
+    BreakingForcesOff();
+    g_bShowLoads = 0;
+    g_bTruckActive = 1;
+    g_bBridgeProject = 1;
+    g_bListLoadsBuilt = 0;
+    Redraw();
+}
+
+void FileNewTowerProject()
+{
+    BeginNewModel();
+    SetupTowerProject();
+    SetMetricUnits(0);
+    g_bUseFan = 1;
+    g_bTowerFlag2 = 1;
+    g_bTowerProject = 1;
+    InvalidateRulers();
+    ResetAllShapes();
+    ResetAllMaterials();
+    g_bListXZBasePlaneBuilt = g_bListFanBuilt = 0;
+    BreakingForcesOff();
+    g_bShowLoads = 0;
+    g_bListLoadsBuilt = 0;
+    SetMagnificationRadio(20);
+    Redraw();
+}
+
+void FileNew()
+{
+    BeginNewModel();
+    UpdateStatusPrompt();
+    Redraw();
+}
+
+// ---------------------------------------------------------------- open and save
+
+void FileOpenModel()
+{
+    std::string path;
+    if (!AskFile(true, "3dd", "Trussforge 3D Files (*.3dd)|*.3dd|All Files (*.*)|*.*||", path)) return;
+    g_strModelFileName = BareName(path);
+    SetCaption(g_strModelFileName);
+    ClearModel();
+    const int ok = OpenModelFile(path);
+    g_bListSupportsBuilt = g_bListLoadsBuilt = 0;
+    if (ok)
+        TakeFile(path);
+    else
+        ReportUnreadableFile(path);
+    UpdateStatusPrompt();
+    Redraw();
+}
+
+void FileSaveModel()
+{
+    if (!g_bHasFileName) return;
+    if (s_saveNeedsName || s_modelFolder.empty()) {
+        FileSaveModelAs();
+        return;
+    }
+    const std::string path = (fs::path(s_modelFolder) / g_strModelFileName).string();
+    if (WriteModelFile(path)) TakeFile(path);
+    ClearToolModes();
+    UpdateStatusPrompt();
+    Redraw();
+}
+
+void FileSaveModelAs()
+{
+    std::string path;
+    if (!AskFile(false, "3dd", "Trussforge3D Files (*.3dd)|*.3dd|All Files (*.*)|*.*||", path)) return;
+    // The name changes only with a file written under it.
+    if (WriteModelFile(path)) TakeFile(path);
+    UpdateStatusPrompt();
+    Redraw();
+}
+
+void FileImport2DFile()
+{
+    std::string path;
+    if (!AskFile(true, "tfd", "Trussforge 2D Files (*.tfd)|*.tfd|All Files (*.*)|*.*||", path)) return;
+    const std::string full = FullPath(path);
+    g_strModelFileName = BareName(full);
+    platform::SetMainCaption(full + " - Trussforge3D");
+    ClearModel();
+    if (!Import2DModelFile(full)) {
+        ReportUnreadableFile(full);
+        Redraw();
+        return;
+    }
+    // Saving goes to a new 3D file; the 2D file stays as it is.
+    s_modelFolder = fs::path(full).parent_path().string();
+    s_modelPath.clear();
+    s_saveNeedsName = true;
+    g_bListMembersBuilt = g_bListResultMembersBuilt = g_bListJointsBuilt = 0;
+    Redraw();
+}
+
+void FileSaveOutputFile()
+{
+    if (g_nMembers <= 0) return;
+    std::string path;
+    if (!AskFile(false, "txt", "Trussforge3D Output Files (*.txt)|*.txt|All Files (*.*)|*.*||", path)) return;
+    const int n = g_nMembers < MEMBER_ROWS ? g_nMembers : MEMBER_ROWS - 1;
+    for (int i = 1; i <= n; ++i) {
+        MemberRec& m = g_Members[i];
+        if (m.jointA < 1 || m.jointA >= JOINT_ROWS || m.jointB < 1 || m.jointB >= JOINT_ROWS) continue;
+        const JointRec& a = g_Joints[m.jointA];
+        const JointRec& b = g_Joints[m.jointB];
+        const float dx = b.x - a.x, dy = b.y - a.y, dz = b.z - a.z;
+        m.length = std::sqrt(dx * dx + dy * dy + dz * dz);
+    }
+    ComputeUltimateForces();
+    g_strOutputFilePath = FullPath(path);
+    if (!WriteOutputFile(g_strOutputFilePath)) ReportWriteFailure();
+}
+
+void FileExportDxf()
+{
+    if (g_nMembers <= 0) return;
+    std::string path;
+    if (!AskFile(false, "dxf", "DXF Files (*.dxf)|*.dxf|All Files (*.*)|*.*||", path)) return;
+    if (!WriteDxfFile(path)) ReportWriteFailure();
+    UpdateStatusPrompt();
+    Redraw();
+}
+
+// ---------------------------------------------------------------- Edit, Help, helpers
+
+void EditUndo()
+{
+    if (!g_bUndoAvailable) return;
+    RestoreUndoSnapshot();
+    g_bUndoAvailable = 0;
+    g_bListMembersBuilt = g_bListJointsBuilt = g_bListLoadsBuilt = g_bListSupportsBuilt = 0;
+    UpdateStatusPrompt();
+    Redraw();
+}
+
+void EditCopyToClipboard() { (void)platform::CopyMainWindowToClipboard(); }
+
+void HelpManual() { OpenStartedProgram(g_strManualPath, ""); }
+
+void HelpMakerWebSite() { OpenStartedProgram(g_strBrowserPath, kMakerHomePage); }
+
+void HelpResourceSite() { OpenStartedProgram(g_strBrowserPath, kLatestChangesPage); }
+
+void AnalysisLaunchFileViewer()
+{
+    ClearToolModes();
+    OpenStartedProgram(g_strTextViewerPath, "");
+    UpdateStatusPrompt();
+    Redraw();
+}
+
+void AnalysisLaunchGraphicViewer()
+{
+    ClearToolModes();
+    OpenStartedProgram(g_strGraphicViewerPath, "");
+    UpdateStatusPrompt();
+    Redraw();
+}
+
+bool RunFrameCommand(int commandId)
+{
+    const bool handled = RunCommand(commandId);
+    if (handled) NoteModelChanges();
+    return handled;
+}
+
+// ---------------------------------------------------------------- exit
+
+bool ConfirmExit()
+{
+    NoteModelChanges();
+    constexpr unsigned kStyle = platform::MB_ICONEXCLAMATION | platform::MB_DEFBUTTON2 | platform::MB_SYSTEMMODAL;
+    if (platform::MessageBox("Are you sure you want to exit Trussforge3D?", g_szAppTitle,
+                             platform::MB_YESNO | kStyle) != platform::IDYES)
+        return false;
+    if (!g_bModelSaved &&
+        platform::MessageBox("Current Changes have not been saved!   \nClick CANCEL to stop exit.", g_szAppTitle,
+                             platform::MB_OKCANCEL | kStyle) != platform::IDOK)
+        return false;
+    return true;
+}

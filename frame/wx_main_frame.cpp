@@ -1,0 +1,252 @@
+#include "frame/wx_main_frame.h"
+
+#include <functional>
+#include <map>
+
+#include <wx/accel.h>
+#include <wx/button.h>
+#include <wx/dialog.h>
+#include <wx/icon.h>
+#include <wx/menu.h>
+#include <wx/sizer.h>
+#include <wx/statbmp.h>
+#include <wx/stattext.h>
+#include <wx/toolbar.h>
+
+#include "frame/command_ids.h"
+#include "frame/file_commands.h"
+#include "frame/frame_globals.h"
+#include "frame/menu_table.h"
+#include "frame/wx_toolbar_icons.h"
+#include "platform/platform.h"
+#include "platform/wx_backend.h"
+#include "view/wx_view.h"
+
+namespace {
+
+// The toolbar's pictures; with the toolkit's padding a button is about 62
+// pixels square.
+constexpr int kToolIconSize = 44;
+
+wxString FromUtf8(const char* s) { return wxString::FromUTF8(s); }
+
+int WxId(int commandId) { return ToolkitItemId(commandId); }
+int CommandIdOf(int wxId) { return CommandIdOfToolkitItem(wxId); }
+
+const ToolbarButton* FindToolbarButton(int id)
+{
+    for (int i = 0; i < TOOLBAR_BUTTON_COUNT; ++i)
+        if (ToolbarButtons()[i].id == id) return &ToolbarButtons()[i];
+    return nullptr;
+}
+
+bool IsAcceleratorId(int id)
+{
+    for (int i = 0; i < AcceleratorCount(); ++i)
+        if (Accelerators()[i].id == id) return true;
+    return false;
+}
+
+// The About box: icon, name, build line and OK.
+class CAboutDlg : public wxDialog {
+public:
+    explicit CAboutDlg(wxWindow* parent) : wxDialog(parent, wxID_ANY, "About Trussforge3D")
+    {
+        auto* row = new wxBoxSizer(wxHORIZONTAL);
+        row->Add(new wxStaticBitmap(this, wxID_ANY, MakeProgramIcon(64)), 0, wxALL, 12);
+        auto* texts = new wxBoxSizer(wxVERTICAL);
+        texts->Add(new wxStaticText(this, wxID_ANY, "Trussforge3D"), 0, wxBOTTOM, 6);
+        texts->Add(new wxStaticText(this, wxID_ANY, "Build " __DATE__), 0);
+        row->Add(texts, 1, wxALIGN_CENTER_VERTICAL | wxALL, 12);
+        auto* column = new wxBoxSizer(wxVERTICAL);
+        column->Add(row, 1, wxEXPAND);
+        column->Add(new wxButton(this, wxID_OK, "OK"), 0, wxALIGN_RIGHT | wxALL, 10);
+        SetSizerAndFit(column);
+    }
+};
+
+}  // namespace
+
+CMainFrame::CMainFrame()
+    : wxFrame(nullptr, wxID_ANY, "Trussforge3D", wxPoint(0, 0), wxSize(g_nScreenWidth, g_nScreenHeight))
+{
+    platform::SetWxMainWindow(this);
+    platform::SetMainCaption("Untitled - Trussforge3D");
+    wxIcon icon;
+    icon.CopyFromBitmap(MakeProgramIcon(48));
+    SetIcon(icon);
+
+    BuildMenuBar();
+    Bind(wxEVT_MENU, &CMainFrame::OnCommand, this);
+    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateUI, this);
+    Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
+
+    auto* view = new CSpan3DView(this);
+    if (!view->Created()) {
+        view->Destroy();
+        return;
+    }
+    m_pView = view;
+    BuildToolBar();
+    BuildAccelerators();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::BuildMenuBar()
+{
+    auto* bar = new wxMenuBar;
+    std::map<std::string, wxMenu*> menus;
+    for (int i = 0; i < TopMenuCount(); ++i) menus[TopMenus()[i]] = new wxMenu;
+
+    // A submenu is made where its first item appears.
+    std::function<wxMenu*(const std::string&)> menuOf = [&](const std::string& path) -> wxMenu* {
+        auto found = menus.find(path);
+        if (found != menus.end()) return found->second;
+        const size_t slash = path.rfind('/');
+        wxMenu* parent = menuOf(path.substr(0, slash));
+        auto* menu = new wxMenu;
+        parent->AppendSubMenu(menu, wxString::FromUTF8(path.substr(slash + 1)));
+        menus[path] = menu;
+        return menu;
+    };
+
+    for (int i = 0; i < MenuEntryCount(); ++i) {
+        const MenuEntry& e = MenuEntries()[i];
+        wxMenu* menu = menuOf(e.menu);
+        switch (e.kind) {
+        case MenuKind::Separator: menu->AppendSeparator(); break;
+        case MenuKind::Check: menu->AppendCheckItem(WxId(e.id), FromUtf8(e.text), FromUtf8(e.help)); break;
+        case MenuKind::Normal: menu->Append(WxId(e.id), FromUtf8(e.text), FromUtf8(e.help)); break;
+        }
+    }
+    for (int i = 0; i < TopMenuCount(); ++i) bar->Append(menus[TopMenus()[i]], wxString("&") + TopMenus()[i]);
+    SetMenuBar(bar);
+}
+
+void CMainFrame::BuildToolBar()
+{
+    m_pToolBar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT);
+    m_pToolBar->SetToolBitmapSize(wxSize(kToolIconSize, kToolIconSize));
+    for (int i = 0; i < TOOLBAR_BUTTON_COUNT; ++i) {
+        const ToolbarButton& b = ToolbarButtons()[i];
+        if (b.separatorBefore) m_pToolBar->AddSeparator();
+        m_pToolBar->AddTool(WxId(b.id), wxEmptyString, MakeToolbarIcon(b.id, kToolIconSize), wxNullBitmap,
+                            b.checkable ? wxITEM_CHECK : wxITEM_NORMAL, FromUtf8(b.tooltip), FromUtf8(b.flyBy));
+    }
+    m_pToolBar->Realize();
+}
+
+void CMainFrame::BuildAccelerators()
+{
+    std::vector<wxAcceleratorEntry> entries;
+    for (int i = 0; i < AcceleratorCount(); ++i) {
+        const Accelerator& a = Accelerators()[i];
+        int flags = 0;
+        if (a.modifiers & ACCEL_CTRL) flags |= wxACCEL_CTRL;
+        if (a.modifiers & ACCEL_ALT) flags |= wxACCEL_ALT;
+        if (a.modifiers & ACCEL_SHIFT) flags |= wxACCEL_SHIFT;
+        const int key = a.key == KEY_BACKSPACE ? WXK_BACK : a.key;
+        entries.emplace_back(flags, key, WxId(a.id));
+    }
+    SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(entries.size()), entries.data()));
+}
+
+void CMainFrame::FinishCreation()
+{
+    ShowWarningMessage();
+
+    g_hPrevCursor = platform::SetCursor(g_hWaitCursor);
+    platform::SetCursor(g_hPrevCursor);
+
+    // Joints/Move leaves the menu; its command stays.
+    wxMenu* owner = nullptr;
+    if (GetMenuBar() && GetMenuBar()->FindItem(WxId(ID_JOINTS_MOVE), &owner) && owner)
+        owner->Destroy(WxId(ID_JOINTS_MOVE));
+
+    if (m_pView->StartFileResult() >= 0) FinishStartFileRead(m_pView->StartFileResult() == 1);
+    FinishStartup();
+    platform::InvalidateFrame(false);
+    m_pView->Refresh(false);
+}
+
+bool CMainFrame::IsCheckItem(int commandId) const
+{
+    if (const MenuEntry* e = FindMenuEntry(commandId)) return e->kind == MenuKind::Check;
+    if (const ToolbarButton* b = FindToolbarButton(commandId)) return b->checkable;
+    return false;
+}
+
+void CMainFrame::RunCommand(int commandId)
+{
+    wxCommandEvent event(wxEVT_MENU, WxId(commandId));
+    event.SetEventObject(this);
+    ProcessWindowEvent(event);
+}
+
+void CMainFrame::OnCommand(wxCommandEvent& event)
+{
+    const int id = CommandIdOf(event.GetId());
+    switch (id) {
+    case ID_APP_EXIT: Close(); return;
+    case ID_APP_ABOUT: ShowAboutBox(); return;
+    case ID_VIEW_TOOLBAR: ToggleToolBar(); return;
+    default: break;
+    }
+    if (RunFrameCommand(id)) return;
+    // Commands of the menus that are not built yet do nothing.
+    if (!FindMenuEntry(id) && !FindToolbarButton(id) && !IsAcceleratorId(id)) event.Skip();
+}
+
+void CMainFrame::OnUpdateUI(wxUpdateUIEvent& event)
+{
+    const int id = CommandIdOf(event.GetId());
+    if (id == ID_VIEW_TOOLBAR) {
+        event.Check(m_pToolBar && m_pToolBar->IsShown());
+        return;
+    }
+    if (!FindMenuEntry(id) && !FindToolbarButton(id)) {
+        event.Skip();
+        return;
+    }
+    const CommandState state = CommandStateOf(id);
+    event.Enable(state.enabled);
+    if (IsCheckItem(id)) event.Check(state.checked);
+}
+
+void CMainFrame::OnClose(wxCloseEvent& event)
+{
+    if (event.CanVeto() && !ConfirmExit()) {
+        event.Veto();
+        return;
+    }
+    platform::SetCursor(g_hPrevCursor);
+    Destroy();
+}
+
+void CMainFrame::ShowAboutBox()
+{
+    CAboutDlg dialog(this);
+    dialog.ShowModal();
+}
+
+void CMainFrame::ToggleToolBar()
+{
+    if (!m_pToolBar) return;
+    m_pToolBar->Show(!m_pToolBar->IsShown());
+    SendSizeEvent();
+}
+
+CMainFrame* StartMainFrame(const std::vector<std::string>& args)
+{
+    ApplyCommandLine(ParseCommandLine(args));
+    TakeScreenSize();
+    auto* frame = new CMainFrame;
+    if (!frame->Created()) {
+        frame->Destroy();
+        return nullptr;
+    }
+    frame->Show();
+    frame->FinishCreation();
+    return frame;
+}

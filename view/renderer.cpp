@@ -1,0 +1,221 @@
+#include "view/renderer.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cmath>
+
+#include "frame/frame_globals.h"
+#include "model/tables.h"
+#include "view/member_solids.h"
+#include "view/scene_layers.h"
+#include "view/view_globals.h"
+
+namespace {
+
+int s_compileCount[LIST_RESERVED_COUNT + 1];
+
+bool JointInModel(int j)
+{
+    return j >= 1 && j <= g_nJoints && j <= MAX_JOINTS;
+}
+
+// Driver's-eye camera behind the truck cab; takes effect on the next paint.
+void FollowTruck(bool collapse)
+{
+    const float a = g_fTruckTilt / 57.296f;
+    const float rise = collapse ? std::sin(a) : std::tan(a);
+    g_dEyeX = g_fTruckDisplacedX - 0.75f;
+    g_dEyeY = g_fTruckDisplacedY + 1.8125f;
+    g_dCenterX = g_fTruckDisplacedX + 5.25f;
+    g_dCenterY = g_fTruckDisplacedY - 0.1875f + 6 * rise;
+}
+
+// Tank on the displaced tower top, carried by joints 5, 6 and 7; lowered by
+// the given amount. A model with fewer joints shows no tank.
+void DrawTankOnTowerTop(float lower)
+{
+    if (!JointInModel(7)) return;
+    const JointRec& j5 = g_Joints[5];
+    const JointRec& j6 = g_Joints[6];
+    const JointRec& j7 = g_Joints[7];
+    const float x = (j5.displacedX + j7.displacedX) / 2;
+    const float y = (j5.displacedY + j7.displacedY) / 2 + 0.75f - lower;
+    const float z = (j5.displacedZ + j6.displacedZ) / 2;
+    const float dy = j7.displacedY - j5.displacedY, dx = j7.displacedX - j5.displacedX;
+    const float tilt = dy == 0 ? 0.0f : std::atan2(dy, dx) * 57.29578f;
+    DrawTank(x, y, z, tilt);
+}
+
+// Truck pose in the collapse display from the two deck joints under it.
+void PoseTruckOnDeck()
+{
+    if (!JointInModel(g_nTruckJoint1) || !JointInModel(g_nTruckJoint2)) return;
+    const JointRec& j1 = g_Joints[g_nTruckJoint1];
+    const JointRec& j2 = g_Joints[g_nTruckJoint2];
+    float dx = j1.displacedX - j2.displacedX;
+    if (dx == 0) dx = 0.1f;
+    const float dy = j1.displacedY - j2.displacedY;
+    g_fTruckDisplacedX = j2.displacedX + 5.3125f;
+    g_fTruckDisplacedY = j2.displacedY + 0.1875f;
+    g_fTruckDisplacedZ = j2.displacedZ - 1.03125f;
+    g_fTruckTilt = std::atan(dy / dx) * 57.296f;
+}
+
+void DrawRubberBandMember()
+{
+    const int s = g_nDefaultShape;
+    if (s < 0 || s >= TABLE_ROWS) return;
+    DrawMemberBox(g_fDragStartX, g_fDragStartY, g_fDragStartZ, g_fCursorX, g_fCursorY, g_fCursorZ, 0,
+                  g_Shapes[s].height, g_Shapes[s].width, g_fDefaultColorR, g_fDefaultColorG, g_fDefaultColorB);
+}
+
+void DrawGuidePlanes()
+{
+    const float gx = g_fGuidePlaneX, gy = g_fGuidePlaneY, gz = g_fGuidePlaneZ;
+    // Interleaved so the translucent sheets blend acceptably without sorting.
+    if (g_bShowGuideYZ) DrawGuideYZPart1(gx);
+    if (g_bShowGuideXY) DrawGuideXYPart1(gz);
+    if (g_bShowGuideYZ) DrawGuideYZPart2(gx);
+    if (g_bShowGuideXZ) DrawGuideXZ(gy);
+    if (g_bShowGuideYZ) DrawGuideYZPart3(gx);
+    if (g_bShowGuideXY) DrawGuideXYPart2(gz);
+    if (g_bShowGuideYZ) DrawGuideYZPart4(gx);
+}
+
+void DrawTiles()
+{
+    if (g_bShowTilesSkew == 1) DrawPageTiles(TILES_SKEW, g_fGuidePlaneX, g_bUnitsUS ? 0 : 1, 0);
+    if (g_bShowTilesXY) DrawPageTiles(TILES_XY, g_fGuidePlaneZ, g_bMetricUnits, g_bTileLandscape);
+    if (g_bShowTilesXZ) DrawPageTiles(TILES_XZ, g_fGuidePlaneY, g_bMetricUnits, g_bTileLandscape);
+    if (g_bShowTilesYZ) DrawPageTiles(TILES_YZ, g_fGuidePlaneX, g_bMetricUnits, g_bTileLandscape);
+}
+
+void DrawHighlights()
+{
+    if (g_nPickedJoint != 0) {
+        if (g_bShowDisplacedShape)
+            HighlightDisplacedJoint(g_nPickedJoint);
+        else
+            HighlightJoint(g_nPickedJoint);
+    }
+    if (g_nPickedMember != 0) {
+        if (g_bShowDisplacedShape) {
+            HighlightDisplacedMember(g_nPickedMember);
+        } else {
+            HighlightMember(g_nPickedMember);
+            int a, b;
+            if (g_bMemberDialogOpen && MemberJoints(g_nPickedMember, a, b)) HighlightJoint(a);
+        }
+    }
+}
+
+}  // namespace
+
+void CallDisplayList(int id, int& built, const std::function<void()>& draw)
+{
+    if (!built) {
+        // Compiled without executing and then replayed, so a translucent
+        // layer is not blended twice on the frame that compiles it.
+        glNewList(id, GL_COMPILE);
+        built = 1;
+        if (id >= 0 && id <= LIST_RESERVED_COUNT) ++s_compileCount[id];
+        draw();
+        glEndList();
+    }
+    glCallList(id);
+}
+
+void CompileArrowHeadList()
+{
+    glNewList(LIST_ARROW_HEAD, GL_COMPILE);
+    glBegin(GL_TRIANGLES);
+    glNormal3f(1, 0, 0);
+    glVertex3f(0, 0, 0);
+    glVertex3f(-0.25f, -1, 0);
+    glVertex3f(0.25f, -1, 0);
+    glEnd();
+    glEndList();
+    ++s_compileCount[LIST_ARROW_HEAD];
+}
+
+int DisplayListCompileCount(int id)
+{
+    return id >= 0 && id <= LIST_RESERVED_COUNT ? s_compileCount[id] : 0;
+}
+
+void ResetDisplayListCompileCounts()
+{
+    for (int& n : s_compileCount) n = 0;
+}
+
+void RenderScene()
+{
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClear(GL_DEPTH_BUFFER_BIT);
+
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(g_dEyeX, g_dEyeY, g_dEyeZ, g_dCenterX, g_dCenterY, g_dCenterZ, 0, 1, 0);
+
+    if (g_bShowYZBasePlane) DrawBasePlaneYZ();
+    if (g_bShowXYBasePlane) DrawBasePlaneXY();
+    if (g_bShowXZBasePlane) DrawBasePlaneXZ();
+
+    if (g_bUseFan) DrawFan(g_bFanSpinning ? (g_bReverseWind ? -g_fFanAngle : g_fFanAngle) : 0.0f);
+
+    if (g_bShowJoints && !g_bShowDisplacedShape && !g_bShowCollapse) DrawJoints();
+
+    if (g_bShowUndeformed) {
+        DrawMembers();
+        if (g_bTruckActive) DrawTruck(g_fTruckX, g_fTruckY, g_fTruckZ, 0);
+        if (g_bTowerProject) DrawTank(20, 14, 10, 0);
+    }
+
+    if (g_bShowDisplacedShape) {
+        DrawResultMembers();
+        if (g_bTruckActive) DrawTruck(g_fTruckDisplacedX, g_fTruckDisplacedY, g_fTruckDisplacedZ, g_fTruckTilt);
+        if (g_bFollowTruckCamera) FollowTruck(false);
+        if (g_bTowerProject) DrawTankOnTowerTop(0);
+    }
+
+    if (g_bShowCollapse) {
+        DrawMembersAnimated(g_fAnimMagnification);
+        PoseTruckOnDeck();
+        if (g_bUseTruck) DrawTruck(g_fTruckDisplacedX, g_fTruckDisplacedY, g_fTruckDisplacedZ, g_fTruckTilt);
+        if (g_bTowerProject && JointInModel(7))
+            DrawTankOnTowerTop(std::fabs(g_Joints[7].displacedX - g_Joints[7].x) / 2);
+        if (g_bFollowTruckCamera) FollowTruck(true);
+    }
+
+    if (g_bModeSetOrigin) DrawPointMarker(g_fCursorX, g_fCursorY, g_fCursorZ);
+    if (g_bModeAddJoint) DrawPointMarker(g_fCursorX, g_fCursorY, g_fCursorZ);
+
+    if (g_bDraggingMember) DrawRubberBandMember();
+
+    if (g_bShowLoads && !g_bShowCollapse) DrawLoads();
+
+    if (g_bShowSupports) {
+        if (g_bTruckActive)
+            DrawBridgeApproaches();
+        else if (g_bTowerProject)
+            DrawTowerBase();
+        else
+            DrawSupports();
+    }
+
+    DrawGuideIntersections();
+    DrawGuidePlanes();
+    DrawTiles();
+    DrawHighlights();
+
+    if (g_bShowRulers) {
+        DrawRulerX(2.0f);
+        DrawRulerY(1.5f);
+        DrawRulerZ(2.0f);
+        DrawRulerCursorMarks(g_fCursorX, g_fCursorY, g_fCursorZ);
+    }
+    if (g_bShowUndeformed) DrawMarkedJoints();
+    if (g_bShowOrigin) DrawOriginAxes();
+    if (g_bShowFocus) DrawFocusMarker();
+}
