@@ -21,6 +21,7 @@
 #include "model/templates.h"
 #include "model/undo.h"
 #include "platform/platform.h"
+#include "printing/tile_layout.h"
 #include "view/view_globals.h"
 
 const char* const kMakerHomePage = "https://www.brightbeam-software.example/";
@@ -208,16 +209,8 @@ int* OutputSwitch(int commandId)
     }
 }
 
-// Page tiles and plane printing come with the printing; until then their
-// items do nothing, Move Tiles included.
-bool IsPageTileCommand(int id)
-{
-    return id == ID_FILE_XY_TILES_MOVE || id == ID_FILE_XZ_TILES_MOVE || id == ID_FILE_YZ_TILES_MOVE;
-}
-
 bool RunCommand(int id)
 {
-    if (IsPageTileCommand(id)) return false;
     if (RunToolCommand(id)) return true;
     if (int* sw = OutputSwitch(id)) {
         *sw = !*sw;
@@ -237,6 +230,11 @@ bool RunCommand(int id)
     case ID_FILE_IMPORT_2D: FileImport2DFile(); return true;
     case ID_FILE_SAVE_OUTPUT: FileSaveOutputFile(); return true;
     case ID_FILE_EXPORT_DXF: FileExportDxf(); return true;
+    case ID_FILE_TILE_PORTRAIT:
+    case ID_FILE_TILE_LANDSCAPE: FileTileOrientation(); return true;
+    case ID_FILE_XY_TILES_SHOW: FileShowTilesXY(); return true;
+    case ID_FILE_XZ_TILES_SHOW: FileShowTilesXZ(); return true;
+    case ID_FILE_YZ_TILES_SHOW: FileShowTilesYZ(); return true;
     case ID_EDIT_UNDO: EditUndo(); return true;
     case ID_EDIT_COPY_TO_CLIPBOARD: EditCopyToClipboard(); return true;
     case ID_HELP_MANUAL: HelpManual(); return true;
@@ -525,6 +523,45 @@ void FileExportDxf()
     std::string path;
     if (!AskFile(false, "dxf", "DXF Files (*.dxf)|*.dxf|All Files (*.*)|*.*||", path)) return;
     if (!WriteDxfFile(path)) ReportWriteFailure();
+    UpdateStatusPrompt();
+    Redraw();
+}
+
+// ---------------------------------------------------------------- page tiles
+
+void FileTileOrientation()
+{
+    const int landscape = g_bTileLandscape ? 0 : 1;
+    g_bTileLandscape = landscape;
+    g_bTilePortrait = !landscape;
+}
+
+namespace {
+
+void ShowTiles(TilePlane plane, int& showFlag)
+{
+    ClearToolModes();
+    ComputePlaneTiles(plane);
+    showFlag = 1;
+}
+
+}  // namespace
+
+void FileShowTilesXY()
+{
+    ShowTiles(TILE_PLANE_XY, g_bShowTilesXY);
+    Redraw();
+}
+
+void FileShowTilesXZ()
+{
+    ShowTiles(TILE_PLANE_XZ, g_bShowTilesXZ);
+    Redraw();
+}
+
+void FileShowTilesYZ()
+{
+    ShowTiles(TILE_PLANE_YZ, g_bShowTilesYZ);
     UpdateStatusPrompt();
     Redraw();
 }

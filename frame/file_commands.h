@@ -64,6 +64,12 @@ void FileSaveModelAs();
 void FileImport2DFile();
 void FileSaveOutputFile();
 void FileExportDxf();
+// File/Tile Orientation: either item flips the portrait/landscape pair.
+void FileTileOrientation();
+// File/XY, XZ, YZ Plane Tiles/Show Tiles: lay out that plane's pages and show them.
+void FileShowTilesXY();
+void FileShowTilesXZ();
+void FileShowTilesYZ();
 void EditUndo();
 void EditCopyToClipboard();
 void HelpManual();

@@ -281,6 +281,8 @@ struct CheckFlag {
 };
 
 const CheckFlag kCheckFlags[] = {
+    {ID_FILE_TILE_PORTRAIT, &g_bTilePortrait},
+    {ID_FILE_TILE_LANDSCAPE, &g_bTileLandscape},
     {ID_FILE_NEW_US_UNITS, &g_bUnitsUS},
     {ID_FILE_NEW_METRIC_UNITS, &g_bMetricUnits},
     {ID_FILE_NEW_BRIDGE_PROJECT, &g_bTruckActive},

@@ -20,6 +20,9 @@ void SetupLighting()
     glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
 
     const GLfloat material[] = {0.3f, 0.3f, 0.3f, 1.0f};
+    // Called again on every resize: with colour material still on, the
+    // material would be set while the current colour tracks it.
+    glDisable(GL_COLOR_MATERIAL);
     glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
     glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, material);
     glMaterialfv(GL_FRONT, GL_EMISSION, material);

@@ -31,22 +31,6 @@ void FollowTruck(bool collapse)
     g_dCenterY = g_fTruckDisplacedY - 0.1875f + 6 * rise;
 }
 
-// Tank on the displaced tower top, carried by joints 5, 6 and 7; lowered by
-// the given amount. A model with fewer joints shows no tank.
-void DrawTankOnTowerTop(float lower)
-{
-    if (!JointInModel(7)) return;
-    const JointRec& j5 = g_Joints[5];
-    const JointRec& j6 = g_Joints[6];
-    const JointRec& j7 = g_Joints[7];
-    const float x = (j5.displacedX + j7.displacedX) / 2;
-    const float y = (j5.displacedY + j7.displacedY) / 2 + 0.75f - lower;
-    const float z = (j5.displacedZ + j6.displacedZ) / 2;
-    const float dy = j7.displacedY - j5.displacedY, dx = j7.displacedX - j5.displacedX;
-    const float tilt = dy == 0 ? 0.0f : std::atan2(dy, dx) * 57.29578f;
-    DrawTank(x, y, z, tilt);
-}
-
 // Truck pose in the collapse display from the two deck joints under it.
 void PoseTruckOnDeck()
 {
@@ -176,15 +160,14 @@ void RenderScene()
         DrawResultMembers();
         if (g_bTruckActive) DrawTruck(g_fTruckDisplacedX, g_fTruckDisplacedY, g_fTruckDisplacedZ, g_fTruckTilt);
         if (g_bFollowTruckCamera) FollowTruck(false);
-        if (g_bTowerProject) DrawTankOnTowerTop(0);
+        if (g_bTowerProject) DrawTankOnDisplacedTower(0);
     }
 
     if (g_bShowCollapse) {
         DrawMembersAnimated(g_fAnimMagnification);
         PoseTruckOnDeck();
         if (g_bUseTruck) DrawTruck(g_fTruckDisplacedX, g_fTruckDisplacedY, g_fTruckDisplacedZ, g_fTruckTilt);
-        if (g_bTowerProject && JointInModel(7))
-            DrawTankOnTowerTop(std::fabs(g_Joints[7].displacedX - g_Joints[7].x) / 2);
+        if (g_bTowerProject) DrawTankOnDisplacedTower(1);
         if (g_bFollowTruckCamera) FollowTruck(true);
     }
 

@@ -40,6 +40,12 @@ void DrawFan(float angle);              // list 22, g_bListFanBuilt
 void DrawBridgeApproaches();            // list 23, g_bListBridgeApproachBuilt
 void DrawTank(float x, float y, float z, float tilt);   // list 25, g_bListTankBuilt
 void DrawTowerBase();                   // list 26, g_bListTowerBaseBuilt
+void DrawSupportGlyph(int joint);       // one joint's glyph, inside list 13
+void DrawArrow(float length);           // red arrow, tip at the origin, body along +y (inside list 17)
+// Tank on the displaced tower top carried by joints 5, 6 and 7, lowered in
+// the collapse display; upright at (20, 14, 10) when the model has fewer
+// than 7 joints.
+void DrawTankOnDisplacedTower(int collapse);
 
 // ---- results display and joint markers ----
 void DrawResultMembers();               // list 15, g_bListResultMembersBuilt

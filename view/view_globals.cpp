@@ -64,12 +64,16 @@ int g_bShowDragDeltas = 1;
 
 int g_bFollowTruckCamera = 0;
 int g_bShowTilesSkew = 0;
+int g_bTilePortrait = 1;
 int g_bTileLandscape = 0;
 
 int g_bMemberDialogOpen = 0;
 int g_bMemberResultsDlgShown = 0;
 
 int g_bGuidePlaneHalfAlpha = 0;
+
+// ---- load arrows (scenery layers) ----
+float g_fArrowMaxLength = 0, g_fArrowMinLength = 0;
 
 void InvalidateGuideLists()
 {
@@ -162,10 +166,13 @@ void ResetViewGlobals()
 
     g_bFollowTruckCamera = 0;
     g_bShowTilesSkew = 0;
+    g_bTilePortrait = 1;
     g_bTileLandscape = 0;
 
     g_bMemberDialogOpen = 0;
     g_bMemberResultsDlgShown = 0;
 
     g_bGuidePlaneHalfAlpha = 0;
+
+    g_fArrowMaxLength = g_fArrowMinLength = 0;
 }

@@ -126,6 +126,7 @@ extern int g_bShowDragDeltas;  // the dX/dY/dZ line of Add Member and Add Joint
 // ---- camera rides the truck; page tiles ----
 extern int g_bFollowTruckCamera;
 extern int g_bShowTilesSkew;
+extern int g_bTilePortrait;   // page tiles: the pair is always one of each
 extern int g_bTileLandscape;
 
 // ---- open flags of the modeless dialogs the renderer looks at ----
@@ -134,6 +135,9 @@ extern int g_bMemberResultsDlgShown;
 
 // ---- guide sheets (workspace layers) ----
 extern int g_bGuidePlaneHalfAlpha;  // XY sheet cyan at alpha 0.5 instead of white at 0.9
+
+// ---- load arrows (scenery layers) ----
+extern float g_fArrowMaxLength, g_fArrowMinLength;  // written by DrawLoads from the joint size
 
 // Restores every global above to its start-up value.
 void ResetViewGlobals();

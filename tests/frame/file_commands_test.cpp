@@ -12,7 +12,9 @@
 #include "frame/command_ids.h"
 #include "frame/file_commands.h"
 #include "frame/frame_globals.h"
+#include "frame/menu_table.h"
 #include "model/tables.h"
+#include "printing/printing_globals.h"
 #include "tests/common/test_env.h"
 #include "view/view_globals.h"
 
@@ -593,11 +595,45 @@ TEST_F(FileCommandsTest, UndoOnlyWhenAvailableAndUnknownIdsAreNotHandled)
     RunFrameCommand(ID_EDIT_UNDO);  // nothing to undo
     EXPECT_EQ(g_nJoints, joints);
     EXPECT_FALSE(RunFrameCommand(ID_VIEW_REFRESH_SCREEN));
-    EXPECT_FALSE(RunFrameCommand(ID_FILE_XY_TILES_MOVE));  // page tiles come with printing
-    EXPECT_EQ(g_bShowTilesXY, 0);
     EXPECT_FALSE(RunFrameCommand(0));
     EXPECT_TRUE(RunFrameCommand(ID_SUPPORTS_FIXED));
     EXPECT_EQ(g_bModeSupportFixed, 1);
 }
 
 }  // namespace
+
+TEST_F(FileCommandsTest, TileOrientationFlipsWhicheverItemIsChosen)
+{
+    EXPECT_TRUE(CommandStateOf(ID_FILE_TILE_PORTRAIT).checked);
+    RunFrameCommand(ID_FILE_TILE_PORTRAIT);  // the checked item switches to the other
+    EXPECT_EQ(g_bTileLandscape, 1);
+    EXPECT_EQ(g_bTilePortrait, 0);
+    EXPECT_TRUE(CommandStateOf(ID_FILE_TILE_LANDSCAPE).checked);
+    RunFrameCommand(ID_FILE_TILE_PORTRAIT);
+    EXPECT_EQ(g_bTileLandscape, 0);
+    EXPECT_EQ(g_bTilePortrait, 1);
+}
+
+TEST_F(FileCommandsTest, ShowTilesLaysOutThePlaneAndShowsIt)
+{
+    ASSERT_EQ(OpenModelFile(kBridge), 1);  // deck at y = 6 in the XZ plane
+    g_fGuidePlaneY = 6;
+    g_bModeAddJoint = 1;
+    RunFrameCommand(ID_FILE_XZ_TILES_SHOW);
+    EXPECT_EQ(g_bModeAddJoint, 0);
+    EXPECT_EQ(g_bShowTilesXZ, 1);
+    // Deck x 17.75..30.25, z 11..13: origin (17.25, 10.5), ranges 13.5 x 3 inches.
+    EXPECT_FLOAT_EQ(g_fTilesXZOriginX, 17.25f);
+    EXPECT_FLOAT_EQ(g_fTilesXZOriginZ, 10.5f);
+    EXPECT_EQ(g_nTilesAcrossXZ, 2);
+    EXPECT_EQ(g_nTilesDownXZ, 1);
+
+    RunFrameCommand(ID_FILE_TILE_LANDSCAPE);
+    RunFrameCommand(ID_FILE_XZ_TILES_SHOW);
+    EXPECT_EQ(g_nTilesAcrossXZ, 1);
+    EXPECT_EQ(g_nTilesDownXZ, 2);
+
+    EXPECT_TRUE(RunFrameCommand(ID_FILE_YZ_TILES_MOVE));  // the drag tool shows its plane's tiles
+    EXPECT_EQ(g_bModeMoveTilesYZ, 1);
+    EXPECT_EQ(g_bShowTilesYZ, 1);
+}

@@ -193,7 +193,11 @@ TEST_F(ViewTest, BridgeMembersShowInTheirColoursOverTheBackground)
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
     image.SaveFile(testing::TempDir() + "view_bridge.png", wxBITMAP_TYPE_PNG);
 
-    // Closer, looking down on the deck.
+    // Closer, looking down on the deck, the members alone over the background.
+    g_bShowXYBasePlane = g_bShowXZBasePlane = g_bShowYZBasePlane = 0;
+    g_bShowGuideXY = g_bShowGuideXZ = g_bShowGuideYZ = 0;
+    g_bShowRulers = g_bShowSupports = g_bShowLoads = g_bShowJoints = 0;
+    g_bTruckActive = 0;
     float lo[3] = {1e9f, 1e9f, 1e9f}, hi[3] = {-1e9f, -1e9f, -1e9f};
     for (int j = 1; j <= g_nJoints; ++j) {
         const float p[3] = {g_Joints[j].x, g_Joints[j].y, g_Joints[j].z};
