@@ -1,6 +1,8 @@
 // Frames per second of the 3D view redrawing the largest lattice tower from
-// its display lists while the camera orbits, in a 1280 x 1024 window. Run
-// under a virtual display:
+// its display lists while the camera orbits, in a 1280 x 1024 window: the
+// undeformed model with the layers on at start-up, then with every layer on (base and guide planes, rulers,
+// supports, loads and the analysed, displaced shape). Run under a virtual
+// display:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/gui_render_bench
 
 #include <chrono>
@@ -16,6 +18,8 @@
 #include <wx/log.h>
 
 #include "model/defaults.h"
+#include "model/run_analysis.h"
+#include "frame/frame_globals.h"
 #include "model/tables.h"
 #include "platform/test_backend.h"
 #include "tests/model/solver_reference.h"
@@ -61,6 +65,47 @@ void Orbit(double angle, double r)
     g_dEyeZ = cz + r * std::sin(angle);
 }
 
+// Orbits at each radius and prints the frame rate; false when a frame was lost.
+bool MeasureOrbits(CSpan3DView* view, int& frames, const char* label)
+{
+    for (double radius : {140.0, 12.0}) {
+        for (int i = 0; i < kWarmUp; ++i) {
+            Orbit(i * 0.01, radius);
+            view->RenderFrame();
+        }
+        frames = 0;
+        const auto t0 = std::chrono::steady_clock::now();
+        for (int i = 0; i < kFrames; ++i) {
+            Orbit(i * 2 * 3.14159265 / kFrames, radius);
+            view->RenderFrame();
+        }
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        std::printf("%s, orbit radius %.0f: %d frames in %.3f s, %.1f frames per second (%.2f ms per frame)\n",
+                    label, radius, frames, seconds, frames / seconds, 1000 * seconds / frames);
+        if (frames != kFrames) return false;
+    }
+    return true;
+}
+
+// Every layer on: the workspace holds the tower, the analysis has run and
+// the displaced shape is shown in axial colours.
+void ShowEveryLayer()
+{
+    g_nWorkspaceX = 24;
+    g_nWorkspaceY = kLevels + 1;
+    g_nWorkspaceZ = 24;
+    g_fGuidePlaneX = 2, g_fGuidePlaneY = kLevels / 2.0f, g_fGuidePlaneZ = 2;
+    g_bShowXYBasePlane = g_bShowXZBasePlane = g_bShowYZBasePlane = 1;
+    g_bShowGuideXY = g_bShowGuideXZ = g_bShowGuideYZ = 1;
+    g_bShowRulers = g_bShowSupports = g_bShowLoads = g_bShowJoints = 1;
+    g_bNoAnimation = 1;
+    g_bAnimateDisplacement = g_bAnimateCollapse = 0;
+    g_bColorAxialStresses = 1;
+    g_bColorFailedMembers = 0;
+    InvalidateAllLists();
+    RunTheAnalysis();
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -96,24 +141,13 @@ int main(int argc, char** argv)
     SetAfterFrameHook([&] { ++frames; });
     ResetDisplayListCompileCounts();
     // Whole tower in view, then close enough that it fills the window.
-    for (double radius : {140.0, 12.0}) {
-        for (int i = 0; i < kWarmUp; ++i) {
-            Orbit(i * 0.01, radius);
-            view->RenderFrame();
-        }
-        frames = 0;
-        const auto t0 = std::chrono::steady_clock::now();
-        for (int i = 0; i < kFrames; ++i) {
-            Orbit(i * 2 * 3.14159265 / kFrames, radius);
-            view->RenderFrame();
-        }
-        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-        std::printf("orbit radius %.0f: %d frames in %.3f s, %.1f frames per second (%.2f ms per frame)\n", radius,
-                    frames, seconds, frames / seconds, 1000 * seconds / frames);
-        if (frames != kFrames) return 1;
-    }
+    if (!MeasureOrbits(view, frames, "undeformed, start-up layers (joints as spheres)")) return 1;
     std::printf("members list compiled %d time(s)\n", DisplayListCompileCount(LIST_MEMBERS));
 
+    ShowEveryLayer();
+    std::printf("analysis: %s, displaced shape %s\n", g_strStatusPrompt.c_str(),
+                g_bShowDisplacedShape ? "shown" : "not shown");
+    if (!MeasureOrbits(view, frames, "displaced, every layer")) return 1;
     // What was measured: the share of the picture the tower covers, and the
     // last frame as an image.
     wxImage image;
@@ -124,7 +158,7 @@ int main(int argc, char** argv)
         const long n = static_cast<long>(image.GetWidth()) * image.GetHeight();
         for (long i = 0; i < n; ++i, p += 3)
             if (std::abs(p[0] - bg) > 2 || std::abs(p[1] - bg) > 2 || std::abs(p[2] - bg) > 2) ++covered;
-        std::printf("tower covers %.1f%% of the picture\n", 100.0 * covered / n);
+        std::printf("the scene covers %.1f%% of the picture\n", 100.0 * covered / n);
         wxImage::AddHandler(new wxPNGHandler);
         image.SaveFile("/tmp/gui_render_bench.png", wxBITMAP_TYPE_PNG);
     }
