@@ -1,7 +1,8 @@
 // Frames per second of the 3D view redrawing the largest lattice tower from
 // its display lists while the camera orbits, in a 1280 x 1024 window: the
-// undeformed model with the layers on at start-up, then with every layer on (base and guide planes, rulers,
-// supports, loads and the analysed, displaced shape). Run under a virtual
+// undeformed model with the layers on at start-up, then with every layer on
+// (base and guide planes, rulers, supports, loads and the analysed,
+// displaced shape). Run under a virtual
 // display:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/gui_render_bench
 
