@@ -86,8 +86,8 @@ bool Tower(const std::string& dir)
     g_bShowLoads = 0;
     const int legs[4][2] = {{1, 5}, {2, 6}, {3, 7}, {4, 8}};
     const int braces[8][2] = {{1, 6}, {2, 5}, {3, 8}, {4, 7}, {1, 7}, {3, 5}, {2, 8}, {4, 6}};
-    for (const auto& l : legs) AddMember(l[0], l[1], 4, 7);
-    for (const auto& b : braces) AddMember(b[0], b[1], 2, 7);
+    for (const auto& l : legs) AddMember(l[0], l[1], 5, 7);
+    for (const auto& b : braces) AddMember(b[0], b[1], 4, 7);
     return Save(dir, "tower.3dd");
 }
 

@@ -53,6 +53,10 @@ TEST_F(ExamplesTest, TowerOpensAsAFanProjectAndIsAnalysed)
     EXPECT_EQ(backend.Count(platform::Event::Box), 0);
     EXPECT_EQ(g_bHaltUnstable + g_bHaltLargeDisplacements + g_bHaltIncorrectModel + g_bHaltInadequateSupport, 0);
     EXPECT_EQ(g_bMemberResultsValid, 1);
+    EXPECT_EQ(g_bModelFailed, 0);
+    // The fan spins before the cheers.
+    ASSERT_EQ(backend.Timers().size(), 1u);
+    EXPECT_EQ(backend.Timers()[0].id, 5);
 }
 
 TEST_F(ExamplesTest, MetricTrussOpensInMetricUnitsAndPasses)
