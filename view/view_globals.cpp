@@ -88,6 +88,13 @@ void InvalidateModelAndGuideLists()
     InvalidateGuideLists();
 }
 
+void InvalidateAnimationLists()
+{
+    g_bListFanBuilt = g_bListTruckBuilt = g_bListTankBuilt = 0;
+    g_bListMembersBuilt = g_bListResultMembersBuilt = g_bListJointsBuilt = 0;
+    g_bListLoadsBuilt = g_bListSupportsBuilt = 0;
+}
+
 void SetMagnificationRadio(float m)
 {
     g_bMagnifyNone = (m == 1);

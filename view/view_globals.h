@@ -34,6 +34,9 @@ void InvalidateGuideLists();
 // Clears the valid flags of every model list (members, result members,
 // joints, loads, supports) and of the guide-plane lists.
 void InvalidateModelAndGuideLists();
+// Clears the valid flags of the lists a result animation redraws: fan,
+// truck, tank, members, result members, joints, loads and supports.
+void InvalidateAnimationLists();
 
 // ---- camera ----
 extern double g_dEyeX, g_dEyeY, g_dEyeZ;

@@ -19,6 +19,7 @@
 #include "files/model_file.h"
 #include "frame/frame_globals.h"
 #include "model/defaults.h"
+#include "model/model_ops.h"
 #include "model/tables.h"
 #include "platform/platform.h"
 #include "platform/wx_backend.h"
@@ -211,6 +212,7 @@ CSpan3DView::CSpan3DView(wxWindow* parent)
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
     Bind(wxEVT_TIMER, &CSpan3DView::OnTimer, this);
+    Bind(wxEVT_LEFT_UP, &CSpan3DView::OnLeftUp, this);
 
     if (!s_formatSupported) {
         ReportViewCreateFailure(VIEW_FAIL_CHOOSE_FORMAT, errno);
@@ -323,21 +325,46 @@ void CSpan3DView::OnSize(wxSizeEvent& event)
     }
 }
 
-// The animation of analysis results is not built yet: a timer tick ends
-// the animation it belongs to and leaves the picture as it is.
+// The growing and collapsing animation is not built yet: the first tick of
+// timer 3 or 4 shows the picture the animation ends on, the displaced shape
+// at the chosen magnification. Timer 5 turns the fan until a left-button
+// release in the view stops it with the cheers.
 void CSpan3DView::OnTimer(wxTimerEvent& event)
 {
     switch (event.GetId()) {
     case TIMER_ANIMATE_DISPLACEMENT:
     case TIMER_ANIMATE_COLLAPSE:
-    case TIMER_FAN:
         platform::KillViewTimer(event.GetId());
         g_bAnimationRunning = 0;
+        g_bFanSpinning = 0;
+        g_fAnimMagnification = g_fMagnification;
+        ComputeDisplacedShape(g_fMagnification);
+        InvalidateAnimationLists();
+        g_bShowUndeformed = 0;
+        g_bShowDisplacedShape = 1;
+        g_bShowCollapse = 0;
+        Refresh(false);
+        break;
+    case TIMER_FAN:
+        g_fFanAngle -= 15;
+        g_bListFanBuilt = 0;
+        Refresh(false);
         break;
     default:
         event.Skip();
         break;
     }
+}
+
+// A left-button release ends the fan's turning after a passed analysis.
+void CSpan3DView::OnLeftUp(wxMouseEvent& event)
+{
+    if (!g_bModelFailed && g_bUseFan && g_bAnimationRunning) {
+        platform::KillViewTimer(TIMER_FAN);
+        g_bAnimationRunning = 0;
+        if (g_bSoundOn) platform::PlaySoundResource("IDR_WAVE_CHEERS");
+    }
+    event.Skip();
 }
 
 void CSpan3DView::DrawPicture()

@@ -58,6 +58,7 @@ private:
     void OnPaint(wxPaintEvent& event);
     void OnSize(wxSizeEvent& event);
     void OnTimer(wxTimerEvent& event);
+    void OnLeftUp(wxMouseEvent& event);
     wxSize PixelSize() const;
     void DrawPicture();
     void DrawOverlayText();

@@ -150,20 +150,48 @@ TEST_F(ViewTest, ResizeUsesTheLargerSideOverTheSmaller)
     EXPECT_EQ(GL_MODELVIEW, mode);
 }
 
-TEST_F(ViewTest, TimersEndTheAnimationAndLeaveThePicture)
+TEST_F(ViewTest, AnimationTimersShowTheDisplacedShapeAndTheFanTurns)
 {
-    for (int id : {TIMER_ANIMATE_DISPLACEMENT, TIMER_ANIMATE_COLLAPSE, TIMER_FAN}) {
+    g_nJoints = 1;
+    g_Joints[1].y = 1;
+    g_Joints[1].dispY = -0.5f;
+    g_fMagnification = 2;
+    for (int id : {TIMER_ANIMATE_DISPLACEMENT, TIMER_ANIMATE_COLLAPSE}) {
         backend.Clear();
         g_bAnimationRunning = 1;
-        g_bListMembersBuilt = 1;
+        g_bShowUndeformed = 1, g_bShowDisplacedShape = 0;
+        g_bListResultMembersBuilt = 1;
         wxTimer timer(view, id);
         wxTimerEvent tick(timer);
         view->ProcessWindowEvent(tick);
         EXPECT_EQ(0, g_bAnimationRunning);
         ASSERT_EQ(1, backend.Count(platform::Event::KillTimer));
         EXPECT_EQ(id, backend.events.back().id);
-        EXPECT_EQ(1, g_bListMembersBuilt);
+        EXPECT_EQ(0, g_bShowUndeformed);
+        EXPECT_EQ(1, g_bShowDisplacedShape);
+        EXPECT_EQ(0, g_bListResultMembersBuilt);
+        EXPECT_FLOAT_EQ(0.0f, g_Joints[1].displacedY);  // 1 + 2 x -0.5
     }
+
+    // The fan turns with each tick until a left-button release ends it with the cheers.
+    backend.Clear();
+    g_bUseFan = 1, g_bAnimationRunning = 1, g_bModelFailed = 0;
+    g_fFanAngle = 0;
+    g_bListFanBuilt = 1;
+    wxTimer fan(view, TIMER_FAN);
+    wxTimerEvent tick(fan);
+    view->ProcessWindowEvent(tick);
+    view->ProcessWindowEvent(tick);
+    EXPECT_FLOAT_EQ(-30.0f, g_fFanAngle);
+    EXPECT_EQ(0, g_bListFanBuilt);
+    EXPECT_EQ(0, backend.Count(platform::Event::KillTimer));
+    wxMouseEvent release(wxEVT_LEFT_UP);
+    view->ProcessWindowEvent(release);
+    EXPECT_EQ(0, g_bAnimationRunning);
+    ASSERT_EQ(1u, backend.Sounds().size());
+    EXPECT_EQ("IDR_WAVE_CHEERS", backend.Sounds()[0].text);
+    view->ProcessWindowEvent(release);  // nothing runs any more
+    EXPECT_EQ(1u, backend.Sounds().size());
 }
 
 TEST_F(ViewTest, ViewCreationFailureShowsReasonThenErrorCode)
