@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "files/clear_model.h"
 #include "files/model_file.h"
+#include "frame/file_commands.h"
 #include "frame/frame_globals.h"
 #include "model/defaults.h"
 #include "model/run_analysis.h"
@@ -13,19 +13,6 @@
 #include "view/view_globals.h"
 
 namespace {
-
-void NewModel(int metric)
-{
-    ClearModel();
-    SetMetricUnits(metric);
-    ResetAllShapes();
-    ResetAllMaterials();
-    g_bTruckActive = g_bUseTruck = g_bBridgeProject = g_bUseFan = g_bTowerFlag2 = g_bTowerProject = 0;
-    g_fOrbitAngle = g_fOrbitAngleB = 1.57f;
-    g_dCenterX = 24; g_dCenterY = 12; g_dCenterZ = 12;
-    g_dEyeX = 24; g_dEyeY = 12; g_dEyeZ = 67.2;
-    g_nWorkspaceX = 48; g_nWorkspaceY = 24; g_nWorkspaceZ = 24;
-}
 
 int AddJoint(float x, float y, float z, int tx, int ty, int tz, int rx, int ry, int rz)
 {
@@ -61,29 +48,18 @@ bool Save(const std::string& dir, const char* name)
 // beyond the truck's minimum x for the analysis to take the truck.
 bool Bridge(const std::string& dir)
 {
-    NewModel(0);
-    g_bUseTruck = 1;
-    BuildBridgeTemplate();
+    FileNewBridgeProject();
     for (int j = 1; j <= g_nJoints; ++j) g_Joints[j].x += 6;
-    SetDefaultViewSettings();
-    OrientDeckMembers();
     FindDeckExtent();
     PlaceTruckAtStart();
-    g_bFindBreakingForces = 0;
-    g_bShowLoads = 0;
-    g_bTruckActive = 1;
-    g_bBridgeProject = 1;
     return Save(dir, "bridge.3dd");
 }
 
 // The tower project with four legs and braced faces under the fan's platform.
 bool Tower(const std::string& dir)
 {
-    NewModel(0);
-    SetupTowerProject();
-    g_bUseFan = g_bTowerFlag2 = g_bTowerProject = 1;
-    SetMagnificationRadio(20);
-    g_bShowLoads = 0;
+    FileNewUSCustomaryUnits();  // the start-up workspace, not the bridge's
+    FileNewTowerProject();
     const int legs[4][2] = {{1, 5}, {2, 6}, {3, 7}, {4, 8}};
     const int braces[8][2] = {{1, 6}, {2, 5}, {3, 8}, {4, 7}, {1, 7}, {3, 5}, {2, 8}, {4, 6}};
     for (const auto& l : legs) AddMember(l[0], l[1], 5, 7);
@@ -94,7 +70,7 @@ bool Tower(const std::string& dir)
 // A metric Warren truss of 40 cm span loaded at its top chord.
 bool Metric(const std::string& dir)
 {
-    NewModel(1);
+    FileNewMetricUnits();
     const float z = 12;
     int bottom[5], top[4];
     for (int i = 0; i < 5; ++i) {

@@ -8,17 +8,12 @@
 #include <cmath>
 
 #include "model/tables.h"
+#include "view/gl_shapes.h"
 #include "view/member_solids.h"
 #include "view/renderer.h"
 #include "view/view_globals.h"
 
 namespace {
-
-GLUquadric* Quadric()
-{
-    static GLUquadric* q = gluNewQuadric();
-    return q;
-}
 
 void Sphere(float x, float y, float z, float radius, int slices, float red, float green, float blue)
 {
@@ -26,17 +21,8 @@ void Sphere(float x, float y, float z, float radius, int slices, float red, floa
     glPointSize(1);
     glPushMatrix();
     glTranslatef(x, y, z);
-    gluSphere(Quadric(), radius, slices, slices);
+    gluSphere(SharedQuadric(), radius, slices, slices);
     glPopMatrix();
-}
-
-void Line(const float a[3], const float b[3], float red, float green, float blue)
-{
-    glColor3f(red, green, blue);
-    glBegin(GL_LINES);
-    glVertex3fv(a);
-    glVertex3fv(b);
-    glEnd();
 }
 
 bool JointInModel(int j)
@@ -80,7 +66,7 @@ void DrawResultMembers()
             const float pa[3] = {a.displacedX, a.displacedY, a.displacedZ};
             const float pb[3] = {b.displacedX, b.displacedY, b.displacedZ};
             if (m.negated) {
-                Line(pa, pb, 1, 0, 0);
+                DrawColouredLine(pa, pb, 1, 0, 0);
                 continue;
             }
             float red, green, blue;

@@ -9,55 +9,30 @@
 
 #include "model/model_ops.h"
 #include "model/tables.h"
+#include "view/gl_shapes.h"
 #include "view/member_solids.h"
 #include "view/renderer.h"
 #include "view/view_globals.h"
 
 namespace {
 
-GLUquadric* Quadric()
-{
-    static GLUquadric* q = gluNewQuadric();
-    return q;
-}
-
 bool Finite(float a, float b, float c, float d = 0)
 {
     return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
 }
 
-// Axis-aligned box with outward normals, counter-clockwise faces; nothing
-// when it is empty.
-void Box(float x0, float x1, float y0, float y1, float z0, float z1)
-{
-    if (!(x0 < x1 && y0 < y1 && z0 < z1)) return;
-    glBegin(GL_QUADS);
-    glNormal3f(1, 0, 0);
-    glVertex3f(x1, y0, z0); glVertex3f(x1, y1, z0); glVertex3f(x1, y1, z1); glVertex3f(x1, y0, z1);
-    glNormal3f(-1, 0, 0);
-    glVertex3f(x0, y0, z0); glVertex3f(x0, y0, z1); glVertex3f(x0, y1, z1); glVertex3f(x0, y1, z0);
-    glNormal3f(0, 1, 0);
-    glVertex3f(x0, y1, z0); glVertex3f(x0, y1, z1); glVertex3f(x1, y1, z1); glVertex3f(x1, y1, z0);
-    glNormal3f(0, -1, 0);
-    glVertex3f(x0, y0, z0); glVertex3f(x1, y0, z0); glVertex3f(x1, y0, z1); glVertex3f(x0, y0, z1);
-    glNormal3f(0, 0, 1);
-    glVertex3f(x0, y0, z1); glVertex3f(x1, y0, z1); glVertex3f(x1, y1, z1); glVertex3f(x0, y1, z1);
-    glNormal3f(0, 0, -1);
-    glVertex3f(x0, y0, z0); glVertex3f(x0, y1, z0); glVertex3f(x1, y1, z0); glVertex3f(x1, y0, z0);
-    glEnd();
-}
 
 // Cylinder along local z from 0 to length, closed by a disk at each end.
 void ClosedCylinder(float radius, float length, int slices, int stacks, int loops)
 {
-    gluCylinder(Quadric(), radius, radius, length, slices, stacks);
+    gluCylinder(SharedQuadric(), radius, radius, length, slices, stacks);
     glPushMatrix();
     glTranslatef(0, 0, length);
-    gluDisk(Quadric(), 0, radius, slices, loops);
+    gluDisk(SharedQuadric(), 0, radius, slices, loops);
     glPopMatrix();
     glPushMatrix();
     glRotatef(180, 0, 1, 0);
-    gluDisk(Quadric(), 0, radius, slices, loops);
+    gluDisk(SharedQuadric(), 0, radius, slices, loops);
     glPopMatrix();
 }
 
@@ -74,7 +49,7 @@ void Ball(const float p[3], float g)
     glColor3f(0.3f, 0.3f, 0.3f);
     glPushMatrix();
     glTranslatef(p[0], p[1], p[2]);
-    gluSphere(Quadric(), g, 16, 16);
+    gluSphere(SharedQuadric(), g, 16, 16);
     glPopMatrix();
 }
 
@@ -164,9 +139,9 @@ void TruckModel(float u)
         }
 
     glColor3f(0.973f, 0.733f, 0.082f);
-    Box(-7 * u, 0, 0.625f * u, 1.375f * u, -0.875f * u, 0.875f * u);
+    DrawAxisBox(-7 * u, 0, 0.625f * u, 1.375f * u, -0.875f * u, 0.875f * u);
     glColor3f(0.5f, 0, 0);
-    Box(-7.125f * u, -1.375f * u, 1.375f * u, 4.375f * u, -u, u);
+    DrawAxisBox(-7.125f * u, -1.375f * u, 1.375f * u, 4.375f * u, -u, u);
 
     // Cab: the profile (counter-clockwise seen from +z) extruded across.
     glColor3f(0.973f, 0.733f, 0.082f);
@@ -195,7 +170,7 @@ void FanModel(float angle)
 {
     const int r = std::min(g_nWorkspaceY / 2 - 1, g_nWorkspaceZ / 2 - 1);
     if (r < 1) return;  // no room for a fan
-    GLUquadric* q = Quadric();
+    GLUquadric* q = SharedQuadric();
     glColor3f(1, 0, 0);
     gluCylinder(q, r, r, 1.5, 24, 6);
     gluQuadricOrientation(q, GLU_INSIDE);
@@ -231,9 +206,9 @@ void TankModel()
     glColor3f(1, 0, 0);
     glPushMatrix();
     glRotatef(-90, 1, 0, 0);  // upright
-    gluCylinder(Quadric(), 2, 2, 5.5, 12, 12);
+    gluCylinder(SharedQuadric(), 2, 2, 5.5, 12, 12);
     glTranslatef(0, 0, 5.5f);
-    gluDisk(Quadric(), 0, 2, 12, 2);
+    gluDisk(SharedQuadric(), 0, 2, 12, 2);
     glPopMatrix();
     DrawRectMember(-2.75f, -0.375f, 0, 2.75f, -0.375f, 0, 0, 0.75f, 5.5f, 0.6f, 0.6f, 0.6f, 0, 0);
 }
@@ -360,13 +335,13 @@ void DrawBridgeApproaches()
         const float z0 = g_fTruckZ - 2.75f, z1 = g_fTruckZ + 2.75f;
         const float lo = g_fDeckMinX, hi = g_fDeckMaxX;
         glColor3f(0.4f, 0.4f, 0.4f);
-        Box(2, lo, 0, road, z0, z1);
-        Box(lo, lo + 0.25f, 0, seat, z0, z1);
-        Box(hi - 0.25f, hi, 0, seat, z0, z1);
-        Box(hi, hi + 12, 0, road, z0, z1);
+        DrawAxisBox(2, lo, 0, road, z0, z1);
+        DrawAxisBox(lo, lo + 0.25f, 0, seat, z0, z1);
+        DrawAxisBox(hi - 0.25f, hi, 0, seat, z0, z1);
+        DrawAxisBox(hi, hi + 12, 0, road, z0, z1);
         glColor3f(0.6196f, 0.402f, 0.1314f);
-        Box(lo, lo + 0.25f, road - 0.357f, road - 0.25f, 10, 14);
-        Box(hi - 0.25f, hi, road - 0.357f, road - 0.25f, 10, 14);
+        DrawAxisBox(lo, lo + 0.25f, road - 0.357f, road - 0.25f, 10, 14);
+        DrawAxisBox(hi - 0.25f, hi, road - 0.357f, road - 0.25f, 10, 14);
     });
 }
 

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "model/tables.h"
+#include "view/gl_shapes.h"
 #include "view/renderer.h"
 #include "view/view_globals.h"
 
@@ -14,35 +15,11 @@ namespace {
 
 constexpr float kDegrees = 57.29578f;
 
-GLUquadric* Quadric()
-{
-    static GLUquadric* q = gluNewQuadric();
-    return q;
-}
-
 float ClampedAcos(float c)
 {
     return std::acos(std::min(1.0f, std::max(-1.0f, c))) * kDegrees;
 }
 
-// Axis-aligned box with outward normals, counter-clockwise faces.
-void Box(float x0, float x1, float y0, float y1, float z0, float z1)
-{
-    glBegin(GL_QUADS);
-    glNormal3f(1, 0, 0);
-    glVertex3f(x1, y0, z0); glVertex3f(x1, y1, z0); glVertex3f(x1, y1, z1); glVertex3f(x1, y0, z1);
-    glNormal3f(-1, 0, 0);
-    glVertex3f(x0, y0, z0); glVertex3f(x0, y0, z1); glVertex3f(x0, y1, z1); glVertex3f(x0, y1, z0);
-    glNormal3f(0, 1, 0);
-    glVertex3f(x0, y1, z0); glVertex3f(x0, y1, z1); glVertex3f(x1, y1, z1); glVertex3f(x1, y1, z0);
-    glNormal3f(0, -1, 0);
-    glVertex3f(x0, y0, z0); glVertex3f(x1, y0, z0); glVertex3f(x1, y0, z1); glVertex3f(x0, y0, z1);
-    glNormal3f(0, 0, 1);
-    glVertex3f(x0, y0, z1); glVertex3f(x1, y0, z1); glVertex3f(x1, y1, z1); glVertex3f(x0, y1, z1);
-    glNormal3f(0, 0, -1);
-    glVertex3f(x0, y0, z0); glVertex3f(x0, y1, z0); glVertex3f(x1, y1, z0); glVertex3f(x1, y0, z0);
-    glEnd();
-}
 
 // Member frame of the four member solids: local x along the member from 0
 // to L, y across the height, z across the width. False (nothing pushed)
@@ -77,27 +54,18 @@ void Rod(float radius, float length, float axisZ, bool caps)
     glPushMatrix();
     glTranslatef(0, 0, axisZ);
     glRotatef(90, 0, 1, 0);
-    gluCylinder(Quadric(), radius, radius, length, 18, 4);
+    gluCylinder(SharedQuadric(), radius, radius, length, 18, 4);
     if (caps) {
         glPushMatrix();
         glTranslatef(0, 0, length);
-        gluDisk(Quadric(), 0, radius, 12, 2);
+        gluDisk(SharedQuadric(), 0, radius, 12, 2);
         glPopMatrix();
         glPushMatrix();
         glRotatef(180, 0, 1, 0);
-        gluDisk(Quadric(), 0, radius, 12, 2);
+        gluDisk(SharedQuadric(), 0, radius, 12, 2);
         glPopMatrix();
     }
     glPopMatrix();
-}
-
-void Line(const float a[3], const float b[3], float red, float green, float blue)
-{
-    glColor3f(red, green, blue);
-    glBegin(GL_LINES);
-    glVertex3fv(a);
-    glVertex3fv(b);
-    glEnd();
 }
 
 void Sphere(const float c[3], float radius)
@@ -105,7 +73,7 @@ void Sphere(const float c[3], float radius)
     glPointSize(1);
     glPushMatrix();
     glTranslatef(c[0], c[1], c[2]);
-    gluSphere(Quadric(), radius, 12, 12);
+    gluSphere(SharedQuadric(), radius, 12, 12);
     glPopMatrix();
 }
 
@@ -185,7 +153,7 @@ void DrawMemberBox(float x1, float y1, float z1, float x2, float y2, float z2, f
     glRotatef(elevation, 0, 1, 0);
     glRotatef(roll, 1, 0, 0);
     // The unit box scaled by (length, height, width), with unscaled normals.
-    Box(0, length, -height / 2, height / 2, -width / 2, width / 2);
+    DrawAxisBox(0, length, -height / 2, height / 2, -width / 2, width / 2);
     glPopMatrix();
 }
 
@@ -195,7 +163,7 @@ void DrawRectMember(float x1, float y1, float z1, float x2, float y2, float z2, 
     float length;
     glColor3f(red, green, blue);
     if (!PushMemberFrame(x1, y1, z1, x2, y2, z2, roll, offsetY, offsetZ, length)) return;
-    Box(0, length, -height / 2, height / 2, -width / 2, width / 2);
+    DrawAxisBox(0, length, -height / 2, height / 2, -width / 2, width / 2);
     glPopMatrix();
 }
 
@@ -219,8 +187,8 @@ void DrawDoubleRectMember(float x1, float y1, float z1, float x2, float y2, floa
     glColor3f(red, green, blue);
     if (!PushMemberFrame(x1, y1, z1, x2, y2, z2, roll, offsetY, offsetZ, length)) return;
     const float inner = spacing / 2, outer = spacing / 2 + width;
-    Box(0, length, -height / 2, height / 2, inner, outer);
-    Box(0, length, -height / 2, height / 2, -outer, -inner);
+    DrawAxisBox(0, length, -height / 2, height / 2, inner, outer);
+    DrawAxisBox(0, length, -height / 2, height / 2, -outer, -inner);
     glPopMatrix();
 }
 
@@ -251,7 +219,7 @@ void DrawMemberSolid(const MemberRec& m, const float a[3], const float b[3], flo
             DrawDoubleRectMember(a[0], a[1], a[2], b[0], b[1], b[2], m.rollAngle, h, w, red, green, blue, s.spacing,
                                  m.offsetY, m.offsetZ);
     } else if (thinAsLine && s.height <= 0.03f) {
-        Line(a, b, red, green, blue);
+        DrawColouredLine(a, b, red, green, blue);
     } else if (s.sectionKind != 0) {
         DrawRoundMember(a[0], a[1], a[2], b[0], b[1], b[2], m.rollAngle, h, w, red, green, blue, m.offsetY,
                         m.offsetZ);
@@ -285,9 +253,9 @@ void DrawMembers()
             if (m.intact != 1) red = 1, green = 0, blue = 0;
             if (g_bHighlightDeck && m.runner == 1) red = 1, green = 0.25f, blue = 1;
             if (m.negated)
-                Line(a, b, 1, 0, 0);
+                DrawColouredLine(a, b, 1, 0, 0);
             else if (m.hidden)
-                Line(a, b, 0, 0, 0);
+                DrawColouredLine(a, b, 0, 0, 0);
             else
                 DrawMemberSolid(m, a, b, red, green, blue, 0, true);
         }

@@ -17,6 +17,7 @@
 #include "model/model_ops.h"
 #include "model/run_analysis.h"
 #include "model/tables.h"
+#include "tests/view/feedback.h"
 #include "tests/view/view_fixture.h"
 #include "view/projection.h"
 #include "view/renderer.h"
@@ -25,61 +26,13 @@
 
 namespace {
 
-struct Vertex {
-    float x, y, z, r, g, b;
-};
+using Vertex = FbVertex;
+using Primitive = FbPrimitive;
 
-struct Primitive {
-    GLenum token;
-    std::vector<Vertex> vertices;
-};
-
-// Runs draw() in feedback mode with identity matrices and lighting off, so
-// vertices come back in normalised device coordinates with their own colours.
 template <class F>
 std::vector<Primitive> Feedback(F draw)
 {
-    std::vector<GLfloat> buffer(1 << 20);
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glPushAttrib(GL_ENABLE_BIT);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_CULL_FACE);
-    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    draw();
-    const GLint count = glRenderMode(GL_RENDER);
-    glPopAttrib();
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-
-    std::vector<Primitive> prims;
-    for (GLint i = 0; i < count;) {
-        const GLenum token = static_cast<GLenum>(buffer[i++]);
-        Primitive p{token, {}};
-        int n = 0;
-        if (token == GL_POLYGON_TOKEN)
-            n = static_cast<int>(buffer[i++]);
-        else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN)
-            n = 2;
-        else if (token == GL_POINT_TOKEN)
-            n = 1;
-        for (int k = 0; k < n; ++k, i += 7) {
-            const GLfloat* v = &buffer[i];
-            const float x = (v[0] - viewport[0]) / viewport[2] * 2 - 1;
-            const float y = (v[1] - viewport[1]) / viewport[3] * 2 - 1;
-            p.vertices.push_back({x, y, v[2] * 2 - 1, v[3], v[4], v[5]});
-        }
-        prims.push_back(p);
-    }
-    return prims;
+    return FeedbackPrimitives(draw);
 }
 
 bool IsLine(const Primitive& p)

@@ -14,6 +14,7 @@
 #include "files/clear_model.h"
 #include "files/model_file.h"
 #include "model/tables.h"
+#include "tests/view/feedback.h"
 #include "tests/view/view_fixture.h"
 #include "view/projection.h"
 #include "view/renderer.h"
@@ -22,61 +23,12 @@
 
 namespace {
 
-struct FbVertex {
-    float x, y, z, r, g, b;
-};
-
-// Runs draw() in feedback mode through an orthographic box of half-size
-// `half` (identity model-view, lighting and culling off) and returns every
-// vertex in model units with its colour. With tilt, culling stays on and
-// the scene is seen from that many degrees above the front (vertices are
-// then in view coordinates).
+// Every vertex drawn, in model units with its colour (see FeedbackPrimitives).
 std::vector<FbVertex> Feedback(float half, const std::function<void()>& draw, float tilt = 0)
 {
-    std::vector<GLfloat> buffer(1 << 22);
-    GLint vp[4];
-    glGetIntegerv(GL_VIEWPORT, vp);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(-half, half, -half, half, -half, half);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glPushAttrib(GL_ENABLE_BIT);
-    glDisable(GL_LIGHTING);
-    if (tilt != 0)
-        glRotatef(tilt, 1, 0, 0);
-    else
-        glDisable(GL_CULL_FACE);
-    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    draw();
-    const GLint count = glRenderMode(GL_RENDER);
-    glPopAttrib();
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-
     std::vector<FbVertex> out;
-    for (GLint i = 0; i < count;) {
-        const GLenum token = static_cast<GLenum>(buffer[i++]);
-        int n = 0;
-        if (token == GL_POLYGON_TOKEN)
-            n = static_cast<int>(buffer[i++]);
-        else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN)
-            n = 2;
-        else if (token == GL_POINT_TOKEN)
-            n = 1;
-        else if (token == GL_PASS_THROUGH_TOKEN)
-            ++i;
-        for (int k = 0; k < n; ++k, i += 7) {
-            const GLfloat* v = &buffer[i];
-            out.push_back({((v[0] - vp[0]) / vp[2] * 2 - 1) * half, ((v[1] - vp[1]) / vp[3] * 2 - 1) * half,
-                           -(v[2] * 2 - 1) * half, v[3], v[4], v[5]});
-        }
-    }
+    for (const FbPrimitive& p : FeedbackPrimitives(draw, half, tilt))
+        out.insert(out.end(), p.vertices.begin(), p.vertices.end());
     return out;
 }
 

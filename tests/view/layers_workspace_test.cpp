@@ -12,6 +12,7 @@
 #include "frame/frame_globals.h"
 #include "model/tables.h"
 #include "printing/printing_globals.h"
+#include "tests/view/feedback.h"
 #include "tests/view/view_fixture.h"
 #include "view/projection.h"
 #include "view/renderer.h"
@@ -33,38 +34,10 @@ struct Shapes {
 template <class F>
 Shapes Feedback(F draw)
 {
-    constexpr float kBox = 300;
-    std::vector<GLfloat> buf(1 << 21);
-    GLint vp[4];
-    glGetIntegerv(GL_VIEWPORT, vp);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(-kBox, kBox, -kBox, kBox, -kBox, kBox);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glPushAttrib(GL_ENABLE_BIT);
-    glDisable(GL_CULL_FACE);
-    glFeedbackBuffer(static_cast<GLsizei>(buf.size()), GL_3D, buf.data());
-    glRenderMode(GL_FEEDBACK);
-    draw();
-    const GLint count = glRenderMode(GL_RENDER);
-    glPopAttrib();
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-
     Shapes out;
-    for (GLint i = 0; i < count;) {
-        const GLenum token = static_cast<GLenum>(buf[i++]);
-        const bool line = token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN;
-        const int n = token == GL_POLYGON_TOKEN ? static_cast<int>(buf[i++]) : line ? 2 : 1;
-        for (int k = 0; k < n; ++k, i += 3) {
-            const P3 p{((buf[i] - vp[0]) / vp[2] * 2 - 1) * kBox, ((buf[i + 1] - vp[1]) / vp[3] * 2 - 1) * kBox,
-                       -(buf[i + 2] * 2 - 1) * kBox};
-            (line ? out.lines : out.polygons).push_back(p);
-        }
+    for (const FbPrimitive& p : FeedbackPrimitives(draw, 300)) {
+        const bool line = p.token == GL_LINE_TOKEN || p.token == GL_LINE_RESET_TOKEN;
+        for (const FbVertex& v : p.vertices) (line ? out.lines : out.polygons).push_back({v.x, v.y, v.z});
     }
     return out;
 }

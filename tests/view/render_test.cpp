@@ -12,6 +12,7 @@
 #include "frame/frame_globals.h"
 #include "model/defaults.h"
 #include "model/tables.h"
+#include "tests/view/feedback.h"
 #include "tests/view/view_fixture.h"
 #include "view/member_solids.h"
 #include "view/overlay.h"
@@ -21,68 +22,13 @@
 
 namespace {
 
-struct Vertex {
-    float x, y, z;
-    float r = 0, g = 0, b = 0;
-};
+using Vertex = FbVertex;
+using Primitive = FbPrimitive;
 
-struct Primitive {
-    GLenum token;  // GL_POLYGON_TOKEN, GL_LINE_TOKEN, ...
-    std::vector<Vertex> vertices;
-};
-
-// Runs draw() in feedback mode with identity matrices, lighting off, and
-// returns the primitives in normalised device coordinates.
 template <class F>
 std::vector<Primitive> Feedback(F draw)
 {
-    std::vector<GLfloat> buffer(1 << 20);
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glPushAttrib(GL_ENABLE_BIT);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_CULL_FACE);
-    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    draw();
-    const GLint count = glRenderMode(GL_RENDER);
-    glPopAttrib();
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-
-    auto ndc = [&](const GLfloat* v) {
-        Vertex out;
-        out.x = (v[0] - viewport[0]) / viewport[2] * 2 - 1;
-        out.y = (v[1] - viewport[1]) / viewport[3] * 2 - 1;
-        out.z = v[2] * 2 - 1;
-        out.r = v[3];
-        out.g = v[4];
-        out.b = v[5];
-        return out;
-    };
-    std::vector<Primitive> prims;
-    constexpr int kStride = 7;  // x, y, z, r, g, b, a
-    for (GLint i = 0; i < count;) {
-        const GLenum token = static_cast<GLenum>(buffer[i++]);
-        Primitive p{token, {}};
-        int n = 0;
-        if (token == GL_POLYGON_TOKEN)
-            n = static_cast<int>(buffer[i++]);
-        else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN)
-            n = 2;
-        else if (token == GL_POINT_TOKEN)
-            n = 1;
-        for (int k = 0; k < n; ++k, i += kStride) p.vertices.push_back(ndc(&buffer[i]));
-        prims.push_back(p);
-    }
-    return prims;
+    return FeedbackPrimitives(draw);
 }
 
 struct Bounds {
