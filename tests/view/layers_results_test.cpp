@@ -178,6 +178,8 @@ protected:
 TEST_F(ResultLayersTest, AxialColoursShowTheMostTensionedAndCompressedMembers)
 {
     ASSERT_EQ(1, OpenModelFile(ExamplePath("metric_truss.3dd")));
+    g_bShowGuideXY = g_bShowGuideXZ = g_bShowGuideYZ = 0;  // the members alone
+    g_bShowXYBasePlane = g_bShowXZBasePlane = g_bShowYZBasePlane = g_bShowRulers = 0;
     g_bColorAxialStresses = 1;
     ASSERT_NO_FATAL_FAILURE(Analyse(10));
 
