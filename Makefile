@@ -1,5 +1,5 @@
 # make test  - install dependencies, build, run every test
-# make run   - install dependencies, build, start TF3D
+# make run   - install dependencies, build, start TF3D with the bridge example
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
@@ -19,6 +19,8 @@ TEST_ENV = NO_AT_BRIDGE=1 SDL_AUDIODRIVER=dummy
 test: build
 	cd $(BUILD) && $(TEST_ENV) $(XVFB) ctest --output-on-failure -j $(JOBS)
 
+# Starts with the bridge example; ARGS= starts with a new model.
+ARGS ?= examples/bridge.3dd
 run: build
 	./$(BUILD)/tf3d $(ARGS)
 
