@@ -1,8 +1,8 @@
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -17,12 +17,9 @@ namespace {
 std::vector<std::string> Split(const std::string& text, const std::string& end)
 {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t pos = text.find(end, start);
-        if (pos == std::string::npos) pos = text.size();
+    for (std::size_t start = 0, pos; start < text.size(); start = pos + end.size()) {
+        pos = std::min(text.find(end, start), text.size());
         lines.push_back(text.substr(start, pos - start));
-        start = pos + end.size();
     }
     return lines;
 }
@@ -48,33 +45,41 @@ protected:
     std::vector<std::string> WriteAndRead()
     {
         EXPECT_EQ(WriteDxfFile(m_path), 1);
-        const std::string bytes = ReadBytes(m_path);
-        std::size_t lf = 0, crlf = 0;
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
-            if (bytes[i] != '\n') continue;
-            ++lf;
-            if (i > 0 && bytes[i - 1] == '\r') ++crlf;
-        }
-        EXPECT_EQ(lf, crlf);
-        return Split(bytes, "\r\n");
+        const std::vector<std::string> lines = Split(ReadBytes(m_path), "\r\n");
+        for (const std::string& line : lines) EXPECT_EQ(line.find('\n'), std::string::npos) << "bare line feed";
+        return lines;
     }
 
-    std::string m_dir;
-    std::string m_path;
+    // The line after the ENTITIES heading.
+    static std::size_t EntitiesStart(const std::vector<std::string>& lines)
+    {
+        return std::find(lines.begin(), lines.end(), "ENTITIES") - lines.begin() + 1;
+    }
+
+    std::string m_dir, m_path;
 };
 
-void SetJoint(int j, float x, float y, float z)
+void SetJoints(std::initializer_list<std::array<float, 3>> joints)
 {
-    g_Joints[j].x = x;
-    g_Joints[j].y = y;
-    g_Joints[j].z = z;
+    g_nJoints = 0;
+    for (const auto& j : joints) {
+        JointRec& r = g_Joints[++g_nJoints];
+        r.x = j[0];
+        r.y = j[1];
+        r.z = j[2];
+    }
 }
 
-void SetMember(int i, int a, int b, int shape)
+// Each member as {joint A, joint B, shape}.
+void SetMembers(std::initializer_list<std::array<short, 3>> members)
 {
-    g_Members[i].jointA = a;
-    g_Members[i].jointB = b;
-    g_Members[i].shape = shape;
+    g_nMembers = 0;
+    for (const auto& m : members) {
+        MemberRec& r = g_Members[++g_nMembers];
+        r.jointA = m[0];
+        r.jointB = m[1];
+        r.shape = m[2];
+    }
 }
 
 // Front face at z = 10: a vertical, a horizontal drawn right to left, two
@@ -84,29 +89,8 @@ void BuildFrontFaceModel()
 {
     g_Shapes[1].height = 0.125f;
     g_Shapes[2].height = 0.25f;
-    g_nJoints = 7;
-    SetJoint(1, 0, 0, 10);
-    SetJoint(2, 0, 5, 10);
-    SetJoint(3, 4, 0, 10);
-    SetJoint(4, 3, 4, 9.7f);
-    SetJoint(5, 8, -3, 10);
-    SetJoint(6, 0, 0, 9.5f);
-    SetJoint(7, 0, 0, 9.9f);
-    g_nMembers = 6;
-    SetMember(1, 2, 1, 1);
-    SetMember(2, 3, 1, 1);
-    SetMember(3, 4, 1, 2);
-    SetMember(4, 3, 5, 1);
-    SetMember(5, 1, 6, 1);
-    SetMember(6, 1, 7, 1);
-}
-
-// Index of the line after the ENTITIES heading.
-std::size_t EntitiesStart(const std::vector<std::string>& lines)
-{
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        if (lines[i] == "ENTITIES") return i + 1;
-    return lines.size();
+    SetJoints({{0, 0, 10}, {0, 5, 10}, {4, 0, 10}, {3, 4, 9.7f}, {8, -3, 10}, {0, 0, 9.5f}, {0, 0, 9.9f}});
+    SetMembers({{2, 1, 1}, {3, 1, 1}, {4, 1, 2}, {3, 5, 1}, {1, 6, 1}, {1, 7, 1}});
 }
 
 }  // namespace
@@ -121,53 +105,33 @@ TEST_F(DxfTest, FrontFaceMatchesHandDerivedDrawing)
     const std::size_t n = std::min(actual.size(), expected.size());
     for (std::size_t i = 0; i < n; ++i) EXPECT_EQ(actual[i], expected[i]) << "line " << i + 1;
     EXPECT_EQ(actual.size(), expected.size());
-}
 
-TEST_F(DxfTest, UnitsFollowTheModel)
-{
-    BuildFrontFaceModel();
-    SetMetricUnits(1);
-    std::vector<std::string> lines = WriteAndRead();
-    ASSERT_GT(lines.size(), 8u);
-    EXPECT_EQ(lines[5], "$INSUNITS");
-    EXPECT_EQ(lines[7], "5");
-    SetMetricUnits(0);
-    lines = WriteAndRead();
-    EXPECT_EQ(lines[7], "1");
+    SetMetricUnits(1);  // centimetres
+    const std::vector<std::string> metric = WriteAndRead();
+    ASSERT_GT(metric.size(), 8u);
+    EXPECT_EQ(metric[5], "$INSUNITS");
+    EXPECT_EQ(metric[7], "5");
+    EXPECT_EQ(actual[7], "1");
 }
 
 TEST_F(DxfTest, NoMemberInTheFrontSlabGivesAnEmptyEntitiesSection)
 {
     // The joint at z = 10 has no member; both members lie at 9.5 or below.
     g_Shapes[1].height = 0.125f;
-    g_nJoints = 4;
-    SetJoint(1, 0, 0, 9.5f);
-    SetJoint(2, 1, 0, 9.5f);
-    SetJoint(3, 1, 1, 0);
-    SetJoint(4, 5, 5, 10);
-    g_nMembers = 2;
-    SetMember(1, 1, 2, 1);
-    SetMember(2, 2, 3, 1);
+    SetJoints({{0, 0, 9.5f}, {1, 0, 9.5f}, {1, 1, 0}, {5, 5, 10}});
+    SetMembers({{1, 2, 1}, {2, 3, 1}});
     const std::vector<std::string> lines = WriteAndRead();
     const std::size_t start = EntitiesStart(lines);
     ASSERT_EQ(lines.size(), start + 4);
-    EXPECT_EQ(lines[start], "0");
-    EXPECT_EQ(lines[start + 1], "ENDSEC");
-    EXPECT_EQ(lines[start + 3], "EOF");
+    EXPECT_EQ(lines[start] + "|" + lines[start + 1] + "|" + lines[start + 3], "0|ENDSEC|EOF");
 }
 
 TEST_F(DxfTest, FlatModelExportsEveryMemberAndBadJointsAreSkipped)
 {
     g_Shapes[1].height = 0.5f;
-    g_nJoints = 3;
-    SetJoint(1, 0, 0, 0);
-    SetJoint(2, 2, 2, 0);   // slope 1
-    SetJoint(3, 3, -2, 0);  // slope -4
-    g_nMembers = 4;
-    SetMember(1, 1, 2, 1);
-    SetMember(2, 2, 3, 1);
-    SetMember(3, 1, 9, 1);   // joint beyond the model
-    SetMember(4, 3, 1, 77);  // shape row beyond the table
+    SetJoints({{0, 0, 0}, {2, 2, 0}, {3, -2, 0}});  // slopes 1 and -4
+    // A joint beyond the model and a shape row beyond the table.
+    SetMembers({{1, 2, 1}, {2, 3, 1}, {1, 9, 1}, {3, 1, 77}});
     const std::vector<std::string> lines = WriteAndRead();
     const std::size_t start = EntitiesStart(lines);
     // Three rectangles of four lines of 16 lines each, then the end.
@@ -177,10 +141,9 @@ TEST_F(DxfTest, FlatModelExportsEveryMemberAndBadJointsAreSkipped)
         EXPECT_EQ(lines[k + 3], "MODEL");
     }
     // Member 2 runs from (2, 2) to (3, -2): first end (2, 2), h = 0.25.
-    std::size_t m2 = start + 64;
+    const std::size_t m2 = start + 64;
     EXPECT_EQ(lines[m2 + 4], "10");
-    const double sine = -4 / std::sqrt(17.0);
-    EXPECT_NEAR(std::strtod(lines[m2 + 5].c_str(), nullptr), 2 - 0.25 * sine, 2e-6);
+    EXPECT_NEAR(std::strtod(lines[m2 + 5].c_str(), nullptr), 2 + 0.25 * 4 / std::sqrt(17.0), 2e-6);
     EXPECT_NEAR(std::strtod(lines[m2 + 7].c_str(), nullptr), 2 + 0.25 / std::sqrt(17.0), 2e-6);
 }
 

@@ -1,5 +1,6 @@
 // The program's sound clips: well-formed WAV data of the intended shape, and
 // their playing through SDL audio.
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -21,11 +22,15 @@ using namespace platform;
 
 namespace {
 
-uint32_t Le32(const unsigned char* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
-uint16_t Le16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+uint32_t Le(const unsigned char* p, int bytes)
+{
+    uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = v << 8 | p[i];
+    return v;
+}
 
 struct Wav {
-    int rate = 0;
+    int rate = 1;
     std::vector<int16_t> samples;
     double Seconds() const { return static_cast<double>(samples.size()) / rate; }
     // Root mean square of the samples in [from, to) seconds, as a share of full scale.
@@ -36,180 +41,98 @@ struct Wav {
         for (size_t i = a; i < b; ++i) sum += static_cast<double>(samples[i]) * samples[i];
         return b > a ? std::sqrt(sum / (b - a)) / 32768.0 : 0.0;
     }
+    // Separate bursts in windows of the given length rising above half the loudest.
+    int Bursts(double window) const
+    {
+        std::vector<double> levels;
+        for (double t = 0.0; t < Seconds(); t += window) levels.push_back(Rms(t, t + window));
+        const double loudest = *std::max_element(levels.begin(), levels.end());
+        int bursts = 0;
+        bool in = false;
+        for (double l : levels) {
+            if (!in && l > 0.5 * loudest) ++bursts, in = true;
+            if (in && l < 0.1 * loudest) in = false;
+        }
+        return bursts;
+    }
 };
 
-// Checks the canonical 44-byte PCM layout the clips use and returns the samples.
+// Checks the canonical 44-byte mono 16-bit PCM layout the clips use, and
+// that SDL reads them as they are; returns the samples.
 Wav ParseClip(const std::string& name)
 {
     Wav wav;
     size_t size = 0;
     const unsigned char* d = SoundClipData(name, &size);
-    EXPECT_NE(d, nullptr) << name;
-    if (!d) return wav;
-    EXPECT_GE(size, 44u);
-    if (size < 44) return wav;
-    EXPECT_EQ(std::memcmp(d, "RIFF", 4), 0);
-    EXPECT_EQ(Le32(d + 4), size - 8);
-    EXPECT_EQ(std::memcmp(d + 8, "WAVEfmt ", 8), 0);
-    EXPECT_EQ(Le32(d + 16), 16u);
-    EXPECT_EQ(Le16(d + 20), 1);   // PCM
-    EXPECT_EQ(Le16(d + 22), 1);   // mono
-    wav.rate = static_cast<int>(Le32(d + 24));
-    EXPECT_GE(wav.rate, 8000);
-    EXPECT_EQ(Le32(d + 28), static_cast<uint32_t>(wav.rate) * 2);
-    EXPECT_EQ(Le16(d + 32), 2);
-    EXPECT_EQ(Le16(d + 34), 16);
-    EXPECT_EQ(std::memcmp(d + 36, "data", 4), 0);
-    const uint32_t bytes = Le32(d + 40);
-    EXPECT_EQ(bytes, size - 44);
-    EXPECT_EQ(bytes % 2, 0u);
-    for (size_t i = 44; i + 1 < 44 + std::min<size_t>(bytes, size - 44); i += 2)
-        wav.samples.push_back(static_cast<int16_t>(Le16(d + i)));
-    return wav;
-}
-
-int Peak(const Wav& w)
-{
-    int peak = 0;
-    for (int16_t s : w.samples) peak = std::max(peak, std::abs(static_cast<int>(s)));
-    return peak;
-}
-
-// Sound in short windows: how many separate bursts rise above half the loudest window.
-int CountBursts(const Wav& w, double window)
-{
-    double loudest = 0.0;
-    std::vector<double> levels;
-    for (double t = 0.0; t < w.Seconds(); t += window) levels.push_back(w.Rms(t, t + window));
-    for (double l : levels) loudest = std::max(loudest, l);
-    int bursts = 0;
-    bool in = false;
-    for (double l : levels) {
-        if (!in && l > 0.5 * loudest) {
-            ++bursts;
-            in = true;
-        } else if (in && l < 0.1 * loudest) {
-            in = false;
-        }
+    if (!d || size < 44) {
+        ADD_FAILURE() << name << " missing or short";
+        return wav;
     }
-    return bursts;
+    EXPECT_EQ(std::memcmp(d, "RIFF", 4) | std::memcmp(d + 8, "WAVEfmt ", 8) | std::memcmp(d + 36, "data", 4), 0);
+    wav.rate = static_cast<int>(Le(d + 24, 4));
+    // sizes, PCM and mono, byte rate, 2-byte frames of 16 bits
+    const uint32_t want[] = {static_cast<uint32_t>(size) - 8, 16, 0x10001, static_cast<uint32_t>(wav.rate) * 2,
+                             0x100002, static_cast<uint32_t>(size) - 44};
+    const int at[] = {4, 16, 20, 28, 32, 40};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(Le(d + at[i], 4), want[i]) << "offset " << at[i];
+    for (size_t i = 44; i + 1 < size; i += 2) wav.samples.push_back(static_cast<int16_t>(Le(d + i, 2)));
+
+    SDL_AudioSpec spec;
+    Uint8* buffer = nullptr;
+    Uint32 length = 0;
+    EXPECT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(d, static_cast<int>(size)), 1, &spec, &buffer, &length), nullptr);
+    EXPECT_EQ(length, wav.samples.size() * 2);
+    SDL_FreeWAV(buffer);
+    return wav;
 }
 
 }  // namespace
 
-TEST(SoundClips, AreWellFormedLoudAndUnclipped)
+TEST(SoundClips, AreWellFormedLoudUnclippedAndShapedLikeTheirSounds)
 {
-    for (const char* name : {"IDR_WAVE_CHEERS", "IDR_WAVE_CRACK", "IDR_WAVE_WRENCH"}) {
-        SCOPED_TRACE(name);
-        const Wav w = ParseClip(name);
-        ASSERT_FALSE(w.samples.empty());
-        const int peak = Peak(w);
-        EXPECT_GT(peak, 16000);   // loud enough to hear
-        EXPECT_LT(peak, 32767);   // and never clipped
-        EXPECT_GT(w.Rms(0.0, w.Seconds()), 0.02);
-
-        // SDL reads them as they are.
-        size_t size = 0;
-        const unsigned char* d = SoundClipData(name, &size);
-        SDL_AudioSpec spec;
-        Uint8* buffer = nullptr;
-        Uint32 length = 0;
-        ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(d, static_cast<int>(size)), 1, &spec, &buffer, &length), nullptr)
-            << SDL_GetError();
-        EXPECT_EQ(length, w.samples.size() * 2);
-        SDL_FreeWAV(buffer);
+    Wav clips[3];
+    const char* names[3] = {"IDR_WAVE_CHEERS", "IDR_WAVE_CRACK", "IDR_WAVE_WRENCH"};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(names[i]);
+        clips[i] = ParseClip(names[i]);
+        ASSERT_FALSE(clips[i].samples.empty());
+        int peak = 0;
+        for (int16_t s : clips[i].samples) peak = std::max(peak, std::abs(static_cast<int>(s)));
+        EXPECT_TRUE(peak > 16000 && peak < 32767) << peak;  // loud enough to hear, never clipped
     }
     size_t size = 99;
     EXPECT_EQ(SoundClipData("IDR_WAVE_NONE", &size), nullptr);
     EXPECT_EQ(size, 0u);
-}
 
-TEST(SoundClips, HaveTheShapeOfTheirSounds)
-{
-    // About two seconds of crowd, swelling in and fading out, loud throughout the middle.
-    const Wav cheers = ParseClip("IDR_WAVE_CHEERS");
+    // About two seconds of crowd, swelling in and fading out.
+    const Wav& cheers = clips[0];
     EXPECT_NEAR(cheers.Seconds(), 2.0, 0.3);
     const double middle = cheers.Rms(0.5, 1.5);
-    for (double t = 0.3; t < 1.5; t += 0.2) EXPECT_GT(cheers.Rms(t, t + 0.2), 0.5 * middle) << t;
     EXPECT_LT(cheers.Rms(0.0, 0.03), 0.2 * middle);
     EXPECT_LT(cheers.Rms(cheers.Seconds() - 0.05, cheers.Seconds()), 0.1 * middle);
-
-    // A crack: short, loudest at once, quickly decaying.
-    const Wav crack = ParseClip("IDR_WAVE_CRACK");
-    EXPECT_GT(crack.Seconds(), 0.1);
-    EXPECT_LT(crack.Seconds(), 0.7);
-    EXPECT_GT(crack.Rms(0.0, 0.03), 4.0 * crack.Rms(0.1, 0.2));
-    EXPECT_GT(crack.Rms(0.1, 0.2), 20.0 * crack.Rms(crack.Seconds() - 0.05, crack.Seconds()));
-    EXPECT_EQ(CountBursts(crack, 0.01), 1);
-
-    // A ratchet: a few separate clicks.
-    const Wav wrench = ParseClip("IDR_WAVE_WRENCH");
-    EXPECT_GT(wrench.Seconds(), 0.2);
-    EXPECT_LT(wrench.Seconds(), 1.0);
-    const int clicks = CountBursts(wrench, 0.005);
-    EXPECT_GE(clicks, 3);
-    EXPECT_LE(clicks, 8);
+    // A crack: short, one burst, loudest at once; a ratchet: a few separate clicks.
+    EXPECT_LT(clips[1].Seconds(), 0.7);
+    EXPECT_EQ(clips[1].Bursts(0.01), 1);
+    EXPECT_GT(clips[1].Rms(0.0, 0.03), 4.0 * clips[1].Rms(0.1, 0.2));
+    const int clicks = clips[2].Bursts(0.005);
+    EXPECT_TRUE(clicks >= 3 && clicks <= 8) << clicks;
 }
 
-class SoundPlayback : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        const char* driver = std::getenv("SDL_AUDIODRIVER");
-        saved_ = driver ? driver : "";
-        ShutdownSound();
-    }
-    void TearDown() override
-    {
-        ShutdownSound();
-        if (saved_.empty())
-            unsetenv("SDL_AUDIODRIVER");
-        else
-            setenv("SDL_AUDIODRIVER", saved_.c_str(), 1);
-    }
-    // Waits until the clip playing is no longer `name`; false at the deadline.
-    static bool WaitUntilNot(const std::string& name, double seconds)
-    {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-        while (PlayingSoundClip() == name) {
-            if (std::chrono::steady_clock::now() > end) return false;
+TEST(SoundPlayback, SilentWithoutADeviceThenPlaysToTheEndAndANewClipCutsTheOldOne)
+{
+    const char* driver = std::getenv("SDL_AUDIODRIVER");
+    const std::string saved = driver ? driver : "";
+    auto waitUntilNot = [](const std::string& name) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (PlayingSoundClip() == name && std::chrono::steady_clock::now() < end)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return true;
-    }
-    std::string saved_;
-};
-
-TEST_F(SoundPlayback, PlaysToTheEndAndANewClipCutsTheOldOne)
-{
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    PlaySoundClip("IDR_WAVE_CRACK");
-    ASSERT_TRUE(SoundDeviceOpen());
-    EXPECT_EQ(PlayingSoundClip(), "IDR_WAVE_CRACK");
-    // The whole clip is consumed in about its own length (0.45 s), not at once.
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_TRUE(WaitUntilNot("IDR_WAVE_CRACK", 5.0));
-    const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    EXPECT_GT(took, 0.2);
-    EXPECT_EQ(PlayingSoundClip(), "");
-
-    PlaySoundClip("IDR_WAVE_CHEERS");
-    EXPECT_EQ(PlayingSoundClip(), "IDR_WAVE_CHEERS");
-    PlaySoundClip("IDR_WAVE_WRENCH");
-    EXPECT_EQ(PlayingSoundClip(), "IDR_WAVE_WRENCH");
-    // An unknown clip leaves the one playing alone.
-    PlaySoundClip("IDR_WAVE_NONE");
-    EXPECT_EQ(PlayingSoundClip(), "IDR_WAVE_WRENCH");
-    EXPECT_TRUE(WaitUntilNot("IDR_WAVE_WRENCH", 5.0));
-}
-
-TEST_F(SoundPlayback, WithoutAnAudioDeviceStaysSilent)
-{
+        return PlayingSoundClip() != name;
+    };
+    ShutdownSound();
     setenv("SDL_AUDIODRIVER", "no_such_driver", 1);
-    const auto start = std::chrono::steady_clock::now();
+    auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < 9; ++i) PlaySoundClip("IDR_WAVE_CRACK");
-    PlaySoundClip("IDR_WAVE_CHEERS");
-    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 2.0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_FALSE(SoundDeviceOpen());
     EXPECT_EQ(PlayingSoundClip(), "");
 
@@ -217,5 +140,24 @@ TEST_F(SoundPlayback, WithoutAnAudioDeviceStaysSilent)
     ShutdownSound();
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     PlaySoundClip("IDR_WAVE_CRACK");
-    EXPECT_TRUE(SoundDeviceOpen());
+    ASSERT_TRUE(SoundDeviceOpen());
+    EXPECT_EQ(PlayingSoundClip(), "IDR_WAVE_CRACK");
+    // The whole clip is consumed in about its own length (0.45 s), not at once.
+    start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(waitUntilNot("IDR_WAVE_CRACK"));
+    EXPECT_GT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
+    EXPECT_EQ(PlayingSoundClip(), "");
+
+    PlaySoundClip("IDR_WAVE_CHEERS");
+    PlaySoundClip("IDR_WAVE_WRENCH");
+    EXPECT_EQ(PlayingSoundClip(), "IDR_WAVE_WRENCH");
+    PlaySoundClip("IDR_WAVE_NONE");  // an unknown clip leaves the one playing alone
+    EXPECT_EQ(PlayingSoundClip(), "IDR_WAVE_WRENCH");
+    EXPECT_TRUE(waitUntilNot("IDR_WAVE_WRENCH"));
+
+    ShutdownSound();
+    if (saved.empty())
+        unsetenv("SDL_AUDIODRIVER");
+    else
+        setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
 }

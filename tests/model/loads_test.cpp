@@ -9,6 +9,30 @@
 
 namespace {
 
+float Sum(float JointRec::*field)
+{
+    float s = 0;
+    for (int j = 1; j <= g_nJoints; ++j) s += g_Joints[j].*field;
+    return s;
+}
+
+int AddJoint(float x, float y, float z)
+{
+    JointRec& j = g_Joints[++g_nJoints];
+    j.x = x, j.y = y, j.z = z;
+    return g_nJoints;
+}
+
+MemberRec& AddMember(int a, int b, short shape)
+{
+    MemberRec& m = g_Members[++g_nMembers];
+    m.jointA = static_cast<short>(a);
+    m.jointB = static_cast<short>(b);
+    m.shape = shape;
+    m.material = 7;
+    return m;
+}
+
 class LoadsTest : public Tf3dTest {
 protected:
     void SetUp() override
@@ -17,51 +41,20 @@ protected:
         ResetAllShapes();
         ResetAllMaterials();
     }
-    void Bridge()
-    {
-        BuildBridgeTemplate();
-        OrientDeckMembers();
-        FindDeckExtent();
-        PlaceTruckAtStart();
-    }
-    float TruckLoadSum() const
-    {
-        float s = 0;
-        for (int j = 1; j <= g_nJoints; ++j) s += g_Joints[j].truckLoad;
-        return s;
-    }
-    int AddJoint(float x, float y, float z)
-    {
-        int j = ++g_nJoints;
-        g_Joints[j].x = x;
-        g_Joints[j].y = y;
-        g_Joints[j].z = z;
-        return j;
-    }
-    int AddMember(int a, int b, short shape)
-    {
-        int i = ++g_nMembers;
-        g_Members[i].jointA = static_cast<short>(a);
-        g_Members[i].jointB = static_cast<short>(b);
-        g_Members[i].shape = shape;
-        g_Members[i].material = 7;
-        return i;
-    }
 };
 
 }  // namespace
 
-TEST_F(LoadsTest, TruckAtTheMinimumIsNotOnTheBridge)
+TEST_F(LoadsTest, TruckWheelsOnTheBridgeDeck)
 {
-    Bridge();
-    g_fTruckX = 12;
+    BuildBridgeTemplate();
+    OrientDeckMembers();
+    FindDeckExtent();
+    PlaceTruckAtStart();
+    g_fTruckX = 12;  // at the minimum: not on the bridge
     EXPECT_EQ(0, ApplyTruckLoads());
-    EXPECT_FLOAT_EQ(0.0f, TruckLoadSum());
-}
+    EXPECT_FLOAT_EQ(0.0f, Sum(&JointRec::truckLoad));
 
-TEST_F(LoadsTest, WheelsShareTheirLoadBetweenDeckJoints)
-{
-    Bridge();
     ASSERT_FLOAT_EQ(11.96875f, g_fTruckZ);  // wheel tracks at z 13 and 10.9375
     g_fTruckX = 18.0625f;                   // front axle exactly over joints 7 and 22, rear at 12.75
     EXPECT_EQ(1, ApplyTruckLoads());
@@ -75,21 +68,19 @@ TEST_F(LoadsTest, WheelsShareTheirLoadBetweenDeckJoints)
     EXPECT_FLOAT_EQ(-2.625f, g_Joints[3].truckLoad);
     EXPECT_FLOAT_EQ(-0.875f, g_Joints[17].truckLoad);
     EXPECT_FLOAT_EQ(-2.625f, g_Joints[18].truckLoad);
-    EXPECT_FLOAT_EQ(-10.5f, TruckLoadSum());
+    EXPECT_FLOAT_EQ(-10.5f, Sum(&JointRec::truckLoad));
     EXPECT_EQ(8, g_nTruckJoint1);
     EXPECT_EQ(2, g_nTruckJoint2);
-}
 
-TEST_F(LoadsTest, WheelOffTheRunnerTrackIsLost)
-{
-    Bridge();
+    // A wheel off the runner track is lost.
+    for (int j = 1; j <= g_nJoints; ++j) g_Joints[j].truckLoad = 0;
+    g_nTruckJoint1 = g_nTruckJoint2 = 0;
     g_fTruckX = 20.5f;
     g_fTruckZ = 12.46875f;  // tracks at 13.5 (just off the z 13 deck) and 11.4375
     EXPECT_EQ(1, ApplyTruckLoads());
     for (int j = 1; j <= 15; ++j) EXPECT_FLOAT_EQ(0.0f, g_Joints[j].truckLoad) << j;
-    EXPECT_FLOAT_EQ(-5.25f, TruckLoadSum());
-    EXPECT_EQ(0, g_nTruckJoint1);
-    EXPECT_EQ(0, g_nTruckJoint2);
+    EXPECT_FLOAT_EQ(-5.25f, Sum(&JointRec::truckLoad));
+    EXPECT_EQ(0, g_nTruckJoint1 + g_nTruckJoint2);
 }
 
 TEST_F(LoadsTest, TruckSkipsVerticalAndReversedRunners)
@@ -97,18 +88,17 @@ TEST_F(LoadsTest, TruckSkipsVerticalAndReversedRunners)
     AddJoint(10, 0, 0);
     AddJoint(10, 5, 0);
     AddJoint(20, 0, 0);
-    AddMember(1, 2, 2);  // no x extent
-    AddMember(3, 1, 2);  // runs in -x
-    g_Members[1].runner = g_Members[2].runner = 1;
+    AddMember(1, 2, 2).runner = 1;  // no x extent
+    AddMember(3, 1, 2).runner = 1;  // runs in -x
     g_fTruckX = 16;
     g_fTruckZ = 0;
     EXPECT_EQ(1, ApplyTruckLoads());
-    EXPECT_FLOAT_EQ(0.0f, TruckLoadSum());
+    EXPECT_FLOAT_EQ(0.0f, Sum(&JointRec::truckLoad));
     g_Members[2].jointA = 1;
     g_Members[2].jointB = 3;
     g_fTruckZ = -1.03125f;  // one track on the member's line
     ApplyTruckLoads();
-    EXPECT_FLOAT_EQ(-0.5f * 3.5f - 0.5f * 7.0f, TruckLoadSum());
+    EXPECT_FLOAT_EQ(-0.5f * 3.5f - 0.5f * 7.0f, Sum(&JointRec::truckLoad));
 }
 
 TEST_F(LoadsTest, WindOnProjectedLengthAndExposedSize)
@@ -116,31 +106,27 @@ TEST_F(LoadsTest, WindOnProjectedLengthAndExposedSize)
     AddJoint(0, 0, 0);
     AddJoint(0, 10, 0);
     AddJoint(5, 0, 0);
-    AddMember(1, 2, 2);  // 10 long in y, height 0.125
+    MemberRec& m = AddMember(1, 2, 2);  // 10 long in y, height 0.125
     EXPECT_EQ(0, ApplyWindLoads(0));
     EXPECT_FLOAT_EQ(0.0f, g_Joints[1].windLoad);
-    const double q = static_cast<float>(75 * (75 * 0.00256)) * 2.03;
-    const float f = static_cast<float>(0.125 * (q * 10) / 144) * 0.5f;
     EXPECT_EQ(1, ApplyWindLoads(75));
-    EXPECT_FLOAT_EQ(f, g_Joints[1].windLoad);
+    const float f = g_Joints[1].windLoad;  // 75^2 x 0.00256 x 2.03 psf on 0.125 x 10 in, half per end
+    EXPECT_NEAR(0.126875, f, 1e-6);
     EXPECT_FLOAT_EQ(f, g_Joints[2].windLoad);
-    EXPECT_NEAR(0.126875, g_Joints[1].windLoad, 1e-6);
 
     // Reversed, negated, hidden and rolled members: width 0.125 of shape 9.
-    for (int j = 1; j <= 3; ++j) g_Joints[j].windLoad = 0;
+    g_Joints[2].windLoad = 0;
     g_bReverseWind = 1;
-    g_Members[1].shape = 9;
-    g_Members[1].negated = 1;
-    g_Members[1].hidden = 1;
-    g_Members[1].rollAngle = 0.5f;
+    m.shape = 9;
+    m.negated = m.hidden = 1;
+    m.rollAngle = 0.5f;
     ApplyWindLoads(75);
     EXPECT_FLOAT_EQ(-f, g_Joints[2].windLoad);
-    g_Members[1].rollAngle = 0;
+    m.rollAngle = 0;
     ApplyWindLoads(75);
     EXPECT_NEAR(-f - 3 * f, g_Joints[2].windLoad, 1e-6);  // height 0.375
 
     // A member along x has no projected length.
-    for (int j = 1; j <= 3; ++j) g_Joints[j].windLoad = 0;
     g_nMembers = 0;
     AddMember(1, 3, 7);
     ApplyWindLoads(75);
@@ -152,34 +138,33 @@ TEST_F(LoadsTest, FanLoadsOnTheTowerTop)
     SetupTowerProject();
     ApplyFanJointLoads(75);
     // F1 = 0.99, F2 = 0.3375: d = -0.4489453125, e = 0.331875, tank 0.68.
-    EXPECT_NEAR(-0.4489453 - 0.68, g_Joints[5].truckLoad, 1e-6);
-    EXPECT_NEAR(-0.4489453 - 0.68, g_Joints[6].truckLoad, 1e-6);
-    EXPECT_NEAR(0.4489453 - 0.68, g_Joints[7].truckLoad, 1e-6);
-    EXPECT_NEAR(0.4489453 - 0.68, g_Joints[8].truckLoad, 1e-6);
-    for (int j = 5; j <= 8; ++j) EXPECT_NEAR(0.331875, g_Joints[j].windLoad, 1e-6) << j;
+    const float d = 0.4489453f;
+    const float expected[] = {-d - 0.68f, -d - 0.68f, d - 0.68f, d - 0.68f};
+    for (int j = 5; j <= 8; ++j) {
+        EXPECT_NEAR(expected[j - 5], g_Joints[j].truckLoad, 1e-6) << j;
+        EXPECT_NEAR(0.331875, g_Joints[j].windLoad, 1e-6) << j;
+    }
     for (int j = 1; j <= 4; ++j) EXPECT_FLOAT_EQ(0.0f, g_Joints[j].truckLoad) << j;
-}
 
-TEST_F(LoadsTest, FanReversedAndEmptyTank)
-{
-    SetupTowerProject();
-    g_bReverseWind = 1;
-    g_bEmptyTank = 1;
+    // Reversed wind and an empty tank.
+    for (int j = 5; j <= 8; ++j) g_Joints[j].truckLoad = g_Joints[j].windLoad = 0;
+    g_bReverseWind = g_bEmptyTank = 1;
     ApplyFanJointLoads(75);
-    EXPECT_NEAR(0.4489453 - 0.1175, g_Joints[5].truckLoad, 1e-6);
-    EXPECT_NEAR(-0.4489453 - 0.1175, g_Joints[8].truckLoad, 1e-6);
+    EXPECT_NEAR(d - 0.1175f, g_Joints[5].truckLoad, 1e-6);
+    EXPECT_NEAR(-d - 0.1175f, g_Joints[8].truckLoad, 1e-6);
     EXPECT_NEAR(-0.331875, g_Joints[6].windLoad, 1e-6);
 
+    // No wind: still the tank weight.
     for (int j = 5; j <= 8; ++j) g_Joints[j].truckLoad = g_Joints[j].windLoad = 0;
     g_bEmptyTank = 0;
-    ApplyFanJointLoads(0);  // still the tank weight
+    ApplyFanJointLoads(0);
     for (int j = 5; j <= 8; ++j) {
         EXPECT_FLOAT_EQ(-0.68f, g_Joints[j].truckLoad) << j;
         EXPECT_FLOAT_EQ(0.0f, g_Joints[j].windLoad) << j;
     }
 }
 
-TEST_F(LoadsTest, SelfWeightInUSUnits)
+TEST_F(LoadsTest, SelfWeight)
 {
     AddJoint(0, 0, 0);
     AddJoint(10, 0, 0);
@@ -191,29 +176,27 @@ TEST_F(LoadsTest, SelfWeightInUSUnits)
     const double w2 = 24.0 * 5 * 0.015625 / 1728;
     EXPECT_NEAR(w1, g_Members[1].weight, 1e-8);
     EXPECT_FLOAT_EQ(10.0f, g_Members[1].actualLength);
-    EXPECT_FLOAT_EQ(5.0f, g_Members[2].effLengthYY);
     EXPECT_NEAR(-0.5 * w1, g_Joints[1].selfWeightLoad, 1e-8);
     EXPECT_NEAR(-0.5 * (w1 + w2), g_Joints[2].selfWeightLoad, 1e-8);
     EXPECT_NEAR(w1 + w2, TotalWeight(), 1e-7);
-}
 
-TEST_F(LoadsTest, SelfWeightInMetricUnitsAndSwitchedOff)
-{
+    // Metric, switched off, with a user effective length.
+    g_nJoints = g_nMembers = 0;
     SetMetricUnits(1);
     ResetAllShapes();
     ResetAllMaterials();
     AddJoint(0, 0, 0);
     AddJoint(0, 20, 0);
-    AddMember(1, 2, 4);
-    g_Members[1].userEffZZ = 1;
-    g_Members[1].effLengthZZ = 7;
+    MemberRec& m = AddMember(1, 2, 4);
+    m.userEffZZ = 1;
+    m.effLengthZZ = 7;
     g_bIncludeSelfWeight = 0;
     g_Joints[1].selfWeightLoad = 3;
     UpdateMemberWeights();
-    EXPECT_NEAR(0.0037718 * 20 * 0.403225, g_Members[1].weight, 1e-7);
+    EXPECT_NEAR(0.0037718 * 20 * 0.403225, m.weight, 1e-7);
     EXPECT_FLOAT_EQ(0.0f, g_Joints[1].selfWeightLoad);
-    EXPECT_FLOAT_EQ(7.0f, g_Members[1].effLengthZZ);
-    EXPECT_FLOAT_EQ(20.0f, g_Members[1].effLengthYY);
+    EXPECT_FLOAT_EQ(7.0f, m.effLengthZZ);
+    EXPECT_FLOAT_EQ(20.0f, m.effLengthYY);
 }
 
 TEST_F(LoadsTest, GeneratorsSurviveBadMemberRows)
@@ -221,14 +204,14 @@ TEST_F(LoadsTest, GeneratorsSurviveBadMemberRows)
     AddJoint(0, 0, 0);
     AddJoint(0, 10, 0);
     AddMember(1, 2, 2);
-    AddMember(1, 2, 2);
-    g_Members[2].jointB = 30000;
-    g_Members[2].shape = 400;
-    g_Members[2].material = -1;
-    g_Members[2].runner = 1;
+    MemberRec& bad = AddMember(1, 2, 2);
+    bad.jointB = 30000;
+    bad.shape = 400;
+    bad.material = -1;
+    bad.runner = 1;
     g_fTruckX = 30;
     ApplyTruckLoads();
     ApplyWindLoads(75);
     UpdateMemberWeights();
-    EXPECT_FLOAT_EQ(0.0f, g_Members[2].weight);
+    EXPECT_FLOAT_EQ(0.0f, bad.weight);
 }

@@ -1,4 +1,6 @@
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "frame/frame_globals.h"
 #include "model/defaults.h"
@@ -8,37 +10,41 @@
 
 namespace {
 
-class ModelOpsTest : public Tf3dTest {
-protected:
-    int AddJoint(float x, float y, float z)
-    {
-        int j = ++g_nJoints;
-        g_Joints[j].x = x;
-        g_Joints[j].y = y;
-        g_Joints[j].z = z;
-        return j;
-    }
-    int AddMember(int a, int b)
-    {
-        int i = ++g_nMembers;
-        g_Members[i].jointA = static_cast<short>(a);
-        g_Members[i].jointB = static_cast<short>(b);
-        return i;
-    }
-    void FiveJointChain()
-    {
-        for (int k = 0; k < 5; ++k) AddJoint(static_cast<float>(k), 0, 0);
-        AddMember(1, 2);
-        AddMember(2, 3);
-        AddMember(3, 4);
-        AddMember(4, 5);
-        AddMember(1, 5);
-    }
-};
+int AddJoint(float x, float y = 0, float z = 0)
+{
+    JointRec& j = g_Joints[++g_nJoints];
+    j.x = x, j.y = y, j.z = z;
+    return g_nJoints;
+}
+
+int AddMember(int a, int b)
+{
+    g_Members[++g_nMembers].jointA = static_cast<short>(a);
+    g_Members[g_nMembers].jointB = static_cast<short>(b);
+    return g_nMembers;
+}
+
+using Pairs = std::vector<std::pair<int, int>>;
+
+Pairs Ends()
+{
+    Pairs out;
+    for (int i = 1; i <= g_nMembers; ++i) out.emplace_back(g_Members[i].jointA, g_Members[i].jointB);
+    return out;
+}
+
+// Joints at x = 0..4, members 1-2, 2-3, 3-4, 4-5, 1-5.
+void FiveJointChain()
+{
+    for (int k = 0; k < 5; ++k) AddJoint(static_cast<float>(k));
+    for (auto [a, b] : Pairs{{1, 2}, {2, 3}, {3, 4}, {4, 5}, {1, 5}}) AddMember(a, b);
+}
+
+using ModelOpsTest = Tf3dTest;
 
 }  // namespace
 
-TEST_F(ModelOpsTest, DeleteJointRemovesItsMembersAndRenumbers)
+TEST_F(ModelOpsTest, DeleteJointOrMemberRenumbers)
 {
     FiveJointChain();
     g_Joints[4].fileWord2 = 44;
@@ -48,49 +54,31 @@ TEST_F(ModelOpsTest, DeleteJointRemovesItsMembersAndRenumbers)
     EXPECT_EQ(0, g_bJointResultsValid);
     EXPECT_EQ(44, g_Joints[3].fileWord2);
     EXPECT_FLOAT_EQ(4.0f, g_Joints[4].x);
-    ASSERT_EQ(3, g_nMembers);
-    EXPECT_EQ(1, g_Members[1].jointA);
-    EXPECT_EQ(2, g_Members[1].jointB);
-    EXPECT_EQ(3, g_Members[2].jointA);  // was 4-5
-    EXPECT_EQ(4, g_Members[2].jointB);
-    EXPECT_EQ(1, g_Members[3].jointA);  // was 1-5
-    EXPECT_EQ(4, g_Members[3].jointB);
+    EXPECT_EQ(Ends(), (Pairs{{1, 2}, {3, 4}, {1, 4}}));
+
+    g_Members[2].shape = 7;
+    g_bMemberResultsValid = 1;
+    DeleteMember(1);
+    EXPECT_EQ(0, g_bMemberResultsValid);
+    EXPECT_EQ(7, g_Members[1].shape);
+    EXPECT_EQ(Ends(), (Pairs{{3, 4}, {1, 4}}));
+    DeleteMember(2);
+    EXPECT_EQ(1, g_nMembers);
 }
 
 TEST_F(ModelOpsTest, DeleteOutOfRangeChangesNothing)
 {
     EXPECT_EQ(0, DeleteJoint(1));
-    EXPECT_EQ(0, g_nJoints);
     DeleteMember(1);
-    EXPECT_EQ(0, g_nMembers);
+    EXPECT_EQ(0, g_nJoints + g_nMembers);
 
     FiveJointChain();
     g_bJointResultsValid = g_bMemberResultsValid = 1;
     for (int j : {0, -1, 6, 401, 30000}) EXPECT_EQ(0, DeleteJoint(j)) << j;
     for (int i : {0, -3, 6, 901, 30000}) DeleteMember(i);
     EXPECT_EQ(5, g_nJoints);
-    EXPECT_EQ(5, g_nMembers);
-    EXPECT_EQ(1, g_bJointResultsValid);
-    EXPECT_EQ(1, g_bMemberResultsValid);
-    EXPECT_EQ(1, g_Members[5].jointA);
-    EXPECT_EQ(5, g_Members[5].jointB);
-    EXPECT_FLOAT_EQ(0.0f, g_Joints[1].x);
-}
-
-TEST_F(ModelOpsTest, DeleteMemberMovesLaterRowsDown)
-{
-    FiveJointChain();
-    g_Members[3].shape = 7;
-    g_bMemberResultsValid = 1;
-    DeleteMember(2);
-    EXPECT_EQ(4, g_nMembers);
-    EXPECT_EQ(0, g_bMemberResultsValid);
-    EXPECT_EQ(7, g_Members[2].shape);
-    EXPECT_EQ(3, g_Members[2].jointA);
-    EXPECT_EQ(1, g_Members[4].jointA);
-    EXPECT_EQ(5, g_Members[4].jointB);
-    DeleteMember(4);
-    EXPECT_EQ(3, g_nMembers);
+    EXPECT_EQ(Ends(), (Pairs{{1, 2}, {2, 3}, {3, 4}, {4, 5}, {1, 5}}));
+    EXPECT_EQ(2, g_bJointResultsValid + g_bMemberResultsValid);
 }
 
 TEST_F(ModelOpsTest, CoincidenceUsesTruncatedThousandthGrid)
@@ -104,8 +92,8 @@ TEST_F(ModelOpsTest, CoincidenceUsesTruncatedThousandthGrid)
     EXPECT_EQ(0, g_Joints[2].mark);
 
     g_nJoints = 0;
-    AddJoint(0.9999f, 0, 0);
-    AddJoint(1.0f, 0, 0);
+    AddJoint(0.9999f);
+    AddJoint(1.0f);
     EXPECT_FALSE(HasCoincidentJoints());
     EXPECT_FALSE(LastJointIsDuplicate());
     EXPECT_EQ(0, FindDuplicateJoint());
@@ -115,55 +103,43 @@ TEST_F(ModelOpsTest, CoincidenceUsesTruncatedThousandthGrid)
     AddJoint(-0.0004f, 5, 5);
     AddJoint(0.0004f, 5, 5);
     EXPECT_TRUE(HasCoincidentJoints());
-}
 
-TEST_F(ModelOpsTest, DuplicateCheckOnlyMatchesTheSameCell)
-{
     // 65.536 apart: equal in the low 16 bits of the grid value, yet far apart.
-    AddJoint(0, 1, 1);
-    AddJoint(10, 1, 1);
-    AddJoint(65.536f, 1, 1);
+    g_nJoints = 0;
+    for (float x : {0.0f, 10.0f, 65.536f}) AddJoint(x, 1, 1);
     EXPECT_FALSE(LastJointIsDuplicate());
     EXPECT_FALSE(HasCoincidentJoints());
     AddJoint(10.0002f, 1, 1);
     EXPECT_TRUE(LastJointIsDuplicate());
     EXPECT_EQ(2, FindDuplicateJoint());
+
     // Huge coordinates do not overflow the grid conversion.
     g_nJoints = 0;
-    AddJoint(1e30f, 0, 0);
-    AddJoint(-1e30f, 0, 0);
+    AddJoint(1e30f);
+    AddJoint(-1e30f);
     EXPECT_FALSE(LastJointIsDuplicate());
 }
 
-TEST_F(ModelOpsTest, DuplicateMembersKeepTheLowestNumbered)
+TEST_F(ModelOpsTest, DuplicateZeroLengthAndStrayRemoval)
 {
-    for (int k = 0; k < 8; ++k) AddJoint(static_cast<float>(k), 0, 0);
-    AddMember(1, 2);
-    AddMember(2, 7);
-    AddMember(7, 2);
-    AddMember(3, 4);
-    AddMember(2, 7);
+    // Duplicates: the lowest-numbered copy stays.
+    for (int k = 0; k < 8; ++k) AddJoint(static_cast<float>(k));
+    for (auto [a, b] : Pairs{{1, 2}, {2, 7}, {7, 2}, {3, 4}, {2, 7}}) AddMember(a, b);
     g_Members[2].shape = 5;
     EXPECT_TRUE(HasDuplicateMember());
     EXPECT_EQ(5, FindDuplicateMember());  // highest copy of the first member that has copies
     RemoveDuplicateMembers();
     EXPECT_FALSE(HasDuplicateMember());
-    ASSERT_EQ(3, g_nMembers);
-    EXPECT_EQ(5, g_Members[2].shape);
-    EXPECT_EQ(2, g_Members[2].jointA);
-    EXPECT_EQ(7, g_Members[2].jointB);
-    EXPECT_EQ(3, g_Members[3].jointA);
     EXPECT_EQ(0, FindDuplicateMember());
-}
+    EXPECT_EQ(Ends(), (Pairs{{1, 2}, {2, 7}, {3, 4}}));
+    EXPECT_EQ(5, g_Members[2].shape);
 
-TEST_F(ModelOpsTest, ZeroLengthMembersAtOrBelowOneTenThousandth)
-{
-    AddJoint(0, 0, 0);
+    // Zero length: at or below one ten-thousandth.
+    g_nJoints = g_nMembers = 0;
+    AddJoint(0);
     AddJoint(3, 4, 12);
-    AddJoint(0.0001f, 0, 0);
-    AddMember(1, 2);
-    AddMember(1, 3);
-    AddMember(2, 1);
+    AddJoint(0.0001f);
+    for (auto [a, b] : Pairs{{1, 2}, {1, 3}, {2, 1}}) AddMember(a, b);
     EXPECT_TRUE(ComputeMemberLengths());
     EXPECT_FLOAT_EQ(13.0f, g_Members[1].length);
     EXPECT_EQ(2, FindZeroLengthMember());
@@ -171,14 +147,12 @@ TEST_F(ModelOpsTest, ZeroLengthMembersAtOrBelowOneTenThousandth)
     EXPECT_EQ(2, g_nMembers);
     EXPECT_EQ(0, FindZeroLengthMember());
     EXPECT_FALSE(ComputeMemberLengths());
-
     EXPECT_FLOAT_EQ(13.0f, MemberLength(1));
     EXPECT_FLOAT_EQ(std::sqrt(160.0f), MemberLengthYZ(1));
-}
 
-TEST_F(ModelOpsTest, UnconnectedJointsAreRemovedLowestFirst)
-{
-    for (int k = 0; k < 6; ++k) AddJoint(static_cast<float>(k), 0, 0);
+    // Stray joints go lowest first, members follow the renumbering.
+    g_nJoints = g_nMembers = 0;
+    for (int k = 0; k < 6; ++k) AddJoint(static_cast<float>(k));
     AddMember(2, 4);
     AddMember(4, 6);
     EXPECT_TRUE(HasUnconnectedJoint());
@@ -186,12 +160,8 @@ TEST_F(ModelOpsTest, UnconnectedJointsAreRemovedLowestFirst)
     RemoveUnconnectedJoints();
     EXPECT_FALSE(HasUnconnectedJoint());
     ASSERT_EQ(3, g_nJoints);
-    EXPECT_FLOAT_EQ(1.0f, g_Joints[1].x);
     EXPECT_FLOAT_EQ(5.0f, g_Joints[3].x);
-    EXPECT_EQ(1, g_Members[1].jointA);
-    EXPECT_EQ(2, g_Members[1].jointB);
-    EXPECT_EQ(3, g_Members[2].jointB);
-
+    EXPECT_EQ(Ends(), (Pairs{{1, 2}, {2, 3}}));
     g_nMembers = 0;
     RemoveUnconnectedJoints();
     EXPECT_EQ(0, g_nJoints);
@@ -202,8 +172,8 @@ TEST_F(ModelOpsTest, SectionCheckLastFailingTestWins)
     ResetAllShapes();
     ResetAllMaterials();
     EXPECT_EQ(0, CheckSectionProperties());
-    AddJoint(0, 0, 0);
-    AddJoint(1, 0, 0);
+    AddJoint(0);
+    AddJoint(1);
     AddMember(1, 2);
     AddMember(1, 2);
     g_Members[1].shape = 2;
@@ -235,12 +205,22 @@ TEST_F(ModelOpsTest, SectionCheckLastFailingTestWins)
     EXPECT_EQ(3, CheckSectionProperties());
     g_Shapes[3].area = 1;
     EXPECT_EQ(15, CheckSectionProperties());
+
+    // Rows outside the tables fail.
+    g_nMembers = 1;
+    g_Members[1] = MemberRec();
+    g_Members[1].jointA = 1, g_Members[1].jointB = 2;
+    g_Members[1].shape = 300;
+    EXPECT_NE(0, CheckSectionProperties());
+    g_Members[1].shape = 1;
+    g_Members[1].material = -2;
+    EXPECT_NE(0, CheckSectionProperties());
 }
 
 TEST_F(ModelOpsTest, SectionCheckUnitMismatch)
 {
-    AddJoint(0, 0, 0);
-    AddJoint(1, 0, 0);
+    AddJoint(0);
+    AddJoint(1);
     AddMember(1, 2);
     SetMetricUnits(1);
     ResetAllShapes();
@@ -263,64 +243,37 @@ TEST_F(ModelOpsTest, SectionCheckUnitMismatch)
     EXPECT_EQ(21, CheckSectionProperties());
 }
 
-TEST_F(ModelOpsTest, SectionCheckRejectsRowsOutsideTheTables)
+TEST_F(ModelOpsTest, TableLimits)
 {
-    ResetAllShapes();
-    ResetAllMaterials();
-    AddJoint(0, 0, 0);
-    AddJoint(1, 0, 0);
-    AddMember(1, 2);
-    g_Members[1].shape = 300;
-    EXPECT_NE(0, CheckSectionProperties());
-    g_Members[1].shape = 1;
-    g_Members[1].material = -2;
-    EXPECT_NE(0, CheckSectionProperties());
-}
-
-TEST_F(ModelOpsTest, LimitChecksShowTheirMessage)
-{
-    g_nMembers = 899;
-    g_nJoints = 399;
+    // The messages themselves are checked with Run the Analysis.
+    g_nMembers = MAX_MEMBERS - 1;
+    g_nJoints = MAX_JOINTS - 1;
     EXPECT_EQ(1, CheckMemberLimit());
     EXPECT_EQ(1, CheckJointLimit());
     EXPECT_EQ(0, backend.Count(platform::Event::Box));
-
-    g_nMembers = 900;
-    g_nJoints = 400;
+    g_nMembers = MAX_MEMBERS;
+    g_nJoints = MAX_JOINTS;
     EXPECT_EQ(0, CheckMemberLimit());
     EXPECT_EQ(0, CheckJointLimit());
-    auto boxes = backend.Boxes();
-    ASSERT_EQ(2u, boxes.size());
-    const unsigned flags = platform::MB_OK | platform::MB_ICONINFORMATION | platform::MB_SYSTEMMODAL;
-    EXPECT_EQ("Maximum Number of Members = MAX_MEMBERS\n", boxes[0].text);
-    EXPECT_EQ("Maximum Number of Joints = MAX_JOINTS\n", boxes[1].text);
-    for (const auto& b : boxes) {
-        EXPECT_EQ("Trussforge3D", b.caption);
-        EXPECT_EQ(flags, b.flags);
-    }
-}
+    EXPECT_EQ(2, backend.Count(platform::Event::Box));
 
-TEST_F(ModelOpsTest, ReplicationNeedsRoomForEveryMarkedJoint)
-{
-    g_nJoints = 399;
-    g_Joints[10].mark = 1;
-    g_Joints[20].mark = 1;
+    // Replication needs room for every marked joint.
+    g_nJoints = MAX_JOINTS - 1;
+    g_Joints[10].mark = g_Joints[20].mark = 1;
     EXPECT_FALSE(CanReplicateMarkedJoints());
-    g_nJoints = 397;
+    g_nJoints = MAX_JOINTS - 3;
     EXPECT_TRUE(CanReplicateMarkedJoints());
     ClearJointMarks();
-    EXPECT_EQ(0, g_Joints[10].mark);
-    EXPECT_EQ(0, g_Joints[20].mark);
+    EXPECT_EQ(0, g_Joints[10].mark + g_Joints[20].mark);
 }
 
-TEST_F(ModelOpsTest, MaxDisplacementsTakeTheLargerMagnitude)
+TEST_F(ModelOpsTest, MaxDisplacementsAndLoadArrowScale)
 {
-    AddJoint(0, 0, 0);
-    AddJoint(1, 0, 0);
-    AddJoint(2, 0, 0);
-    g_Joints[1].dispX = 2; g_Joints[2].dispX = -3; g_Joints[3].dispX = 1;
-    g_Joints[1].dispY = -2; g_Joints[2].dispY = 2; g_Joints[3].dispY = 0;
-    g_Joints[1].dispZ = 0.5f; g_Joints[2].dispZ = 0.25f; g_Joints[3].dispZ = 0.75f;
+    const float d[3][3] = {{2, -2, 0.5f}, {-3, 2, 0.25f}, {1, 0, 0.75f}};
+    for (const auto& row : d) {
+        JointRec& j = g_Joints[AddJoint(0)];
+        j.dispX = row[0], j.dispY = row[1], j.dispZ = row[2];
+    }
     FindMaxDisplacements();
     EXPECT_FLOAT_EQ(0.0f, g_fMaxDisplacementX);  // no members
     AddMember(1, 2);
@@ -328,13 +281,9 @@ TEST_F(ModelOpsTest, MaxDisplacementsTakeTheLargerMagnitude)
     EXPECT_FLOAT_EQ(-3.0f, g_fMaxDisplacementX);
     EXPECT_FLOAT_EQ(-2.0f, g_fMaxDisplacementY);  // tie: the smallest
     EXPECT_FLOAT_EQ(0.75f, g_fMaxDisplacementZ);
-}
 
-TEST_F(ModelOpsTest, LoadArrowScaleIgnoresGeneratedLoads)
-{
+    // Arrow scale ignores generated loads.
     EXPECT_FLOAT_EQ(1.0f, LoadArrowScale());
-    AddJoint(0, 0, 0);
-    AddJoint(1, 0, 0);
     g_Joints[1].truckLoad = -100;
     g_Joints[1].selfWeightLoad = -50;
     EXPECT_FLOAT_EQ(1.0f, LoadArrowScale());
@@ -370,4 +319,3 @@ TEST_F(ModelOpsTest, DisplacedShapeAndTruckOnTheDeck)
     g_nTruckJoint2 = -5;
     ComputeDisplacedShape(1);
 }
-

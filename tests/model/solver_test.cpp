@@ -14,14 +14,12 @@ namespace {
 
 constexpr float kE = 400000;
 constexpr float kG = 25000;
+using Marks = std::vector<int>;
 
 void SetShape(int row, float area, float j, float iy, float iz)
 {
     ShapeRec& s = g_Shapes[row];
-    s.area = area;
-    s.torsionConst = j;
-    s.inertiaYY = iy;
-    s.inertiaZZ = iz;
+    s.area = area, s.torsionConst = j, s.inertiaYY = iy, s.inertiaZZ = iz;
 }
 
 void SetMaterial(int row, float e, float g)
@@ -35,11 +33,8 @@ int Joint(float x, float y, float z, const char* held = "000000")
 {
     JointRec& j = g_Joints[++g_nJoints];
     j = JointRec();
-    j.x = x;
-    j.y = y;
-    j.z = z;
-    short* flags[6] = {&j.restraintTX, &j.restraintTY, &j.restraintTZ,
-                       &j.restraintRX, &j.restraintRY, &j.restraintRZ};
+    j.x = x, j.y = y, j.z = z;
+    short* flags[6] = {&j.restraintTX, &j.restraintTY, &j.restraintTZ, &j.restraintRX, &j.restraintRY, &j.restraintRZ};
     for (int d = 0; d < 6; ++d) *flags[d] = held[d] == '1' ? 1 : 0;
     return g_nJoints;
 }
@@ -53,10 +48,16 @@ MemberRec& Member(int a, int b)
     return m;
 }
 
+// A member from a fixed joint at (0, 0, z0) to a tip at (x, y, z0).
+MemberRec& Cantilever(float x, float y, float z0 = 0, const char* tipHeld = "000000")
+{
+    const int base = Joint(0, 0, z0, "111111");
+    return Member(base, Joint(x, y, z0, tipHeld));
+}
+
 void PinEnds(MemberRec& m)
 {
-    m.momentYY1 = m.momentZZ1 = m.momentYY2 = m.momentZZ2 = 0;
-    m.useTorsion = 0;
+    m.momentYY1 = m.momentZZ1 = m.momentYY2 = m.momentZZ2 = m.useTorsion = 0;
 }
 
 short Solve()
@@ -65,41 +66,69 @@ short Solve()
     return a.Run();
 }
 
-// Recognisable values in every result field.
+// Recognisable values in every result field, and checks that they stayed.
 void FillResults(float v)
 {
-    for (int j = 1; j <= g_nJoints; ++j) {
-        JointRec& jt = g_Joints[j];
-        jt.dispX = jt.dispY = jt.dispZ = jt.rotX = jt.rotY = jt.rotZ = v;
-    }
-    for (int i = 1; i <= g_nMembers; ++i)
-        for (float& f : g_Members[i].endForces) f = v;
+    for (int j = 1; j <= g_nJoints; ++j) std::fill(&g_Joints[j].dispX, &g_Joints[j].dispX + 6, v);
+    for (int i = 1; i <= g_nMembers; ++i) std::fill(g_Members[i].endForces, g_Members[i].endForces + 12, v);
 }
 
-bool ResultsAre(float v)
+bool JointResultsAre(float v)
 {
-    for (int j = 1; j <= g_nJoints; ++j) {
-        const JointRec& jt = g_Joints[j];
-        for (float d : {jt.dispX, jt.dispY, jt.dispZ, jt.rotX, jt.rotY, jt.rotZ})
-            if (d != v) return false;
-    }
+    for (int j = 1; j <= g_nJoints; ++j)
+        if (std::count(&g_Joints[j].dispX, &g_Joints[j].dispX + 6, v) != 6) return false;
     return true;
 }
 
 bool EndForcesAre(float v)
 {
     for (int i = 1; i <= g_nMembers; ++i)
-        for (float f : g_Members[i].endForces)
-            if (f != v) return false;
+        if (std::count(g_Members[i].endForces, g_Members[i].endForces + 12, v) != 12) return false;
     return true;
 }
 
-std::vector<int> MarkedJoints()
+Marks MarkedJoints()
 {
-    std::vector<int> marked;
+    Marks marked;
     for (int j = 1; j <= g_nJoints; ++j)
         if (g_Joints[j].mark) marked.push_back(j);
     return marked;
+}
+
+void UseKernels(bool reference, bool sse2)
+{
+    solver_internal::g_pfnEliminate = reference ? solver_reference::Eliminate : nullptr;
+    solver_internal::g_bForceSse2 = sse2;
+}
+
+struct Results {
+    short code = -1;
+    std::vector<float> joints, forces;
+    Marks marks;
+};
+
+// Runs the solver on a copy of the current model, with the reference
+// elimination or the built-in one.
+Results RunCopy(bool reference, bool sse2)
+{
+    std::vector<JointRec> joints(g_Joints, g_Joints + JOINT_ROWS);
+    std::vector<MemberRec> members(g_Members, g_Members + MEMBER_ROWS);
+    UseKernels(reference, sse2);
+    Results r;
+    r.code = Solve();
+    r.marks = MarkedJoints();
+    for (int j = 1; j <= g_nJoints; ++j) r.joints.insert(r.joints.end(), &g_Joints[j].dispX, &g_Joints[j].dispX + 6);
+    for (int i = 1; i <= g_nMembers; ++i)
+        r.forces.insert(r.forces.end(), g_Members[i].endForces, g_Members[i].endForces + 12);
+    std::copy(joints.begin(), joints.end(), g_Joints);
+    std::copy(members.begin(), members.end(), g_Members);
+    UseKernels(false, false);
+    return r;
+}
+
+bool SameBits(const std::vector<float>& a, const std::vector<float>& b)
+{
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
 }
 
 class SolverTest : public Tf3dTest {
@@ -107,15 +136,13 @@ protected:
     void SetUp() override
     {
         Tf3dTest::SetUp();
-        solver_internal::g_pfnEliminate = nullptr;
-        solver_internal::g_bForceSse2 = false;
+        UseKernels(false, false);
         SetShape(1, 0.1f, 0.002f, 0.001f, 0.001f);
         SetMaterial(1, kE, kG);
     }
     void TearDown() override
     {
-        solver_internal::g_pfnEliminate = nullptr;
-        solver_internal::g_bForceSse2 = false;
+        UseKernels(false, false);
         Tf3dTest::TearDown();
     }
 };
@@ -124,25 +151,18 @@ protected:
 
 TEST_F(SolverTest, CantileverTipDeflectionAndFixedEndMoments)
 {
-    SetShape(1, 0.1f, 0.002f, 0.003f, 0.001f);
-    const float L = 10, P = 0.01f;
-    Joint(0, 0, 0, "111111");
-    const int tip = Joint(L, 0, 0);
-    Member(1, tip);
-    g_Joints[tip].forceY = P;
-    g_Joints[tip].forceZ = P;
+    const float L = 10, P = 0.01f, iz = 0.001f, iy = 0.003f;
+    SetShape(1, 0.1f, 0.002f, iy, iz);
+    const float* f = Cantilever(L, 0).endForces;
+    const JointRec& t = g_Joints[2];
+    g_Joints[2].forceY = g_Joints[2].forceZ = P;
 
     ASSERT_EQ(Solve(), 0);
-    const JointRec& t = g_Joints[tip];
-    const float iz = 0.001f, iy = 0.003f;
     EXPECT_NEAR(t.dispY, P * L * L * L / (3 * kE * iz), 1e-6);
     EXPECT_NEAR(t.rotZ, P * L * L / (2 * kE * iz), 1e-7);
     EXPECT_NEAR(t.dispZ, P * L * L * L / (3 * kE * iy), 1e-6);
     EXPECT_NEAR(t.rotY, -P * L * L / (2 * kE * iy), 1e-7);
     EXPECT_EQ(t.dispX, 0);
-    EXPECT_EQ(g_Joints[1].dispY, 0);
-
-    const float* f = g_Members[1].endForces;
     EXPECT_NEAR(f[EF_M1ZZ], -P * L, 1e-5);
     EXPECT_NEAR(f[EF_M1YY], P * L, 1e-5);
     EXPECT_NEAR(f[EF_M2ZZ], 0, 1e-5);
@@ -150,9 +170,6 @@ TEST_F(SolverTest, CantileverTipDeflectionAndFixedEndMoments)
     EXPECT_NEAR(f[EF_SHEARZZ1], -P, 1e-6);
     EXPECT_NEAR(f[EF_SHEARZZ2], P, 1e-6);
     EXPECT_NEAR(f[EF_SHEARYY2], P, 1e-6);
-    EXPECT_EQ(f[EF_AXIAL1], 0);
-    EXPECT_EQ(g_Members[1].length, L);
-    EXPECT_EQ(g_Members[1].cosX, 1);
 }
 
 TEST_F(SolverTest, PinJointedTrussForcesFollowStatics)
@@ -171,13 +188,11 @@ TEST_F(SolverTest, PinJointedTrussForcesFollowStatics)
     EXPECT_NEAR(g_Members[1].endForces[EF_AXIAL2], -diagonal, 1e-3);
     EXPECT_NEAR(g_Members[2].endForces[EF_AXIAL1], diagonal, 1e-3);
     EXPECT_NEAR(g_Members[3].endForces[EF_AXIAL1], -chord, 1e-3);
-    EXPECT_NEAR(g_Members[3].endForces[EF_AXIAL2], chord, 1e-3);
     for (int i = 1; i <= 3; ++i)
         for (int e : {EF_SHEARZZ1, EF_SHEARYY1, EF_TORSION1, EF_M1YY, EF_M1ZZ, EF_M2YY, EF_M2ZZ})
             EXPECT_EQ(g_Members[i].endForces[e], 0) << "member " << i << " force " << e;
     // Unit-load method: sum of N n L / EA.
-    const float ea = kE * 0.1f;
-    const float expected = (diagonal * diagonal / 10 * 5 * 2 + chord * chord / 10 * 8) / ea;
+    const float expected = (diagonal * diagonal / 10 * 5 * 2 + chord * chord / 10 * 8) / (kE * 0.1f);
     EXPECT_NEAR(g_Joints[3].dispY, -expected, 1e-6);
 }
 
@@ -189,8 +204,7 @@ TEST_F(SolverTest, VerticalAndRolledMembersLocalAxes)
     SetShape(1, 0.1f, 0.002f, iy, iz);
     struct Case {
         bool vertical;
-        float roll;
-        float inertia;
+        float roll, inertia;
         int shearEnd;  // local force at the tip that carries the load
         float sign;
     };
@@ -201,109 +215,70 @@ TEST_F(SolverTest, VerticalAndRolledMembersLocalAxes)
         {false, 90, iy, EF_SHEARYY2, -1} // local z = -Y
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "vertical " << c.vertical << " roll " << c.roll);
         g_nJoints = g_nMembers = 0;
-        Joint(0, 0, 0, "111111");
-        const int tip = c.vertical ? Joint(0, L, 0) : Joint(L, 0, 0);
-        Member(1, tip).rollAngle = c.roll;
-        float& load = c.vertical ? g_Joints[tip].forceX : g_Joints[tip].forceY;
-        load = P;
+        MemberRec& m = c.vertical ? Cantilever(0, L) : Cantilever(L, 0);
+        m.rollAngle = c.roll;
+        const JointRec& t = g_Joints[2];
+        (c.vertical ? g_Joints[2].forceX : g_Joints[2].forceY) = P;
 
         ASSERT_EQ(Solve(), 0);
-        const MemberRec& m = g_Members[1];
-        const JointRec& t = g_Joints[tip];
-        if (c.vertical) {
-            EXPECT_EQ(m.cosX, 0);
-            EXPECT_EQ(m.cosZ, 0);
-            EXPECT_EQ(m.cosY, 1);
-        }
-        const float along = c.vertical ? t.dispX : t.dispY;
-        const float across = c.vertical ? t.dispZ : t.dispZ;
-        SCOPED_TRACE(testing::Message() << "vertical " << c.vertical << " roll " << c.roll);
-        EXPECT_NEAR(along, P * L * L * L / (3 * kE * c.inertia), 1e-6);
-        EXPECT_NEAR(across, 0, 1e-8);
+        EXPECT_TRUE(!c.vertical || (m.cosX == 0 && m.cosZ == 0 && m.cosY == 1));
+        EXPECT_NEAR(c.vertical ? t.dispX : t.dispY, P * L * L * L / (3 * kE * c.inertia), 1e-6);
+        EXPECT_NEAR(t.dispZ, 0, 1e-8);
         EXPECT_NEAR(m.endForces[c.shearEnd], c.sign * P, 1e-6);
-        const int other = c.shearEnd == EF_SHEARZZ2 ? EF_SHEARYY2 : EF_SHEARZZ2;
-        EXPECT_NEAR(m.endForces[other], 0, 1e-8);
+        EXPECT_NEAR(m.endForces[c.shearEnd == EF_SHEARZZ2 ? EF_SHEARYY2 : EF_SHEARZZ2], 0, 1e-8);
     }
 }
 
 TEST_F(SolverTest, MomentReleasesAndTorsionSwitch)
 {
-    const float L = 10, P = 0.01f, I = 0.001f;
-    // Tip rotation held, so a rigid tip gives the guided cantilever PL^3/12EI
-    // and a released one the plain cantilever PL^3/3EI.
+    const float L = 10, P = 0.01f, unit = P * L * L * L / (kE * 0.001f);
+    // Tip rotation held: a rigid tip gives the guided cantilever PL^3/12EI, a
+    // released one the plain cantilever PL^3/3EI; 0 = no stiffness.
     struct Case {
         short yy1, yy2, zz1, zz2;
-        float factorY, factorZ;  // deflection / (P L^3 / E I), 0 = no stiffness
+        float factorY, factorZ;
     };
     const Case cases[] = {
-        {1, 1, 1, 1, 1.0f / 12, 1.0f / 12},
-        {1, 1, 1, 0, 1.0f / 3, 1.0f / 12},
-        {0, 1, 1, 1, 1.0f / 12, 1.0f / 3},
-        {1, 1, 0, 0, 0, 1.0f / 12},
-        {1, 2, 1, 1, 1.0f / 12, 0},
+        {1, 1, 1, 1, 1.0f / 12, 1.0f / 12}, {1, 1, 1, 0, 1.0f / 3, 1.0f / 12}, {0, 1, 1, 1, 1.0f / 12, 1.0f / 3},
+        {1, 1, 0, 0, 0, 1.0f / 12},         {1, 2, 1, 1, 1.0f / 12, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.yy1 << c.yy2 << c.zz1 << c.zz2);
         g_nJoints = g_nMembers = 0;
-        Joint(0, 0, 0, "111111");
-        Joint(L, 0, 0, "000111");
-        MemberRec& m = Member(1, 2);
-        m.momentYY1 = c.yy1;
-        m.momentYY2 = c.yy2;
-        m.momentZZ1 = c.zz1;
-        m.momentZZ2 = c.zz2;
-        g_Joints[2].forceY = P;
-        g_Joints[2].forceZ = P;
-        const short code = Solve();
-        if (c.factorY == 0 || c.factorZ == 0) {
-            EXPECT_EQ(code, 1);
-            EXPECT_EQ(MarkedJoints(), std::vector<int>{2});
+        MemberRec& m = Cantilever(L, 0, 0, "000111");
+        m.momentYY1 = c.yy1, m.momentYY2 = c.yy2, m.momentZZ1 = c.zz1, m.momentZZ2 = c.zz2;
+        g_Joints[2].forceY = g_Joints[2].forceZ = P;
+        const bool stable = c.factorY != 0 && c.factorZ != 0;
+        ASSERT_EQ(Solve(), stable ? 0 : 1);
+        if (!stable) {
+            EXPECT_EQ(MarkedJoints(), Marks{2});
             continue;
         }
-        ASSERT_EQ(code, 0);
-        const float unit = P * L * L * L / (kE * I);
         EXPECT_NEAR(g_Joints[2].dispY, c.factorY * unit, 1e-6);
         EXPECT_NEAR(g_Joints[2].dispZ, c.factorZ * unit, 1e-6);
-        if (c.zz2 == 0) {
-            EXPECT_EQ(m.endForces[EF_M2ZZ], 0);
-            EXPECT_NEAR(m.endForces[EF_M1ZZ], -P * L, 1e-5);
-        }
+        EXPECT_TRUE(c.zz2 != 0 || (m.endForces[EF_M2ZZ] == 0 && std::fabs(m.endForces[EF_M1ZZ] + P * L) < 1e-5));
     }
 
-    // Torsion: T L / G J with the switch on; no stiffness with it off.
-    for (short torsion : {1, 0}) {
+    // Torsion: no stiffness with the switch off, T L / G J with it on.
+    for (short torsion : {0, 1}) {
         g_nJoints = g_nMembers = 0;
-        Joint(0, 0, 0, "111111");
-        Joint(L, 0, 0);
-        Member(1, 2).useTorsion = torsion;
+        Cantilever(L, 0).useTorsion = torsion;
         g_Joints[2].momentX = 0.001f;
-        const short code = Solve();
-        if (torsion) {
-            ASSERT_EQ(code, 0);
-            EXPECT_NEAR(g_Joints[2].rotX, 0.001f * L / (kG * 0.002f), 1e-6);
-            EXPECT_NEAR(g_Members[1].endForces[EF_TORSION2], 0.001f, 1e-7);
-        } else {
-            EXPECT_EQ(code, 1);
-        }
+        ASSERT_EQ(Solve(), torsion ? 0 : 1);
     }
+    EXPECT_NEAR(g_Joints[2].rotX, 0.001f * L / (kG * 0.002f), 1e-6);
+    EXPECT_NEAR(g_Members[1].endForces[EF_TORSION2], 0.001f, 1e-7);
 }
-
-// ----------------------------------------------------------------- equilibrium
 
 // Local axes built independently: z0 along x cross global Y (global Z for
 // a vertical member), y0 = z0 cross x, then the roll.
 void LocalAxes(const MemberRec& m, float axes[3][3])
 {
     const float x[3] = {m.cosX, m.cosY, m.cosZ};
-    float z0[3] = {-x[2], 0, x[0]};
-    float len = std::sqrt(z0[0] * z0[0] + z0[2] * z0[2]);
-    if (len == 0) {
-        z0[0] = 0;
-        z0[2] = 1;
-        len = 1;
-    }
-    for (float& v : z0) v /= len;
+    const float len = std::sqrt(x[0] * x[0] + x[2] * x[2]);
+    const float z0[3] = {len == 0 ? 0 : -x[2] / len, 0, len == 0 ? 1 : x[0] / len};
     const float y0[3] = {z0[1] * x[2] - z0[2] * x[1], z0[2] * x[0] - z0[0] * x[2], z0[0] * x[1] - z0[1] * x[0]};
     const float a = m.rollAngle / 57.29578f;
     for (int i = 0; i < 3; ++i) {
@@ -324,10 +299,7 @@ TEST_F(SolverTest, EndForcesBalanceJointLoads)
         if (i % 5 == 0) m.momentZZ2 = 0;
         if (i % 7 == 0) m.momentYY1 = 0;
     }
-    g_Joints[6].momentX = 0.4f;
-    g_Joints[7].momentY = -0.3f;
-    g_Joints[9].momentZ = 0.25f;
-    g_Joints[10].forceZ = -1;
+    g_Joints[6].momentX = 0.4f, g_Joints[7].momentY = -0.3f, g_Joints[9].momentZ = 0.25f, g_Joints[10].forceZ = -1;
 
     ASSERT_EQ(Solve(), 0);
     float sums[JOINT_ROWS][6] = {};
@@ -337,18 +309,65 @@ TEST_F(SolverTest, EndForcesBalanceJointLoads)
         float axes[3][3];
         LocalAxes(m, axes);
         for (int end = 0; end < 2; ++end) {
-            const int joint = end == 0 ? m.jointA : m.jointB;
             const float* f = m.endForces + 6 * end;
+            float* sum = sums[end == 0 ? m.jointA : m.jointB];
             for (int part = 0; part < 2; ++part)  // forces, then moments
                 for (int g = 0; g < 3; ++g)
-                    for (int l = 0; l < 3; ++l) sums[joint][3 * part + g] += axes[l][g] * f[3 * part + l];
+                    for (int l = 0; l < 3; ++l) sum[3 * part + g] += axes[l][g] * f[3 * part + l];
             for (int e = 0; e < 6; ++e) largest = std::max(largest, std::fabs(f[e]));
         }
     }
-    for (int j = 5; j <= g_nJoints; ++j) {
-        const JointRec& jt = g_Joints[j];
-        const float load[6] = {jt.forceX, jt.forceY, jt.forceZ, jt.momentX, jt.momentY, jt.momentZ};
-        for (int d = 0; d < 6; ++d) EXPECT_NEAR(sums[j][d], load[d], 2e-4f * largest) << "joint " << j << " dof " << d;
+    for (int j = 5; j <= g_nJoints; ++j)
+        for (int d = 0; d < 6; ++d)
+            EXPECT_NEAR(sums[j][d], (&g_Joints[j].forceX)[d], 2e-4f * largest) << "joint " << j << " dof " << d;
+}
+
+TEST_F(SolverTest, EccentricityGrowsEndMoments)
+{
+    // Compression of about 4 and a start moment of about -10.
+    SetShape(1, 1, 1, 1, 1);
+    MemberRec& m = Cantilever(1, 0);
+    m.offsetY = 0.25f, m.offsetZ = 0.5f;
+    g_Joints[2].forceX = -4, g_Joints[2].forceY = 6, g_Joints[2].forceZ = -10;
+
+    ASSERT_EQ(Solve(), 0);
+    float plain[12];
+    std::memcpy(plain, m.endForces, sizeof plain);
+    EXPECT_NEAR(plain[EF_AXIAL1], 4, 1e-4);
+    EXPECT_NEAR(plain[EF_M1YY], -10, 1e-4);
+    EXPECT_NEAR(plain[EF_M1ZZ], -6, 1e-4);
+
+    g_bIncludeEccentricity = 1;
+    ASSERT_EQ(Solve(), 0);
+    EXPECT_NEAR(m.endForces[EF_M1YY], -12, 1e-4);
+    EXPECT_EQ(m.endForces[EF_AXIAL1], plain[EF_AXIAL1]);
+    // Each end moment grows away from zero by |offset x its axial force|.
+    const struct { int moment, axial; float offset; } grown[] = {
+        {EF_M1YY, EF_AXIAL1, 0.5f}, {EF_M2YY, EF_AXIAL2, 0.5f}, {EF_M1ZZ, EF_AXIAL1, 0.25f}, {EF_M2ZZ, EF_AXIAL2, 0.25f}};
+    for (const auto& g : grown) {
+        const float amount = std::fabs(g.offset * plain[g.axial]), was = plain[g.moment];
+        EXPECT_EQ(m.endForces[g.moment], was >= 0 ? was + amount : was - amount) << g.moment;
+    }
+}
+
+TEST_F(SolverTest, UniformTestLoadsReplaceEveryLoad)
+{
+    for (int metric : {0, 1}) {
+        g_nJoints = g_nMembers = 0;
+        Cantilever(6, 2, 1);
+        Member(2, Joint(9, 5, 3));
+        for (int j = 2; j <= 3; ++j) std::fill(&g_Joints[j].forceX, &g_Joints[j].forceX + 6, metric ? 2.225f : 0.5f);
+        const Results expected = RunCopy(false, false);
+        ASSERT_EQ(expected.code, 0);
+        for (int j = 2; j <= 3; ++j) {
+            std::fill(&g_Joints[j].forceX, &g_Joints[j].forceX + 6, 0.0f);
+            g_Joints[j].forceX = 3;
+            g_Joints[j].windLoad = 1;
+        }
+        SetMetricUnits(metric);
+        g_bUniformTestLoads = 1;
+        EXPECT_TRUE(SameBits(RunCopy(false, false).joints, expected.joints)) << metric;
+        g_bUniformTestLoads = 0;
     }
 }
 
@@ -368,34 +387,25 @@ TEST_F(SolverTest, UnstableJointIsMarkedAndResultsKept)
     g_bModelFailed = g_bMemberFailed = 1;
 
     CFrameAnalysis a;
-    EXPECT_EQ(g_bModelFailed, 0);
-    EXPECT_EQ(g_bMemberFailed, 0);
+    EXPECT_EQ(g_bModelFailed + g_bMemberFailed, 0);
     EXPECT_EQ(a.m_nEquations, 36);
     EXPECT_EQ(a.Run(), 1);
     EXPECT_EQ(a.m_nFree, 12);
-    EXPECT_EQ(MarkedJoints(), std::vector<int>{4});
-    EXPECT_TRUE(ResultsAre(7));
-    EXPECT_TRUE(EndForcesAre(7));
+    EXPECT_EQ(MarkedJoints(), Marks{4});
+    EXPECT_TRUE(JointResultsAre(7) && EndForcesAre(7));
 }
 
 TEST_F(SolverTest, DisplacementsOverLimitsMarkTheirJoints)
 {
     // Three cantilevers: joint 2 bends in y, joints 4 and 6 in z alike
     // (a tie keeps the lower joint).
-    for (int k = 0; k < 3; ++k) {
-        const int base = Joint(0, 0, 3.0f * k, "111111");
-        Joint(10, 0, 3.0f * k);
-        Member(base, base + 1);
-    }
-    g_Joints[2].forceY = 0.01f;
-    g_Joints[4].forceZ = 0.01f;
-    g_Joints[6].forceZ = 0.01f;
-    g_fDisplacementLimits[1] = 0.001f;
-    g_fDisplacementLimits[2] = 0.001f;
+    for (int k = 0; k < 3; ++k) Cantilever(10, 0, 3.0f * k);
+    g_Joints[2].forceY = g_Joints[4].forceZ = g_Joints[6].forceZ = 0.01f;
+    g_fDisplacementLimits[1] = g_fDisplacementLimits[2] = 0.001f;
     FillResults(7);
 
     EXPECT_EQ(Solve(), 2);
-    EXPECT_EQ(MarkedJoints(), (std::vector<int>{2, 4}));
+    EXPECT_EQ(MarkedJoints(), (Marks{2, 4}));
     EXPECT_GT(g_Joints[2].dispY, 0.001f);
     EXPECT_EQ(g_Joints[4].dispZ, g_Joints[6].dispZ);
     EXPECT_TRUE(EndForcesAre(7));
@@ -406,174 +416,57 @@ TEST_F(SolverTest, DisplacementsOverLimitsMarkTheirJoints)
     EXPECT_EQ(Solve(), 0);
     EXPECT_TRUE(MarkedJoints().empty());
 
-    // A displacement that is not a number is over any limit (a NaN load
-    // reaches every sum, so the first free joint holds the first NaN).
+    // A NaN displacement is over any limit (a NaN load reaches every sum,
+    // so the first free joint holds the first NaN).
     g_Joints[4].forceX = std::numeric_limits<float>::quiet_NaN();
     EXPECT_EQ(Solve(), 2);
     EXPECT_TRUE(std::isnan(g_Joints[6].dispY));
-    EXPECT_EQ(MarkedJoints(), std::vector<int>{2});
+    EXPECT_EQ(MarkedJoints(), Marks{2});
 }
 
-TEST_F(SolverTest, FewerThanSixRestraintsWritesNothing)
+TEST_F(SolverTest, BadModelsWriteNothing)
 {
     EXPECT_EQ(Solve(), 4);  // no joints at all
-    Joint(0, 0, 0, "111000");
-    Joint(5, 0, 0);
-    Member(1, 2);
+    Cantilever(5, 0);
+    g_Joints[1].restraintRX = g_Joints[1].restraintRY = g_Joints[1].restraintRZ = 0;
     g_Joints[2].forceY = 1;
     FillResults(7);
-    EXPECT_EQ(Solve(), 4);
-    EXPECT_TRUE(ResultsAre(7));
-    EXPECT_TRUE(EndForcesAre(7));
+    EXPECT_EQ(Solve(), 4);  // fewer than 6 restraints
+    EXPECT_TRUE(JointResultsAre(7) && EndForcesAre(7));
     EXPECT_TRUE(MarkedJoints().empty());
-}
 
-TEST_F(SolverTest, MemberNamingAMissingJointIsAnIncorrectModel)
-{
-    Joint(0, 0, 0, "111111");
-    Joint(5, 0, 0);
-    Member(1, 2);
+    // A member naming a missing joint is an incorrect model; negated, harmless.
+    g_Joints[1].restraintRX = g_Joints[1].restraintRY = g_Joints[1].restraintRZ = 1;
     Member(2, 9);
-    FillResults(7);
     EXPECT_EQ(Solve(), 3);
-    EXPECT_TRUE(ResultsAre(7));
-    g_Members[2].negated = 1;  // left out, so harmless
-    g_Joints[2].forceY = 1;
+    EXPECT_TRUE(JointResultsAre(7));
+    g_Members[2].negated = 1;
     EXPECT_EQ(Solve(), 0);
-    EXPECT_TRUE(std::all_of(g_Members[2].endForces, g_Members[2].endForces + 12, [](float f) { return f == 0; }));
+    EXPECT_EQ(std::count(g_Members[2].endForces, g_Members[2].endForces + 12, 0.0f), 12);
 
-    // A member from a joint to itself has no direction and no finite
-    // stiffness.
+    // A member from a joint to itself has no direction and no finite stiffness.
     g_Members[2].negated = 0;
     g_Members[2].jointB = 2;
     FillResults(7);
     EXPECT_EQ(Solve(), 3);
     EXPECT_EQ(g_Members[2].length, 0);
     EXPECT_EQ(g_Members[2].cosX, 0);
-    EXPECT_TRUE(ResultsAre(7));
-}
-
-TEST_F(SolverTest, EccentricityGrowsEndMoments)
-{
-    // Compression of about 4 and a start moment of about -10.
-    SetShape(1, 1, 1, 1, 1);
-    Joint(0, 0, 0, "111111");
-    Joint(1, 0, 0);
-    MemberRec& m = Member(1, 2);
-    m.offsetY = 0.25f;
-    m.offsetZ = 0.5f;
-    g_Joints[2].forceX = -4;
-    g_Joints[2].forceY = 6;
-    g_Joints[2].forceZ = -10;
-
-    ASSERT_EQ(Solve(), 0);
-    float plain[12];
-    std::memcpy(plain, m.endForces, sizeof plain);
-    EXPECT_NEAR(plain[EF_AXIAL1], 4, 1e-4);
-    EXPECT_NEAR(plain[EF_M1YY], -10, 1e-4);
-    EXPECT_NEAR(plain[EF_M1ZZ], -6, 1e-4);
-
-    g_bIncludeEccentricity = 1;
-    ASSERT_EQ(Solve(), 0);
-    auto grown = [](float moment, float offset, float axial) {
-        const float amount = std::fabs(offset * axial);
-        return moment >= 0 ? moment + amount : moment - amount;
-    };
-    EXPECT_NEAR(m.endForces[EF_M1YY], -12, 1e-4);
-    EXPECT_EQ(m.endForces[EF_M1YY], grown(plain[EF_M1YY], 0.5f, plain[EF_AXIAL1]));
-    EXPECT_EQ(m.endForces[EF_M2YY], grown(plain[EF_M2YY], 0.5f, plain[EF_AXIAL2]));
-    EXPECT_EQ(m.endForces[EF_M1ZZ], grown(plain[EF_M1ZZ], 0.25f, plain[EF_AXIAL1]));
-    EXPECT_EQ(m.endForces[EF_M2ZZ], grown(plain[EF_M2ZZ], 0.25f, plain[EF_AXIAL2]));
-    EXPECT_EQ(m.endForces[EF_AXIAL1], plain[EF_AXIAL1]);
-}
-
-TEST_F(SolverTest, UniformTestLoadsReplaceEveryLoad)
-{
-    for (int metric : {0, 1}) {
-        const float u = metric ? 2.225f : 0.5f;
-        g_nJoints = g_nMembers = 0;
-        Joint(0, 0, 0, "111111");
-        Joint(6, 2, 1);
-        Joint(9, 5, 3);
-        Member(1, 2);
-        Member(2, 3);
-        for (int j = 2; j <= 3; ++j) {
-            JointRec& jt = g_Joints[j];
-            jt.forceX = jt.forceY = jt.forceZ = jt.momentX = jt.momentY = jt.momentZ = u;
-        }
-        ASSERT_EQ(Solve(), 0);
-        std::vector<float> expected;
-        for (int j = 1; j <= 3; ++j) expected.insert(expected.end(), &g_Joints[j].dispX, &g_Joints[j].dispX + 6);
-
-        for (int j = 2; j <= 3; ++j) {
-            JointRec& jt = g_Joints[j];
-            jt.forceX = 3;
-            jt.forceY = jt.forceZ = jt.momentX = jt.momentY = jt.momentZ = 0;
-            jt.windLoad = 1;
-        }
-        SetMetricUnits(metric);
-        g_bUniformTestLoads = 1;
-        ASSERT_EQ(Solve(), 0);
-        for (int j = 1; j <= 3; ++j)
-            EXPECT_EQ(std::memcmp(&g_Joints[j].dispX, &expected[static_cast<std::size_t>(6 * (j - 1))], 6 * sizeof(float)), 0);
-        g_bUniformTestLoads = 0;
-    }
+    EXPECT_TRUE(JointResultsAre(7));
 }
 
 // ---------------------------------------------------------------- bit identity
 
-struct Results {
-    short code = -1;
-    std::vector<float> joints;
-    std::vector<float> forces;
-    std::vector<int> marks;
-};
-
-// Runs the solver on a copy of the current model, with the reference
-// elimination or the built-in one.
-Results RunCopy(bool reference, bool sse2)
-{
-    std::vector<JointRec> joints(g_Joints, g_Joints + JOINT_ROWS);
-    std::vector<MemberRec> members(g_Members, g_Members + MEMBER_ROWS);
-    solver_internal::g_pfnEliminate = reference ? solver_reference::Eliminate : nullptr;
-    solver_internal::g_bForceSse2 = sse2;
-    Results r;
-    CFrameAnalysis a;
-    r.code = a.Run();
-    for (int j = 1; j <= g_nJoints; ++j) {
-        r.joints.insert(r.joints.end(), &g_Joints[j].dispX, &g_Joints[j].dispX + 6);
-        if (g_Joints[j].mark) r.marks.push_back(j);
-    }
-    for (int i = 1; i <= g_nMembers; ++i)
-        r.forces.insert(r.forces.end(), g_Members[i].endForces, g_Members[i].endForces + 12);
-    std::copy(joints.begin(), joints.end(), g_Joints);
-    std::copy(members.begin(), members.end(), g_Members);
-    solver_internal::g_pfnEliminate = nullptr;
-    solver_internal::g_bForceSse2 = false;
-    return r;
-}
-
-void ExpectSameBits(const Results& a, const Results& b)
-{
-    EXPECT_EQ(a.code, b.code);
-    EXPECT_EQ(a.marks, b.marks);
-    ASSERT_EQ(a.joints.size(), b.joints.size());
-    ASSERT_EQ(a.forces.size(), b.forces.size());
-    EXPECT_EQ(std::memcmp(a.joints.data(), b.joints.data(), a.joints.size() * sizeof(float)), 0);
-    EXPECT_EQ(std::memcmp(a.forces.data(), b.forces.data(), a.forces.size() * sizeof(float)), 0);
-}
-
-void ExpectMatchesReference()
+// Default and SSE2 kernels against the reference; returns the reference.
+Results ExpectMatchesReference()
 {
     const Results ref = RunCopy(true, false);
-    {
-        SCOPED_TRACE("default kernels");
-        ExpectSameBits(RunCopy(false, false), ref);
+    for (bool sse2 : {false, true}) {
+        const Results r = RunCopy(false, sse2);
+        EXPECT_EQ(r.code, ref.code) << "sse2 " << sse2;
+        EXPECT_EQ(r.marks, ref.marks) << "sse2 " << sse2;
+        EXPECT_TRUE(SameBits(r.joints, ref.joints) && SameBits(r.forces, ref.forces)) << "sse2 " << sse2;
     }
-    {
-        SCOPED_TRACE("SSE2 kernels");
-        ExpectSameBits(RunCopy(false, true), ref);
-    }
+    return ref;
 }
 
 // A 40-joint tower with mixed members: 216 equations, several blocks,
@@ -586,8 +479,7 @@ void BuildMixedTower()
         MemberRec& m = g_Members[i];
         m.shape = static_cast<short>(1 + i % 2);
         m.rollAngle = static_cast<float>((i * 29) % 180 - 90);
-        m.offsetY = 0.1f;
-        m.offsetZ = -0.2f;
+        m.offsetY = 0.1f, m.offsetZ = -0.2f;
         if (i % 6 == 0) m.momentYY2 = 0;
         if (i % 9 == 0) m.useTorsion = 0;
     }
@@ -600,15 +492,13 @@ TEST_F(SolverTest, FastEliminationMatchesReferenceBitForBit)
 {
     BuildMixedTower();
     g_bIncludeEccentricity = 1;
-    ExpectMatchesReference();
-    EXPECT_EQ(RunCopy(false, false).code, 0);
+    EXPECT_EQ(ExpectMatchesReference().code, 0);
 
     g_fDisplacementLimits[0] = 1e-5f;  // code 2 writes joints only
-    ExpectMatchesReference();
+    EXPECT_EQ(ExpectMatchesReference().code, 2);
 
-    PinEnds(g_Members[g_nMembers]);  // unstable: code 1, same joint
-    for (int i = g_nMembers - 8; i <= g_nMembers; ++i) PinEnds(g_Members[i]);
-    ExpectMatchesReference();
+    for (int i = g_nMembers - 8; i <= g_nMembers; ++i) PinEnds(g_Members[i]);  // unstable: code 1
+    EXPECT_EQ(ExpectMatchesReference().code, 1);
 }
 
 TEST_F(SolverTest, RowExchangeMatchesReferenceBitForBit)
@@ -621,17 +511,14 @@ TEST_F(SolverTest, RowExchangeMatchesReferenceBitForBit)
     const int top = g_nJoints;  // at (0, 22.5, 4)
     const int x = Joint(10, 22.5f, 4);
     const int y = Joint(8, 22.5f, 4);
-    const int z = Joint(12, 22.5f, 4, "111111");
     Member(top, y);
     Member(y, x);
-    Member(x, z).material = 2;
+    Member(x, Joint(12, 22.5f, 4, "111111")).material = 2;
     g_Joints[y].forceY = 0.1f;
 
     solver_reference::g_nExchanges = 0;
-    const Results ref = RunCopy(true, false);
+    EXPECT_EQ(ExpectMatchesReference().code, 0);
     EXPECT_GT(solver_reference::g_nExchanges, 0);
-    EXPECT_EQ(ref.code, 0);
-    ExpectMatchesReference();
 }
 
 TEST_F(SolverTest, OverflowingModelHaltsAsTheReferenceDoes)
@@ -639,14 +526,12 @@ TEST_F(SolverTest, OverflowingModelHaltsAsTheReferenceDoes)
     BuildMixedTower();
     SetMaterial(2, 3e38f, 3e38f);
     SetShape(2, 100, 100, 100, 100);
-    for (int i = 30; i <= 40; ++i) {
-        g_Members[i].shape = 2;
-        g_Members[i].material = 2;
-    }
+    for (int i = 30; i <= 40; ++i) g_Members[i].shape = g_Members[i].material = 2;
     const Results ref = RunCopy(true, false);
+    const Results fast = RunCopy(false, false);
     EXPECT_EQ(ref.code, 3);
-    EXPECT_EQ(RunCopy(false, false).code, ref.code);
-    EXPECT_EQ(RunCopy(false, false).marks, ref.marks);
+    EXPECT_EQ(fast.code, ref.code);
+    EXPECT_EQ(fast.marks, ref.marks);
 }
 
 // Matrix level: random sparse matrices with exact zero pivots at block
@@ -660,8 +545,12 @@ struct TestMatrix {
         for (int i = 0; i < n; ++i) b[stride * i + i] = 1;
     }
     float& at(int r, int c) { return a[stride * static_cast<std::size_t>(r) + static_cast<std::size_t>(c)]; }
+    int Reference() { return solver_reference::Eliminate(a.data(), b.data(), n, stride); }
+    int Fast(bool exact) { return solver_internal::Eliminate(a.data(), b.data(), n, stride, exact); }
 };
 
+// zeroPivots: column c zero down to the diagonal, first non-zero at row r
+// (r < 0: the whole column zero).
 TestMatrix RandomMatrix(int n, unsigned seed, const std::vector<std::pair<int, int>>& zeroPivots, float scale = 1)
 {
     TestMatrix m(n, static_cast<std::size_t>(n) + 3);
@@ -671,8 +560,6 @@ TestMatrix RandomMatrix(int n, unsigned seed, const std::vector<std::pair<int, i
         for (int c = 0; c < n; ++c)
             if (std::abs(r - c) < 9 || (r * 7 + c) % 41 == 0) m.at(r, c) = value(rng) * scale;
     for (int r = 0; r < n; ++r) m.at(r, r) += 12 * scale;
-    // Column c zero down to the diagonal, first non-zero at row r (r < 0:
-    // none at all, the whole column zero).
     for (auto [c, r] : zeroPivots) {
         for (int i = 0; i < n; ++i)
             if (i <= c || r < 0 || i < r) m.at(i, c) = 0;
@@ -681,11 +568,14 @@ TestMatrix RandomMatrix(int n, unsigned seed, const std::vector<std::pair<int, i
     return m;
 }
 
-bool SameUpToZeroSign(const std::vector<float>& x, const std::vector<float>& y)
+bool SameUpToZeroSign(const TestMatrix& x, const TestMatrix& y)
 {
-    for (std::size_t i = 0; i < x.size(); ++i)
-        if (!(x[i] == y[i] || (std::isnan(x[i]) && std::isnan(y[i])))) return false;
-    return true;
+    auto same = [](const std::vector<float>& p, const std::vector<float>& q) {
+        for (std::size_t i = 0; i < p.size(); ++i)
+            if (!(p[i] == q[i] || (std::isnan(p[i]) && std::isnan(q[i])))) return false;
+        return true;
+    };
+    return same(x.a, y.a) && same(x.b, y.b);
 }
 
 TEST_F(SolverTest, EliminationMatchesReferenceOnMatrices)
@@ -697,39 +587,29 @@ TEST_F(SolverTest, EliminationMatchesReferenceOnMatrices)
             TestMatrix ref = RandomMatrix(300, 11, pivots);
             TestMatrix fast = ref;
             solver_reference::g_nExchanges = 0;
-            ASSERT_EQ(solver_reference::Eliminate(ref.a.data(), ref.b.data(), ref.n, ref.stride), 0);
+            ASSERT_EQ(ref.Reference(), 0);
             EXPECT_EQ(solver_reference::g_nExchanges, 5);
-            solver_internal::g_bForceSse2 = sse2;
-            ASSERT_EQ(solver_internal::Eliminate(fast.a.data(), fast.b.data(), fast.n, fast.stride, exact), 0);
-            if (exact) {
-                EXPECT_EQ(std::memcmp(ref.a.data(), fast.a.data(), ref.a.size() * sizeof(float)), 0);
-                EXPECT_EQ(std::memcmp(ref.b.data(), fast.b.data(), ref.b.size() * sizeof(float)), 0);
-            } else {
-                EXPECT_TRUE(SameUpToZeroSign(ref.a, fast.a));
-                EXPECT_TRUE(SameUpToZeroSign(ref.b, fast.b));
-            }
+            UseKernels(false, sse2);
+            ASSERT_EQ(fast.Fast(exact), 0);
+            EXPECT_TRUE(exact ? SameBits(ref.a, fast.a) && SameBits(ref.b, fast.b) : SameUpToZeroSign(ref, fast));
         }
 
     // No pivot for column 150: both stop there with the same matrices.
     TestMatrix ref = RandomMatrix(300, 5, {{40, 41}, {150, -1}});
     TestMatrix fast = ref;
-    EXPECT_EQ(solver_reference::Eliminate(ref.a.data(), ref.b.data(), ref.n, ref.stride), 151);
-    EXPECT_EQ(solver_internal::Eliminate(fast.a.data(), fast.b.data(), fast.n, fast.stride, false), 151);
-    EXPECT_TRUE(SameUpToZeroSign(ref.a, fast.a));
-    EXPECT_TRUE(SameUpToZeroSign(ref.b, fast.b));
-}
+    EXPECT_EQ(ref.Reference(), 151);
+    EXPECT_EQ(fast.Fast(false), 151);
+    EXPECT_TRUE(SameUpToZeroSign(ref, fast));
 
-TEST_F(SolverTest, OverflowFallsBackToTheFullSequence)
-{
-    TestMatrix ref = RandomMatrix(200, 3, {{70, 90}}, 1e37f);
+    // Overflow: the fast path gives up, the exact sequence halts as the reference does.
+    ref = RandomMatrix(200, 3, {{70, 90}}, 1e37f);
     for (int c = 0; c < 200; c += 3) ref.at(120, c) = 3e38f;
-    TestMatrix fast = ref;
+    fast = ref;
     TestMatrix exact = ref;
-    const int refCode = solver_reference::Eliminate(ref.a.data(), ref.b.data(), ref.n, ref.stride);
-    EXPECT_EQ(solver_internal::Eliminate(fast.a.data(), fast.b.data(), fast.n, fast.stride, false), -1);
-    EXPECT_EQ(solver_internal::Eliminate(exact.a.data(), exact.b.data(), exact.n, exact.stride, true), refCode);
-    EXPECT_TRUE(SameUpToZeroSign(ref.a, exact.a));
-    EXPECT_TRUE(SameUpToZeroSign(ref.b, exact.b));
+    const int refCode = ref.Reference();
+    EXPECT_EQ(fast.Fast(false), -1);
+    EXPECT_EQ(exact.Fast(true), refCode);
+    EXPECT_TRUE(SameUpToZeroSign(ref, exact));
 }
 
 }  // namespace

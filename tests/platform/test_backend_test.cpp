@@ -2,23 +2,19 @@
 
 using namespace platform;
 
-TEST_F(Tf3dTest, ScriptedBoxesAnswerInOrderThenDefault)
+TEST_F(Tf3dTest, BackendAnswersScriptedBoxesAndRecordsTimersAndSounds)
 {
     backend.ScriptAnswers({IDCANCEL, IDNO});
     EXPECT_EQ(MessageBox("a", "T", MB_OKCANCEL), IDCANCEL);
     EXPECT_EQ(MessageBox("b", "T", MB_YESNO), IDNO);
     EXPECT_EQ(backend.unscriptedBoxes, 0);
-    EXPECT_EQ(MessageBox("c", "T", MB_YESNO | MB_DEFBUTTON2), IDNO);
+    EXPECT_EQ(MessageBox("c", "T", MB_YESNO | MB_DEFBUTTON2), IDNO);  // then the default button
     EXPECT_EQ(MessageBox("d", "T", MB_OKCANCEL), IDOK);
     EXPECT_EQ(backend.unscriptedBoxes, 2);
-    auto boxes = backend.Boxes();
-    ASSERT_EQ(boxes.size(), 4u);
-    EXPECT_EQ(boxes[1].text, "b");
-    EXPECT_EQ(boxes[1].flags, MB_YESNO);
-}
+    ASSERT_EQ(backend.Boxes().size(), 4u);
+    EXPECT_EQ(backend.Boxes()[1].text, "b");
+    EXPECT_EQ(backend.Boxes()[1].flags, MB_YESNO);
 
-TEST_F(Tf3dTest, CursorTimersAndSoundsAreRecorded)
-{
     EXPECT_EQ(SetCursor(CURSOR_WAIT), CURSOR_ARROW);
     EXPECT_EQ(SetCursor(CURSOR_ARROW), CURSOR_WAIT);
     SetViewTimer(3, 10);

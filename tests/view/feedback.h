@@ -1,10 +1,13 @@
 // Geometry read back in GL feedback mode, for the drawing tests.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <vector>
 
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
 struct FbVertex {
     float x, y, z, r, g, b;
@@ -15,11 +18,12 @@ struct FbPrimitive {
     std::vector<FbVertex> vertices;
 };
 
+using FbKeep = std::function<bool(const FbVertex&)>;
+
 // Runs draw() in feedback mode through an orthographic box of half-size
 // `half` with an identity model-view, lighting and culling off, and returns
-// the primitives with their vertices in model units (with half = 1, the
-// normalised device coordinates of an identity projection). With tilt the
-// scene is seen from that many degrees above the front and culling stays on.
+// the primitives with their vertices in model units. With tilt the scene is
+// seen from that many degrees above the front and culling stays on.
 inline std::vector<FbPrimitive> FeedbackPrimitives(const std::function<void()>& draw, float half = 1,
                                                    float tilt = 0)
 {
@@ -73,4 +77,47 @@ inline std::vector<FbPrimitive> FeedbackPrimitives(const std::function<void()>& 
         prims.push_back(p);
     }
     return prims;
+}
+
+inline bool IsLine(const FbPrimitive& p) { return p.token == GL_LINE_TOKEN || p.token == GL_LINE_RESET_TOKEN; }
+
+inline bool IsColour(const FbVertex& v, float r, float g, float b)
+{
+    return std::fabs(v.r - r) < 0.01f && std::fabs(v.g - g) < 0.01f && std::fabs(v.b - b) < 0.01f;
+}
+
+// Some primitives, every vertex in the colour (r, g, b).
+inline bool AllIn(const std::vector<FbPrimitive>& prims, float r, float g, float b)
+{
+    for (const auto& p : prims)
+        for (const auto& v : p.vertices)
+            if (!IsColour(v, r, g, b)) return false;
+    return !prims.empty();
+}
+
+struct FbBox {
+    float lo[3] = {1e9f, 1e9f, 1e9f}, hi[3] = {-1e9f, -1e9f, -1e9f};
+    int count = 0;
+};
+
+// Extent of the vertices that keep() accepts (all without it).
+inline FbBox BoxOf(const std::vector<FbPrimitive>& prims, const FbKeep& keep = nullptr)
+{
+    FbBox b;
+    for (const auto& p : prims)
+        for (const auto& v : p.vertices) {
+            if (keep && !keep(v)) continue;
+            const float c[3] = {v.x, v.y, v.z};
+            for (int k = 0; k < 3; ++k) b.lo[k] = std::min(b.lo[k], c[k]), b.hi[k] = std::max(b.hi[k], c[k]);
+            ++b.count;
+        }
+    return b;
+}
+
+// want: x0, x1, y0, y1, z0, z1. Depth comes back with at least 1e-3 of error.
+inline void ExpectBox(const FbBox& b, const std::vector<float>& want, float tol)
+{
+    ASSERT_GT(b.count, 0);
+    for (int k = 0; k < 6; ++k)
+        EXPECT_NEAR(want[k], k % 2 ? b.hi[k / 2] : b.lo[k / 2], k < 4 ? tol : std::max(tol, 1e-3f)) << "bound " << k;
 }
