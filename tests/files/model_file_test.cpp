@@ -1,12 +1,8 @@
 #include "files/model_file.h"
 
-#include <locale.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -29,15 +25,6 @@ namespace {
 
 std::string DataPath(const char* name) { return std::string(TF3D_TEST_DATA) + "/model_file/" + name; }
 
-std::vector<std::string> Lines(const std::string& crlf)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = crlf.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(crlf.substr(start, end - start));
-    return lines;
-}
-
 // Settings away from their start-up values; flags in patterns that show a swapped pair.
 void ScrambleSettings()
 {
@@ -56,7 +43,7 @@ void ScrambleSettings()
     g_fDirectLightR = 0.4f; g_fDirectLightG = 0.5f; g_fDirectLightB = 0.6f;
     g_fBackgroundR = 0.7f; g_fBackgroundG = 0.8f; g_fBackgroundB = 0.9f;
     const float limits[6] = {1, 2, 3, 0.4f, 0.5f, 0.6f};
-    for (int i = 0; i < 6; ++i) g_fDisplacementLimits[i] = limits[i];
+    std::copy(limits, limits + 6, g_fDisplacementLimits);
     g_fFrontAxleLoad = 4.25f; g_fRearAxleLoad = 8.5f;
     g_bOutBillOfMaterials = 0; g_bOutJointData = 1; g_bOutMemberData = 0; g_bOutLoadData = 0;
     g_bOutMaterialData = 1; g_bOutReserved = 0; g_bOutShapeData = 1; g_bOutStrengthRatios = 0;
@@ -67,31 +54,25 @@ void ScrambleSettings()
     g_bNoAnimation = 0; g_bAnimateDisplacement = 1; g_bAnimateCollapse = 0;
 }
 
-// Every table field the file carries, away from the template's and the start-up values.
-void ScrambleTables()
+// A template with every table field the file carries away from the template's and the start-up values.
+void LoadModel(void (*build)() = BuildBridgeTemplate, bool scramble = false)
 {
+    ResetAllShapes(); ResetAllMaterials();
+    build();
+    if (!scramble) return;
     for (int k = 1; k <= g_nJoints; ++k) {
         JointRec& j = g_Joints[k];
-        j.fileWord1 = static_cast<short>(k);
-        j.fileWord2 = static_cast<short>(-3 * k);
-        j.restraintRX = static_cast<short>(k % 2);
-        j.restraintRZ = static_cast<short>((k + 1) % 2);
+        j.fileWord1 = k; j.fileWord2 = -3 * k; j.restraintRX = k % 2; j.restraintRZ = (k + 1) % 2;
         j.momentX = 0.5f * k; j.momentY = -0.25f * k; j.momentZ = 0.1f * k;
         j.forceX = 1.5f * k; j.forceY = -2.0f * k; j.forceZ = 0.333f * k;
         j.translatedX = k % 2; j.translatedY = (k % 3 == 0); j.translatedZ = (k % 5 == 0);
     }
     for (int i = 1; i <= g_nMembers; ++i) {
         MemberRec& m = g_Members[i];
-        m.effLengthYY = 0.9f * i; m.effLengthZZ = 1.1f * i;
-        m.userEffYY = i % 2; m.userEffZZ = (i % 3 == 0);
-        m.offsetY = 0.01f * i; m.offsetZ = -0.02f * i;
-        m.shape = static_cast<short>(1 + i % 10);
-        m.material = static_cast<short>(1 + (i * 3) % 10);
-        m.rollAngle = static_cast<float>(i % 7) * 15 - 45;
-        m.useTorsion = static_cast<short>(i % 2);
-        m.momentYY1 = static_cast<short>(i % 3 != 0); m.momentZZ1 = static_cast<short>(i % 4 != 0);
-        m.momentYY2 = static_cast<short>(i % 5 != 0); m.momentZZ2 = static_cast<short>(i % 6 != 0);
-        m.colorR = 0.01f * i; m.colorG = 0.5f; m.colorB = 1 - 0.01f * i;
+        m.effLengthYY = 0.9f * i; m.effLengthZZ = 1.1f * i; m.userEffYY = i % 2; m.userEffZZ = (i % 3 == 0);
+        m.offsetY = 0.01f * i; m.offsetZ = -0.02f * i; m.colorR = 0.01f * i; m.colorG = 0.5f; m.colorB = 1 - 0.01f * i;
+        m.shape = 1 + i % 10; m.material = 1 + (i * 3) % 10; m.rollAngle = (i % 7) * 15 - 45; m.useTorsion = i % 2;
+        m.momentYY1 = i % 3 != 0; m.momentZZ1 = i % 4 != 0; m.momentYY2 = i % 5 != 0; m.momentZZ2 = i % 6 != 0;
     }
     for (int r = 1; r <= USER_TABLE_ROWS; ++r) {
         snprintf(g_Shapes[r].name, sizeof g_Shapes[r].name, " Shape %d  with blanks  ", r);
@@ -99,49 +80,16 @@ void ScrambleTables()
         g_Shapes[r].spacing = r == 4 ? 0.125f : 0;
         snprintf(g_Materials[r].name, sizeof g_Materials[r].name, "Material %d ", r);
     }
-}
-
-void LoadTemplate(void (*build)() = BuildBridgeTemplate)
-{
-    ResetAllShapes();
-    ResetAllMaterials();
-    build();
-}
-
-void LoadScrambledModel(void (*build)())
-{
-    LoadTemplate(build);
-    ScrambleTables();
     ScrambleSettings();
 }
 
 class ModelFileTest : public Tf3dTest {
 protected:
-    void SetUp() override
-    {
-        Tf3dTest::SetUp();
-        g_pfnResizeViewportToView = nullptr;
-        char pattern[] = "/tmp/tf3d_model_file_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-        path_ = dir_ + "/model.3dd";
-    }
-    void TearDown() override
-    {
-        g_pfnResizeViewportToView = nullptr;
-        std::error_code ec;
-        fs::permissions(dir_, fs::perms::owner_all, ec);
-        fs::remove_all(dir_, ec);
-        Tf3dTest::TearDown();
-    }
-
-    std::vector<std::string> SavedLines() { return Lines(ReadBytes(path_)); }
-
     // Saves, starts over as File/Open Model does and reads the file back; returns the saved lines.
     std::vector<std::string> SaveAndReopen()
     {
         EXPECT_EQ(WriteModelFile(path_), 1);
-        const auto lines = SavedLines();
+        const auto lines = CrlfLines(path_);
         ResetAllGlobals();
         ClearModel();
         EXPECT_EQ(OpenModelFile(path_), 1);
@@ -152,9 +100,7 @@ protected:
     void ExpectSavedAgainAs(const std::vector<std::string>& expected)
     {
         ASSERT_EQ(WriteModelFile(path_), 1);
-        const auto lines = SavedLines();
-        ASSERT_EQ(lines.size(), expected.size());
-        for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], expected[i]) << "line " << i;
+        ExpectSameLines(CrlfLines(path_), expected);
     }
 
     int OpenText(const std::string& text)
@@ -163,109 +109,88 @@ protected:
         return OpenModelFile(path_);
     }
 
-    std::vector<std::string> TempFilesLeft()
+    // Starts from nothing, sets what preset sets and opens one of the hand-written files.
+    int OpenFresh(const char* name, void (*preset)() = [] {})
     {
-        std::vector<std::string> left;
-        for (const auto& e : fs::directory_iterator(dir_))
-            if (e.path().filename().string().find(".tmp") != std::string::npos) left.push_back(e.path());
-        return left;
+        ResetAllGlobals();
+        ClearModel();
+        preset();
+        return OpenModelFile(DataPath(name));
     }
 
-    std::string dir_, path_;
-};
+    bool NoTempFiles()
+    {
+        for (const auto& e : fs::directory_iterator(dir_.path))
+            if (e.path().filename().string().find(".tmp") != std::string::npos) return false;
+        return true;
+    }
 
-// ---------------------------------------------------------------- round trips
+    TempFolder dir_{"tf3d_model_file"};
+    std::string path_ = dir_ / "model.3dd";
+};
 
 TEST_F(ModelFileTest, RoundTripKeepsEveryFieldAndClampsTheWorkspace)
 {
-    struct Case {
-        int metric;
-        short ws[3], clamped[3];
-        float jointSize;
-        int small, large;
-    };
-    const Case cases[] = {{0, {60, 30, 49}, {48, 30, 48}, 0.375f, 0, 1},
-                          {1, {150, 120, 121}, {120, 120, 120}, 0.1f, 1, 0}};
+    struct Case { int metric; short ws[3], clamped[3]; const char* line; float jointSize; int small, large; };
+    const Case cases[] = {{0, {60, 30, 49}, {48, 30, 48}, "48 30 48", 0.375f, 0, 1},
+                          {1, {150, 120, 121}, {120, 120, 120}, "120 120 120", 0.1f, 1, 0}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.metric ? "metric" : "U.S.");
+        SCOPED_TRACE(c.line);
         ResetAllGlobals();
         SetMetricUnits(c.metric);
-        LoadScrambledModel(BuildBridgeTemplate);
-        g_nWorkspaceX = c.ws[0]; g_nWorkspaceY = c.ws[1]; g_nWorkspaceZ = c.ws[2];
-        g_fJointSize = c.jointSize;
+        LoadModel(BuildBridgeTemplate, true);
+        g_nWorkspaceX = c.ws[0], g_nWorkspaceY = c.ws[1], g_nWorkspaceZ = c.ws[2], g_fJointSize = c.jointSize;
         ASSERT_EQ(WriteModelFile(path_), 1);
         // the save clamps the globals themselves
-        const short ws[3] = {g_nWorkspaceX, g_nWorkspaceY, g_nWorkspaceZ};
-        EXPECT_TRUE(std::equal(ws, ws + 3, c.clamped)) << ws[0] << " " << ws[1] << " " << ws[2];
-
+        EXPECT_EQ(Mismatches({{g_nWorkspaceX, c.clamped[0]}, {g_nWorkspaceY, c.clamped[1]},
+                              {g_nWorkspaceZ, c.clamped[2]}}), "");
         const auto saved = SaveAndReopen();
-        EXPECT_EQ(saved[saved.size() - 17], std::to_string(ws[0]) + " " + std::to_string(ws[1]) + " " +
-                                                std::to_string(ws[2]));
-        EXPECT_EQ(g_bMetricUnits, c.metric);
-        EXPECT_EQ(g_bUnitsUS, 1 - c.metric);
-        EXPECT_EQ(g_nFileUnits, c.metric);
-        EXPECT_EQ(g_nFileShapes + g_nFileMaterials, 20);
-        EXPECT_EQ(g_Shapes[3].metricRow, c.metric);
-        EXPECT_EQ(g_dEyeX, 10.123457);
-        EXPECT_EQ(g_fMagnification, 50);
-        EXPECT_EQ(g_bJointSizeSmall, c.small);
-        EXPECT_EQ(g_bJointSizeDefault, 0);
-        EXPECT_EQ(g_bJointSizeLarge, c.large);
+        EXPECT_EQ(saved[saved.size() - 17], c.line);
+        EXPECT_EQ(Mismatches({{g_bMetricUnits, c.metric}, {g_bUnitsUS, 1 - c.metric}, {g_nFileUnits, c.metric},
+                              {g_nFileShapes + g_nFileMaterials, 20}, {g_Shapes[3].metricRow, c.metric},
+                              {g_dEyeX, 10.123457}, {g_fMagnification, 50}, {g_bJointSizeSmall, c.small},
+                              {g_bJointSizeDefault, 0}, {g_bJointSizeLarge, c.large}}), "");
         ExpectSavedAgainAs(saved);
     }
 }
 
-TEST_F(ModelFileTest, BridgeProjectReopensWithTruckOnTheDeck)
+TEST_F(ModelFileTest, ProjectsReopenWithTruckOrFan)
 {
-    LoadTemplate();
+    // a bridge with the truck on the deck; loads off and supports on is what reading a bridge sets anyway
+    LoadModel();
     SetDefaultViewSettings();
     OrientDeckMembers();
     ScrambleSettings();
-    g_bBridgeProject = 1;
-    g_bShowLoads = 0;  // what reading a bridge sets anyway
-    g_bShowSupports = 1;
-    g_bFindBreakingForces = 1;
+    g_bBridgeProject = g_bShowSupports = g_bFindBreakingForces = 1;
+    g_bShowLoads = 0;
     FindDeckExtent();
     PlaceTruckAtStart();
     const float truck[3] = {g_fTruckX, g_fTruckY, g_fTruckZ};
-    const auto saved = SaveAndReopen();
-
+    auto saved = SaveAndReopen();
     EXPECT_TRUE(g_bBridgeProject && g_bTruckActive && g_bUseTruck);
     EXPECT_FALSE(g_bTowerProject || g_bFindBreakingForces);
-    EXPECT_EQ(g_nDeckFirstMember, 1);
-    EXPECT_EQ(g_nDeckFirstJoint, 1);
-    EXPECT_EQ(g_fDeckMinX, 11.75f);
-    EXPECT_EQ(g_fDeckMaxX, 24.25f);
-    const float placed[3] = {g_fTruckX, g_fTruckY, g_fTruckZ};
-    EXPECT_TRUE(std::equal(truck, truck + 3, placed));
+    EXPECT_EQ(Mismatches({{g_nDeckFirstMember, 1}, {g_nDeckFirstJoint, 1}, {g_fDeckMinX, 11.75f},
+                          {g_fDeckMaxX, 24.25f}, {g_fTruckX, truck[0]}, {g_fTruckY, truck[1]},
+                          {g_fTruckZ, truck[2]}}), "");
     ExpectSavedAgainAs(saved);
-}
-
-TEST_F(ModelFileTest, TowerProjectReopensInUSUnitsWhateverTheCountsLineSays)
-{
-    LoadScrambledModel(SetupTowerProject);
-    g_bTowerProject = 1;
-    g_fWindSpeed = 82.5f;
-    SetMetricUnits(1);  // the counts line says metric
-    auto saved = SaveAndReopen();
-
-    EXPECT_EQ(g_nFileUnits, 1);
-    EXPECT_EQ(g_bMetricUnits, 0);
-    EXPECT_EQ(g_bUnitsUS, 1);
+    // a tower reopens in U.S. units whatever the counts line says, and a 4.0 tower file keeps its magnification
+    ResetAllGlobals();
+    LoadModel(SetupTowerProject, true);
+    g_bTowerProject = 1, g_fWindSpeed = 82.5f;
+    SetMetricUnits(1);
+    saved = SaveAndReopen();
     EXPECT_TRUE(g_bTowerProject && g_bUseFan && !g_bBridgeProject);
-    EXPECT_EQ(g_fWindSpeed, 82.5f);
-    EXPECT_EQ(g_fMagnification, 50);  // a 4.0 tower file keeps its magnification
+    EXPECT_EQ(Mismatches({{g_nFileUnits, 1}, {g_bMetricUnits, 0}, {g_bUnitsUS, 1}, {g_fWindSpeed, 82.5f},
+                          {g_fMagnification, 50}}), "");
     saved[2].back() = '0';
     ExpectSavedAgainAs(saved);
 }
 
 TEST_F(ModelFileTest, OpeningKeepsWhatTheFileDoesNotCarryAndRefreshesTheView)
 {
-    LoadTemplate();
+    LoadModel();
     ASSERT_EQ(WriteModelFile(path_), 1);
-    g_Members[3].negated = g_Members[4].hidden = g_Joints[5].mark = 1;
-    g_Shapes[0].area = 9;
-    g_nAnimInterval = 500;
+    g_Members[3].negated = g_Members[4].hidden = g_Joints[5].mark = 1, g_Shapes[0].area = 9, g_nAnimInterval = 500;
     int* const lists[] = {&g_bListTruckBuilt,     &g_bListFanBuilt,        &g_bListXZBasePlaneBuilt,
                           &g_bListYZBasePlaneBuilt, &g_bListXYBasePlaneBuilt, &g_bListXZGuideBuilt,
                           &g_bListYZGuide1Built,  &g_bListYZGuide2Built,   &g_bListYZGuide3Built,
@@ -282,24 +207,18 @@ TEST_F(ModelFileTest, OpeningKeepsWhatTheFileDoesNotCarryAndRefreshesTheView)
     g_fBackgroundR = 0.1f;  // the file's background wins
     const int result = OpenModelFile(path_);
     g_pfnSetClearColor = previousClear;
-
+    g_pfnResizeViewportToView = nullptr;
     EXPECT_EQ(result, 1);
     EXPECT_TRUE(g_Members[3].negated && g_Members[4].hidden && g_Joints[5].mark);
-    EXPECT_EQ(g_Shapes[0].area, 9);
-    EXPECT_EQ(g_nAnimInterval, 500);
     for (int* f : lists) EXPECT_EQ(*f, 0);
-    EXPECT_EQ(g_bListMembersBuilt, 1);
-    EXPECT_EQ(resized, 1);
-    EXPECT_EQ(clear[0], 0.75f);
-    EXPECT_EQ(clear[1], 1.0f);
+    EXPECT_EQ(Mismatches({{g_Shapes[0].area, 9}, {g_nAnimInterval, 500}, {g_bListMembersBuilt, 1}, {resized, 1},
+                          {clear[0], 0.75f}, {clear[1], 1}}), "");
 }
 
-// ---------------------------------------------------------------- format
-
-TEST_F(ModelFileTest, WritesTheVersion40LayoutWithCrLf)
+TEST_F(ModelFileTest, WritesTheVersion40LayoutWithCrLfAndPointsInAnyLocale)
 {
-    g_nJoints = 2;
-    g_nMembers = 1;
+    const CommaLocale comma;  // where one is installed
+    g_nJoints = 2, g_nMembers = 1;
     JointRec& j = g_Joints[2];
     j.x = 1.5f; j.y = -2.25f; j.z = 1e-7f;
     j.restraintTX = 1; j.restraintTY = 0; j.restraintTZ = 1; j.restraintRX = 0; j.restraintRY = 1; j.restraintRZ = 0;
@@ -325,216 +244,103 @@ TEST_F(ModelFileTest, WritesTheVersion40LayoutWithCrLf)
     ScrambleSettings();
     g_bSoundOn = 7;
     g_bTowerProject = 3;
-
     ASSERT_EQ(WriteModelFile(path_), 1);
-    const std::string bytes = ReadBytes(path_);
-    for (size_t i = 0; i < bytes.size(); ++i)
-        if (bytes[i] == '\n') {
-            ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare LF at " << i;
-        }
-    ASSERT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
-
-    const auto lines = Lines(bytes);
+    const auto lines = CrlfLines(path_);
     ASSERT_EQ(lines.size(), 3u + 2 + 1 + 2 + 40 + 50 + 17);
-    const std::vector<std::string> head = {
-        "Trussforge3D", "4.000000", "10 10 2 1 0",
-        "1 0.000000 0.000000 0.000000 1 1 1 1 1 1 0 0",
-        "2 1.500000 -2.250000 0.000000 1 0 1 0 1 0 5 -6",
-        "1 1 2 3.500000 4.250000 1 0 0.125000 -0.500000 3 4 1 90.000000 0 1 0 1 0 0.250000 0.500000 0.750000",
-        "1 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000 0 0 0",
-        "2 1.000000 2.000000 3.000000 4.000000 5.000000 6.000000 1 0 0",
-        "1", "A b ", "1 1 0.500000 0.250000 0.125000",
-        "0.00097656250 0.00195312500 0.00048828125 0.0009765625 0.5000000000 0.062500", "2"};
-    for (size_t i = 0; i < head.size(); ++i) EXPECT_EQ(lines[i], head[i]) << "line " << i;
-    const std::vector<std::string> material10 = {"10", "Wood", "0.500000 0.250000 0.125000",
-                                                 "0 400000.000000 25000.000000 12.000000",
-                                                 "1.000000 2.000000 3.000000 4.000000"};
-    for (size_t i = 0; i < material10.size(); ++i) EXPECT_EQ(lines[8 + 40 + 45 + i], material10[i]);
-
-    const std::vector<std::string> settings = {
-        "40 20 30",
-        "0.300000 1.500000 1",
-        "0 1 0 1 0 0 1 1 0",
-        "0.375000 1.250000 -2.500000 3.125000 10.123457 -11.500000 12.750000 1.100000 2.200000 3.300000 0.697000 "
-        "-1.200000",
-        "4.500000 5.500000 6.500000",
-        "7 3",
-        "45.000000 0.250000 -0.125000",
-        "0 1 0",
-        "0.100000 0.200000 0.300000 0.400000 0.500000 0.600000 0.700000 0.800000 0.900000",
-        "1.000000 2.000000 3.000000 0.400000 0.500000 0.600000",
-        "4.250000 8.500000",
-        "0 1 0 0 1 0 1 0 1 0",
-        "0 0 0 0 0 1 0",
-        "0 1 1 0",
-        "0 1 0 0 1 0",
-        "0",
-        "1 75.000000"};
-    for (size_t i = 0; i < settings.size(); ++i) EXPECT_EQ(lines[lines.size() - 17 + i], settings[i]) << "settings line " << i + 1;
-    EXPECT_EQ(g_nFileShapes, 10);
-    EXPECT_EQ(g_nFileMaterials, 10);
+    ExpectLinesAt(lines, 0, {"Trussforge3D", "4.000000", "10 10 2 1 0",
+                             "1 0.000000 0.000000 0.000000 1 1 1 1 1 1 0 0",
+                             "2 1.500000 -2.250000 0.000000 1 0 1 0 1 0 5 -6",
+                             "1 1 2 3.500000 4.250000 1 0 0.125000 -0.500000 3 4 1 90.000000 0 1 0 1 0 0.250000 "
+                             "0.500000 0.750000",
+                             "1 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000 0 0 0",
+                             "2 1.000000 2.000000 3.000000 4.000000 5.000000 6.000000 1 0 0",
+                             "1", "A b ", "1 1 0.500000 0.250000 0.125000",
+                             "0.00097656250 0.00195312500 0.00048828125 0.0009765625 0.5000000000 0.062500", "2"});
+    ExpectLinesAt(lines, 8 + 40 + 45,
+                  {"10", "Wood", "0.500000 0.250000 0.125000", "0 400000.000000 25000.000000 12.000000",
+                   "1.000000 2.000000 3.000000 4.000000"});
+    ExpectLinesAt(lines, lines.size() - 17,
+                  {"40 20 30", "0.300000 1.500000 1", "0 1 0 1 0 0 1 1 0",
+                   "0.375000 1.250000 -2.500000 3.125000 10.123457 -11.500000 12.750000 1.100000 2.200000 3.300000 "
+                   "0.697000 -1.200000",
+                   "4.500000 5.500000 6.500000", "7 3", "45.000000 0.250000 -0.125000", "0 1 0",
+                   "0.100000 0.200000 0.300000 0.400000 0.500000 0.600000 0.700000 0.800000 0.900000",
+                   "1.000000 2.000000 3.000000 0.400000 0.500000 0.600000", "4.250000 8.500000",
+                   "0 1 0 0 1 0 1 0 1 0", "0 0 0 0 0 1 0", "0 1 1 0", "0 1 0 0 1 0", "0", "1 75.000000"});
+    EXPECT_EQ(Mismatches({{g_nFileShapes, 10}, {g_nFileMaterials, 10}}), "");
+    ASSERT_EQ(OpenModelFile(path_), 1);
+    EXPECT_EQ(Mismatches({{g_Joints[2].x, 1.5f}, {g_Joints[2].y, -2.25f}, {g_fOriginZ, 3.125f}}), "");
 }
 
-TEST_F(ModelFileTest, NumbersUseThePointInAnyLocale)
+TEST_F(ModelFileTest, ReadsHandWrittenFilesOfEveryVersion)
 {
-    if (!setlocale(LC_ALL, "de_DE.UTF-8") && !setlocale(LC_ALL, "de_DE.utf8"))
-        GTEST_SKIP() << "no German locale installed";
-    char probe[16];
-    snprintf(probe, sizeof probe, "%.1f", 1.5);
-    const bool comma = std::string(probe) == "1,5";
-    g_nJoints = 1;
-    g_Joints[1].x = 1.5f;
-    const int written = WriteModelFile(path_);
-    g_Joints[1].x = 0;
-    const int read = OpenModelFile(path_);
-    setlocale(LC_ALL, "C");
-    EXPECT_TRUE(comma);
-    ASSERT_EQ(written, 1);
-    ASSERT_EQ(read, 1);
-    EXPECT_EQ(SavedLines()[3], "1 1.500000 0.000000 0.000000 1 1 1 1 1 1 0 0");
-    EXPECT_EQ(g_Joints[1].x, 1.5f);
-}
-
-// ---------------------------------------------------------------- older versions
-
-TEST_F(ModelFileTest, ReadsHandWrittenVersion40WithItsFlagRules)
-{
-    ClearModel();
-    ASSERT_EQ(OpenModelFile(DataPath("v40.3dd")), 1);
-    ASSERT_EQ(g_nJoints, 3);
-    ASSERT_EQ(g_nMembers, 2);
-    EXPECT_EQ(g_nFileShapes, 2);
-    EXPECT_EQ(g_nFileMaterials, 2);
-    EXPECT_EQ(g_Joints[2].momentX, 1.5f);  // moments come before forces
-    EXPECT_EQ(g_Members[1].effLengthYY, 9.5f);  // yy before zz
-    EXPECT_EQ(g_Materials[1].youngsModulus, 400000);  // E before G
-    // a flag saved as 2 is not 1
-    EXPECT_EQ(g_Joints[2].translatedX, 1); EXPECT_EQ(g_Joints[2].translatedY, 0);
-    EXPECT_EQ(g_Members[1].userEffYY, 1); EXPECT_EQ(g_Members[1].userEffZZ, 0);
-    EXPECT_EQ(g_Shapes[1].metricRow, 1); EXPECT_EQ(g_Shapes[2].metricRow, 0);
-    EXPECT_EQ(g_Materials[2].metricRow, 0);
-
+    ASSERT_EQ(OpenFresh("v40.3dd"), 1);
+    // moments before forces, yy before zz, E before G; a flag saved as 2 is not 1;
+    // 0.25 is none of the three joint sizes; every non-zero magnification item is set, the last decides;
+    // a zero tower value changes nothing
+    EXPECT_EQ(Mismatches({{g_nJoints, 3}, {g_nMembers, 2}, {g_nFileShapes, 2}, {g_nFileMaterials, 2},
+                          {g_Joints[2].momentX, 1.5f}, {g_Members[1].effLengthYY, 9.5f},
+                          {g_Materials[1].youngsModulus, 400000},
+                          {g_Joints[2].translatedX, 1}, {g_Joints[2].translatedY, 0}, {g_Members[1].userEffYY, 1},
+                          {g_Members[1].userEffZZ, 0}, {g_Shapes[1].metricRow, 1}, {g_Shapes[2].metricRow, 0},
+                          {g_Materials[2].metricRow, 0}, {g_Shapes[2].modulusZZ, 0.0104170004f},
+                          {g_fJointSize, 0.25f}, {g_bJointSizeSmall + g_bJointSizeDefault + g_bJointSizeLarge, 0},
+                          {g_bMagnify2, 1}, {g_bMagnify20, 1}, {g_bMagnify10, 0}, {g_fMagnification, 20},
+                          {g_bBridgeProject + g_bTowerProject, 0}, {g_fWindSpeed, 75}}), "");
     EXPECT_STREQ(g_Shapes[1].name, " Stick  1/8 x 1/8  ");
     EXPECT_STREQ(g_Materials[1].name, "  Balsa  hard  ");
-    EXPECT_EQ(g_Shapes[2].modulusZZ, 0.0104170004f);
     EXPECT_STREQ(g_Shapes[3].name, "");  // rows past the count are not read
-    // 0.25 is none of the three joint sizes
-    EXPECT_EQ(g_fJointSize, 0.25f);
-    EXPECT_EQ(g_bJointSizeSmall + g_bJointSizeDefault + g_bJointSizeLarge, 0);
-    // every non-zero magnification item is set, the last decides the magnification
-    EXPECT_EQ(g_bMagnify2, 1); EXPECT_EQ(g_bMagnify20, 1); EXPECT_EQ(g_bMagnify10, 0);
-    EXPECT_EQ(g_fMagnification, 20);
-    EXPECT_FALSE(g_bBridgeProject || g_bTowerProject);
-    EXPECT_EQ(g_fWindSpeed, 75);  // a zero tower value changes nothing
-}
-
-TEST_F(ModelFileTest, ReadsVersion30And31)
-{
-    // 3.0 has no offsets, no section kinds and nothing after the workspace line
-    ClearModel();
-    g_Members[1].offsetY = 0.25f;
-    g_Shapes[1].sectionKind = 1;
-    g_fLinearSpeed = 7;
-    g_bBridgeProject = g_bTowerProject = 1;
-    ASSERT_EQ(OpenModelFile(DataPath("v30.3dd")), 1);
-    ASSERT_EQ(g_nJoints, 2);
-    ASSERT_EQ(g_nMembers, 1);
+    // 3.0 has no offsets, no section kinds and nothing after the workspace line; it keeps the
+    // translated and metric flags as read
+    ASSERT_EQ(OpenFresh("v30.3dd", [] {
+        g_Members[1].offsetY = 0.25f, g_Shapes[1].sectionKind = 1, g_fLinearSpeed = 7;
+        g_bBridgeProject = g_bTowerProject = 1;
+    }), 1);
     const MemberRec& m = g_Members[1];
-    EXPECT_EQ(m.effLengthZZ, 11);
-    EXPECT_EQ(m.offsetY, 0.25f); EXPECT_EQ(m.offsetZ, 0);
-    EXPECT_EQ(m.shape, 3); EXPECT_EQ(m.material, 4);
-    EXPECT_EQ(m.rollAngle, 30);
-    EXPECT_EQ(m.colorB, 0.7f);
-    EXPECT_EQ(g_Shapes[1].sectionKind, 1);
-    EXPECT_EQ(g_Shapes[1].height, 0.25f);
-    EXPECT_EQ(g_Shapes[1].modulusZZ, 0.005f);
-    EXPECT_EQ(g_Materials[1].youngsModulus, 100);
-    // 3.x keeps the translated and metric flags as read
-    EXPECT_EQ(g_Joints[2].translatedX, 2);
-    EXPECT_EQ(g_Shapes[1].metricRow, 2);
-    EXPECT_EQ(g_Materials[1].metricRow, 3);
-    EXPECT_EQ(g_nWorkspaceZ, 24);
-    EXPECT_EQ(g_fLinearSpeed, 7);
-    EXPECT_TRUE(g_bBridgeProject && g_bTowerProject);
-
-    // 3.1 adds the offsets and the settings up to the results line
-    ResetAllGlobals();
-    ClearModel();
-    g_bBridgeProject = 1;
-    ASSERT_EQ(OpenModelFile(DataPath("v31.3dd")), 1);
-    EXPECT_EQ(g_bMetricUnits, 1);
-    EXPECT_EQ(g_Members[1].offsetZ, -0.5f);
-    EXPECT_EQ(g_Members[1].userEffZZ, 1);
-    EXPECT_EQ(g_Joints[2].translatedY, 3);
-    EXPECT_EQ(g_nWorkspaceX, 100);  // read as is, no clamping
-    EXPECT_EQ(g_fLinearSpeed, 4);
-    EXPECT_EQ(g_bJointSizeSmall, 1);
-    EXPECT_EQ(g_fBackgroundR, 0.1f);
-    EXPECT_EQ(g_bMagnify100, 1);
-    EXPECT_EQ(g_fMagnification, 100);
-    EXPECT_EQ(g_bAnimateCollapse, 1);
-    EXPECT_EQ(g_bBridgeProject, 1);  // no project line in 3.1
-}
-
-TEST_F(ModelFileTest, Version32And33ProjectLines)
-{
-    // a 3.2 tower turns to U.S. units and magnification 2
-    ClearModel();
-    ASSERT_EQ(OpenModelFile(DataPath("v32_tower.3dd")), 1);
-    EXPECT_EQ(g_nJoints, 1);
-    EXPECT_EQ(g_nFileUnits, 1);
-    EXPECT_EQ(g_bMetricUnits, 0);
+    EXPECT_EQ(Mismatches({{g_nJoints, 2}, {g_nMembers, 1}, {m.effLengthZZ, 11}, {m.offsetY, 0.25f}, {m.offsetZ, 0},
+                          {m.shape, 3}, {m.material, 4}, {m.rollAngle, 30}, {m.colorB, 0.7f},
+                          {g_Shapes[1].sectionKind, 1}, {g_Shapes[1].height, 0.25f}, {g_Shapes[1].modulusZZ, 0.005f},
+                          {g_Materials[1].youngsModulus, 100}, {g_Joints[2].translatedX, 2},
+                          {g_Shapes[1].metricRow, 2}, {g_Materials[1].metricRow, 3}, {g_nWorkspaceZ, 24},
+                          {g_fLinearSpeed, 7}, {g_bBridgeProject, 1}, {g_bTowerProject, 1}}), "");
+    // 3.1 adds the offsets and the settings up to the results line; workspace read as is, no project line
+    ASSERT_EQ(OpenFresh("v31.3dd", [] { g_bBridgeProject = 1; }), 1);
+    EXPECT_EQ(Mismatches({{g_bMetricUnits, 1}, {m.offsetZ, -0.5f}, {m.userEffZZ, 1}, {g_Joints[2].translatedY, 3},
+                          {g_nWorkspaceX, 100}, {g_fLinearSpeed, 4}, {g_bJointSizeSmall, 1}, {g_fBackgroundR, 0.1f},
+                          {g_bMagnify100, 1}, {g_fMagnification, 100}, {g_bAnimateCollapse, 1},
+                          {g_bBridgeProject, 1}}), "");
+    // a 3.2 tower turns to U.S. units and magnification 2; 0.26 is the default joint size
+    ASSERT_EQ(OpenFresh("v32_tower.3dd"), 1);
     EXPECT_TRUE(g_bTowerProject && g_bUseFan);
-    EXPECT_EQ(g_fWindSpeed, 60);
-    EXPECT_EQ(g_fMagnification, 2);
-    EXPECT_EQ(g_bMagnify2, 1); EXPECT_EQ(g_bMagnify100, 0);
-    EXPECT_EQ(g_bJointSizeDefault, 1);  // 0.26
-
+    EXPECT_EQ(Mismatches({{g_nJoints, 1}, {g_nFileUnits, 1}, {g_bMetricUnits, 0}, {g_fWindSpeed, 60},
+                          {g_fMagnification, 2}, {g_bMagnify2, 1}, {g_bMagnify100, 0}, {g_bJointSizeDefault, 1}}), "");
     // a 3.3 bridge places the truck, turns the loads off and the supports on
-    ResetAllGlobals();
-    ClearModel();
-    ASSERT_EQ(OpenModelFile(DataPath("v33_bridge.3dd")), 1);
+    ASSERT_EQ(OpenFresh("v33_bridge.3dd"), 1);
     EXPECT_TRUE(g_bBridgeProject && g_bTruckActive && g_bUseTruck && !g_bTowerProject);
-    EXPECT_EQ(g_bShowLoads, 0); EXPECT_EQ(g_bShowSupports, 1);
-    EXPECT_EQ(g_nDeckFirstMember, 2);
-    EXPECT_EQ(g_fDeckMinX, 2); EXPECT_EQ(g_fDeckMaxX, 8);
-    EXPECT_EQ(g_fTruckX, 2);
+    EXPECT_EQ(Mismatches({{g_bShowLoads, 0}, {g_bShowSupports, 1}, {g_nDeckFirstMember, 2}, {g_fDeckMinX, 2},
+                          {g_fDeckMaxX, 8}, {g_fTruckX, 2}, {g_fTruckZ, 13 - 1.03125f}}), "");
     EXPECT_FLOAT_EQ(g_fTruckY, 0.125f + 6 + 0.1f);
-    EXPECT_EQ(g_fTruckZ, 13 - 1.03125f);
-
     // a 3.3 file may end before the tower line
-    ResetAllGlobals();
-    ClearModel();
-    g_fWindSpeed = 12;
-    ASSERT_EQ(OpenModelFile(DataPath("v33_no_tower.3dd")), 1);
-    EXPECT_EQ(g_bTowerProject, 0);
-    EXPECT_EQ(g_fWindSpeed, 12);
-    EXPECT_EQ(g_fMagnification, 100);
-
+    ASSERT_EQ(OpenFresh("v33_no_tower.3dd", [] { g_fWindSpeed = 12; }), 1);
+    EXPECT_EQ(Mismatches({{g_bTowerProject, 0}, {g_fWindSpeed, 12}, {g_fMagnification, 100}}), "");
     // a 4.0 file may not; everything before stays read
     std::string text = ReadBytes(DataPath("v40.3dd"));
     ClearModel();
     EXPECT_EQ(OpenText(text.substr(0, text.rfind("0 80.000000"))), 0);
-    EXPECT_EQ(g_nJoints, 3);
-    EXPECT_EQ(g_fRearAxleLoad, 9);
-    EXPECT_EQ(g_fMagnification, 20);
+    EXPECT_EQ(Mismatches({{g_nJoints, 3}, {g_fRearAxleLoad, 9}, {g_fMagnification, 20}}), "");
 }
 
 TEST_F(ModelFileTest, RefusedVersionsLeaveTheModelAlone)
 {
-    LoadScrambledModel(BuildBridgeTemplate);
+    LoadModel(BuildBridgeTemplate, true);
     const std::string good = ReadBytes(DataPath("v40.3dd"));
     const size_t version = good.find("4.000000");
     for (const char* v : {"3.250000", "5.000000", "0.000000", "3.05", "4.0x", "-4.000000", "nan", "inf", ""}) {
-        SCOPED_TRACE(v);
         std::string text = good;
-        EXPECT_EQ(OpenText(text.replace(version, 8, v)), 0);
-        EXPECT_EQ(g_nJoints, 30);
-        EXPECT_EQ(g_nMembers, 41);
-        EXPECT_EQ(g_Joints[1].x, 11.75f);
-        EXPECT_EQ(g_Members[1].effLengthYY, 0.9f);
-        EXPECT_EQ(g_nWorkspaceX, 40);
-        EXPECT_EQ(g_fMagnification, 50);
+        EXPECT_EQ(OpenText(text.replace(version, 8, v)), 0) << v;
+        EXPECT_EQ(Mismatches({{g_nJoints, 30}, {g_nMembers, 41}, {g_Joints[1].x, 11.75f},
+                              {g_Members[1].effLengthYY, 0.9f}, {g_nWorkspaceX, 40}, {g_fMagnification, 50}}), "")
+            << v;
     }
     // other spellings of a known version are fine
     for (const char* v : {"4", "4.0", "4.000000000", "+4.0"}) {
@@ -543,7 +349,7 @@ TEST_F(ModelFileTest, RefusedVersionsLeaveTheModelAlone)
     }
 }
 
-TEST_F(ModelFileTest, ReadsCrLfLfAndMixedLineEndsAlike)
+TEST_F(ModelFileTest, ReadsCrLfLfAndMixedLineEndsAlikeAndNamesToTheirLimits)
 {
     const std::string lf = ReadBytes(DataPath("v40.3dd"));
     std::string mixed;
@@ -559,8 +365,7 @@ TEST_F(ModelFileTest, ReadsCrLfLfAndMixedLineEndsAlike)
         EXPECT_STREQ(g_Shapes[1].name, " Stick  1/8 x 1/8  ");
         EXPECT_STREQ(g_Shapes[2].name, "Plain");
         EXPECT_STREQ(g_Materials[2].name, "Bass");
-        EXPECT_EQ(g_Shapes[2].spacing, 0);
-        EXPECT_EQ(g_fMagnification, 20);
+        EXPECT_EQ(Mismatches({{g_Shapes[2].spacing, 0}, {g_fMagnification, 20}}), "");
     }
     // a blank after a name's row number becomes part of the name line
     std::string text = lf;
@@ -570,48 +375,46 @@ TEST_F(ModelFileTest, ReadsCrLfLfAndMixedLineEndsAlike)
     text = lf;
     text.replace(text.find("2\nBass\n"), 7, "2 \nBass\n");
     EXPECT_EQ(OpenText(text), 0);  // the name would be empty and "Bass" a bad number
-}
-
-TEST_F(ModelFileTest, NamesAndTitleAtTheirLimits)
-{
-    const std::string good = ReadBytes(DataPath("v40.3dd"));
+    // names up to 55 characters, a title up to 255
     const std::string name55(55, 'n');
-    std::string text = good;
-    text.replace(text.find("Plain"), 5, name55);
-    ASSERT_EQ(OpenText(std::string(255, 't') + text), 1);
+    text = lf;
+    ASSERT_EQ(OpenText(std::string(255, 't') + text.replace(text.find("Plain"), 5, name55)), 1);
     EXPECT_EQ(std::string(g_Shapes[2].name), name55);
-
-    text = good;
+    text = lf;
     EXPECT_EQ(OpenText(text.replace(text.find("Plain"), 5, name55 + "n")), 0);
-    EXPECT_EQ(OpenText(std::string(256, 't') + good), 0);
+    EXPECT_EQ(OpenText(std::string(256, 't') + lf), 0);
 }
 
-// ---------------------------------------------------------------- saving safely
-
-TEST_F(ModelFileTest, SaveReplacesTheFileInPlaceAndLeavesNoTemporaryFile)
+TEST_F(ModelFileTest, SaveReplacesTheFileInPlaceOrKeepsThePreviousOne)
 {
     WriteBytes(path_, "old contents");
     ASSERT_EQ(chmod(path_.c_str(), 0640), 0);
     ASSERT_EQ(WriteModelFile(path_), 1);
-    EXPECT_EQ(SavedLines()[0], "Trussforge3D");
+    EXPECT_EQ(CrlfLines(path_)[0], "Trussforge3D");
     struct stat st;
     ASSERT_EQ(stat(path_.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
-    EXPECT_TRUE(TempFilesLeft().empty());
+    EXPECT_TRUE(NoTempFiles());
     EXPECT_EQ(backend.Count(platform::Event::Box), 0);
-
     // through a symbolic link the linked file is written and the link stays
-    const std::string link = dir_ + "/link.3dd";
+    const std::string link = dir_ / "link.3dd";
     ASSERT_EQ(symlink(path_.c_str(), link.c_str()), 0);
     WriteBytes(path_, "old");
     ASSERT_EQ(WriteModelFile(link), 1);
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(SavedLines()[0], "Trussforge3D");
+    EXPECT_EQ(CrlfLines(path_)[0], "Trussforge3D");
+    // a write that fails part way keeps the previous file, silently
+    LoadModel();
+    WriteBytes(path_, "previous model");
+    EXPECT_EQ(WithFileSizeLimit(2000, [&] { return WriteModelFile(path_); }), 0);
+    EXPECT_EQ(ReadBytes(path_), "previous model");
+    EXPECT_TRUE(NoTempFiles());
+    EXPECT_EQ(backend.Count(platform::Event::Box), 0);
 }
 
 TEST_F(ModelFileTest, UnwritableTargetShowsAccessDenied)
 {
-    std::vector<std::string> targets = {dir_ + "/no/such/folder/model.3dd", dir_, ""};
+    std::vector<std::string> targets = {dir_ / "no/such/folder/model.3dd", dir_.path, ""};
     if (geteuid() != 0) {  // root writes anywhere
         WriteBytes(path_, "old contents");
         chmod(path_.c_str(), 0444);
@@ -632,37 +435,15 @@ TEST_F(ModelFileTest, UnwritableTargetShowsAccessDenied)
     if (geteuid() != 0) {
         EXPECT_EQ(ReadBytes(path_), "old contents");
     }
-    EXPECT_TRUE(TempFilesLeft().empty());
-}
-
-TEST_F(ModelFileTest, FailedWriteKeepsThePreviousFile)
-{
-    LoadTemplate();
-    WriteBytes(path_, "previous model");
-
-    // let the file grow to only 2000 bytes
-    struct rlimit old;
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 2000;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int result = WriteModelFile(path_);
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, oldHandler);
-
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(ReadBytes(path_), "previous model");
-    EXPECT_TRUE(TempFilesLeft().empty());
-    EXPECT_EQ(backend.Count(platform::Event::Box), 0);
+    EXPECT_TRUE(NoTempFiles());
 }
 
 TEST_F(ModelFileTest, OpenRefusesWhatIsNotARegularFile)
 {
-    EXPECT_EQ(OpenModelFile(dir_ + "/missing.3dd"), 0);
-    EXPECT_EQ(OpenModelFile(dir_), 0);
+    EXPECT_EQ(OpenModelFile(dir_ / "missing.3dd"), 0);
+    EXPECT_EQ(OpenModelFile(dir_.path), 0);
     EXPECT_EQ(OpenModelFile("/dev/zero"), 0);
-    const std::string fifo = dir_ + "/fifo.3dd";
+    const std::string fifo = dir_ / "fifo.3dd";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_EQ(OpenModelFile(fifo), 0);  // and does not wait for a writer
 }

@@ -1,16 +1,14 @@
 #include "files/preferences.h"
 
-#include <clocale>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <string>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include "frame/frame_globals.h"
 #include "tests/common/test_env.h"
 #include "tests/common/test_files.h"
 #include "view/view_globals.h"
@@ -18,38 +16,28 @@
 namespace {
 
 const char* const kFullFile =
-    "Trussforge3D Preferences\n"
-    "/usr/bin/gedit\n"
-    "/opt/My Viewer/view er\n"
-    "firefox\n"
-    "/home/u/docs/manual.html\n"
-    "100 60 36 4.500000 0.087266\n"
-    "0\n";
+    "Trussforge3D Preferences\n/usr/bin/gedit\n/opt/My Viewer/view er\nfirefox\n/home/u/docs/manual.html\n"
+    "100 60 36 4.500000 0.087266\n0\n";
 
 // Saves an environment variable and puts it back afterwards.
-class EnvGuard {
-public:
-    explicit EnvGuard(const char* name) : name_(name), had_(std::getenv(name) != nullptr)
-    {
-        if (had_) value_ = std::getenv(name);
-    }
-    ~EnvGuard() { had_ ? setenv(name_, value_.c_str(), 1) : unsetenv(name_); }
-
-private:
-    const char* name_;
-    bool had_;
-    std::string value_;
+struct EnvGuard {
+    const char* name;
+    const char* old = std::getenv(name);
+    std::string value = old ? old : "";
+    ~EnvGuard() { old ? setenv(name, value.c_str(), 1) : unsetenv(name); }
 };
+
+// The four paths, joined by '|'.
+std::string Paths()
+{
+    return g_strTextViewerPath + "|" + g_strGraphicViewerPath + "|" + g_strBrowserPath + "|" + g_strManualPath;
+}
 
 class PreferencesTest : public Tf3dTest {
 protected:
     void SetUp() override
     {
         Tf3dTest::SetUp();
-        std::string pattern = ::testing::TempDir() + "prefs_XXXXXX";
-        ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
-        root_ = pattern;
-        program_ = root_ + "/bin/";
         mkdir(program_.c_str(), 0755);
         SetPreferencesProgramFolder(program_);
     }
@@ -57,8 +45,6 @@ protected:
     {
         SetPreferencesProgramFolder("");
         chmod(program_.c_str(), 0755);
-        std::error_code ec;
-        std::filesystem::remove_all(root_, ec);
         Tf3dTest::TearDown();
     }
 
@@ -67,96 +53,51 @@ protected:
     // Values as a start-up model may have left them.
     void SetStartValues()
     {
-        g_nWorkspaceX = 30;
-        g_nWorkspaceY = 20;
-        g_nWorkspaceZ = 10;
-        g_fLinearSpeed = 1.5f;
-        g_fAngularSpeed = 0.5f;
-        g_bSoundOn = 1;
-        g_strTextViewerPath = "t";
-        g_strGraphicViewerPath = "g";
-        g_strBrowserPath = "b";
-        g_strManualPath = "m";
+        g_nWorkspaceX = 30; g_nWorkspaceY = 20; g_nWorkspaceZ = 10;
+        g_fLinearSpeed = 1.5f; g_fAngularSpeed = 0.5f; g_bSoundOn = 1;
+        g_strTextViewerPath = "t"; g_strGraphicViewerPath = "g"; g_strBrowserPath = "b"; g_strManualPath = "m";
     }
 
-    EnvGuard xdg_{"XDG_CONFIG_HOME"};
-    EnvGuard home_{"HOME"};
-    std::string root_;
-    std::string program_;
+    EnvGuard xdg_{"XDG_CONFIG_HOME"}, home_{"HOME"};
+    TempFolder root_{"tf3d_prefs"};
+    std::string program_ = root_ / "bin/";
 };
 
 }  // namespace
 
-// ---- reading ----
-
 TEST_F(PreferencesTest, FullFileSetsEverything)
 {
     WritePrefs(kFullFile);
-    EXPECT_EQ(ReadPreferencesFile(), 1);
-    EXPECT_EQ(g_strTextViewerPath, "/usr/bin/gedit");
-    EXPECT_EQ(g_strGraphicViewerPath, "/opt/My Viewer/view er");
-    EXPECT_EQ(g_strBrowserPath, "firefox");
-    EXPECT_EQ(g_strManualPath, "/home/u/docs/manual.html");
-    // taken as read: no clamping to the dialog's 48 or 120
-    EXPECT_EQ(g_nWorkspaceX, 100);
-    EXPECT_EQ(g_nWorkspaceY, 60);
-    EXPECT_EQ(g_nWorkspaceZ, 36);
-    EXPECT_EQ(g_fLinearSpeed, 4.5f);  // linear first
-    EXPECT_EQ(g_fAngularSpeed, 0.087266f);
-    EXPECT_EQ(g_bSoundOn, 0);
-
+    {
+        const CommaLocale comma;  // numbers are read with a point whatever the locale
+        EXPECT_EQ(ReadPreferencesFile(), 1);
+    }
+    EXPECT_EQ(Paths(), "/usr/bin/gedit|/opt/My Viewer/view er|firefox|/home/u/docs/manual.html");
+    // taken as read: no clamping to the dialog's 48 or 120; linear speed first
+    EXPECT_EQ(Mismatches({{g_nWorkspaceX, 100}, {g_nWorkspaceY, 60}, {g_nWorkspaceZ, 36}, {g_fLinearSpeed, 4.5f},
+                          {g_fAngularSpeed, 0.087266f}, {g_bSoundOn, 0}}), "");
     // sound only for a 1; an empty path is kept
     for (const char* sound : {"1", "2", "-1"}) {
-        SCOPED_TRACE(sound);
         WritePrefs(std::string("h\na\n\nc\nd\n48 24 24 2.000000 0.174533\n") + sound);
-        EXPECT_EQ(ReadPreferencesFile(), 1);
-        EXPECT_EQ(g_bSoundOn, sound[0] == '1' ? 1 : 0);
-        EXPECT_EQ(g_strGraphicViewerPath, "");
-        EXPECT_EQ(g_strBrowserPath, "c");
+        EXPECT_EQ(ReadPreferencesFile(), 1) << sound;
+        EXPECT_EQ(g_bSoundOn, sound[0] == '1' ? 1 : 0) << sound;
+        EXPECT_EQ(Paths(), "a||c|d");
     }
-
     // Windows line ends, numbers over several lines
     WritePrefs("h\r\nA B\r\ng\r\nb\r\nm\r\n 50\t25\n26\r\n  3 0.2 \r\n1\r\n");
     EXPECT_EQ(ReadPreferencesFile(), 1);
-    EXPECT_EQ(g_strTextViewerPath, "A B");
-    EXPECT_EQ(g_strManualPath, "m");
-    EXPECT_EQ(g_nWorkspaceZ, 26);
-    EXPECT_EQ(g_fLinearSpeed, 3.0f);
-    EXPECT_EQ(g_fAngularSpeed, 0.2f);
-    EXPECT_EQ(g_bSoundOn, 1);
+    EXPECT_EQ(Paths(), "A B|g|b|m");
+    EXPECT_EQ(Mismatches({{g_nWorkspaceZ, 26}, {g_fLinearSpeed, 3}, {g_fAngularSpeed, 0.2f}, {g_bSoundOn, 1}}), "");
 }
 
-TEST_F(PreferencesTest, NumbersReadWithAPointInACommaLocale)
+TEST_F(PreferencesTest, MissingOrTruncatedFileKeepsWhatIsMissing)
 {
-    const char* comma = nullptr;
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE"})
-        if (std::setlocale(LC_NUMERIC, name)) { comma = name; break; }
-    if (!comma) GTEST_SKIP() << "no locale with a decimal comma installed";
-    WritePrefs(kFullFile);
-    const int result = ReadPreferencesFile();
-    std::setlocale(LC_NUMERIC, "C");
-    EXPECT_EQ(result, 1);
-    EXPECT_EQ(g_fLinearSpeed, 4.5f);
-}
-
-TEST_F(PreferencesTest, MissingFileSetsSpeedsAndWorkspaceOnly)
-{
+    // no file at all sets the speeds and the workspace only
     SetStartValues();
     EXPECT_EQ(ReadPreferencesFile(), 0);
-    EXPECT_EQ(g_nWorkspaceX, 48);
-    EXPECT_EQ(g_nWorkspaceY, 24);
-    EXPECT_EQ(g_nWorkspaceZ, 24);
-    EXPECT_EQ(g_fLinearSpeed, 2.0f);
-    EXPECT_EQ(g_fAngularSpeed, 0.174533f);
-    EXPECT_EQ(g_bSoundOn, 1);
-    EXPECT_EQ(g_strTextViewerPath, "t");
-    EXPECT_EQ(g_strManualPath, "m");
-}
-
-// ---- damaged files ----
-
-TEST_F(PreferencesTest, TruncatedAtEveryLineKeepsWhatIsMissing)
-{
+    EXPECT_EQ(Mismatches({{g_nWorkspaceX, 48}, {g_nWorkspaceY, 24}, {g_nWorkspaceZ, 24}, {g_fLinearSpeed, 2},
+                          {g_fAngularSpeed, 0.174533f}, {g_bSoundOn, 1}}), "");
+    EXPECT_EQ(Paths(), "t|g|b|m");
     const std::string full = kFullFile;
     size_t end = 0;
     for (size_t lines = 0; lines < 7; ++lines, end = full.find('\n', end) + 1) {
@@ -166,9 +107,8 @@ TEST_F(PreferencesTest, TruncatedAtEveryLineKeepsWhatIsMissing)
         EXPECT_EQ(ReadPreferencesFile(), 0);
         EXPECT_EQ(g_strTextViewerPath, lines > 1 ? "/usr/bin/gedit" : "t");
         EXPECT_EQ(g_strManualPath, lines > 4 ? "/home/u/docs/manual.html" : "m");
-        EXPECT_EQ(g_nWorkspaceX, lines > 5 ? 100 : 30);
-        EXPECT_EQ(g_fAngularSpeed, lines > 5 ? 0.087266f : 0.5f);
-        EXPECT_EQ(g_bSoundOn, 1);
+        EXPECT_EQ(Mismatches({{g_nWorkspaceX, lines > 5 ? 100 : 30}, {g_fAngularSpeed, lines > 5 ? 0.087266f : 0.5f},
+                              {g_bSoundOn, 1}}), "");
     }
     // the last line needs no line end
     ASSERT_EQ(end, full.size());
@@ -177,34 +117,25 @@ TEST_F(PreferencesTest, TruncatedAtEveryLineKeepsWhatIsMissing)
     EXPECT_EQ(g_bSoundOn, 0);
 }
 
-TEST_F(PreferencesTest, LongPathLines)
+TEST_F(PreferencesTest, LongLinesAndBadNumbers)
 {
     // browsing may give paths beyond the dialog's 255 characters; they are kept
     const std::string longPath = "/" + std::string(299, 'p');
     WritePrefs("h\n" + longPath + "\ng\nb\nm\n48 24 24 2 0.1 1\n");
     EXPECT_EQ(ReadPreferencesFile(), 1);
     EXPECT_EQ(g_strTextViewerPath, longPath);
-
     // an absurd line keeps its path and does not shift the lines after it
     SetStartValues();
     WritePrefs("h\nt2\n" + std::string(1 << 20, 'x') + "\nb2\nm2\n40 20 20 2 0.1 0\n");
     EXPECT_EQ(ReadPreferencesFile(), 0);
-    EXPECT_EQ(g_strTextViewerPath, "t2");
-    EXPECT_EQ(g_strGraphicViewerPath, "g");
-    EXPECT_EQ(g_strBrowserPath, "b2");
-    EXPECT_EQ(g_nWorkspaceX, 40);
-    EXPECT_EQ(g_bSoundOn, 0);
-
+    EXPECT_EQ(Paths(), "t2|g|b2|m2");
+    EXPECT_EQ(Mismatches({{g_nWorkspaceX, 40}, {g_bSoundOn, 0}}), "");
     // so does a header without a line end
     SetStartValues();
     WritePrefs(std::string(1 << 20, 'h'));
     EXPECT_EQ(ReadPreferencesFile(), 0);
-    EXPECT_EQ(g_strTextViewerPath, "t");
+    EXPECT_EQ(Paths(), "t|g|b|m");
     EXPECT_EQ(g_nWorkspaceX, 30);
-}
-
-TEST_F(PreferencesTest, BadNumbers)
-{
     // a malformed number stops reading; an unusable one keeps the start value and reading goes on
     struct Case { std::string numbers; int result; short x, y, z; float linear, angular; int sound; };
     const Case cases[] = {
@@ -221,17 +152,14 @@ TEST_F(PreferencesTest, BadNumbers)
         {"+200 150 12 0 -0.1 0", 1, 200, 150, 12, 0.0f, -0.1f, 0},  // odd but harmless
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.numbers.substr(0, 30));
         SetStartValues();
         WritePrefs("h\na\nb\nc\nd\n" + c.numbers + "\n");
-        EXPECT_EQ(ReadPreferencesFile(), c.result);
+        const int result = ReadPreferencesFile();
+        EXPECT_EQ(Mismatches({{result, c.result}, {g_nWorkspaceX, c.x}, {g_nWorkspaceY, c.y},
+                              {g_nWorkspaceZ, c.z}, {g_fLinearSpeed, c.linear}, {g_fAngularSpeed, c.angular},
+                              {g_bSoundOn, c.sound}}), "")
+            << c.numbers.substr(0, 30);
         EXPECT_EQ(g_strManualPath, "d");
-        EXPECT_EQ(g_nWorkspaceX, c.x);
-        EXPECT_EQ(g_nWorkspaceY, c.y);
-        EXPECT_EQ(g_nWorkspaceZ, c.z);
-        EXPECT_EQ(g_fLinearSpeed, c.linear);
-        EXPECT_EQ(g_fAngularSpeed, c.angular);
-        EXPECT_EQ(g_bSoundOn, c.sound);
     }
 }
 
@@ -240,11 +168,9 @@ TEST_F(PreferencesTest, RandomBytesLeaveUsableValues)
     std::mt19937 rng(7);
     for (int round = 0; round < 300; ++round) {
         std::string text = round % 2 ? std::string(kFullFile) : std::string(rng() % 400, '\0');
-        if (round % 2) {
-            for (int k = 0; k < 4; ++k) text[rng() % text.size()] = static_cast<char>(rng() % 256);
-        } else {
+        for (int k = 0; round % 2 && k < 4; ++k) text[rng() % text.size()] = static_cast<char>(rng() % 256);
+        if (round % 2 == 0)
             for (char& c : text) c = static_cast<char>(rng() % 256);
-        }
         SetStartValues();
         WritePrefs(text);
         ReadPreferencesFile();
@@ -256,14 +182,38 @@ TEST_F(PreferencesTest, RandomBytesLeaveUsableValues)
     }
 }
 
-// ---- where the file lives ----
-
-TEST_F(PreferencesTest, PathInTheProgramFolderWhenWritable)
+TEST_F(PreferencesTest, PathInTheProgramFolderOrElseInTheConfigFolder)
 {
     EXPECT_EQ(PreferencesFilePath(), program_ + "Prefs.TF3");
-    SetPreferencesProgramFolder(root_ + "/bin");  // without the trailing slash
+    SetPreferencesProgramFolder(root_ / "bin");  // without the trailing slash
     EXPECT_EQ(PreferencesFilePath(), program_ + "Prefs.TF3");
-
+    SetPreferencesProgramFolder(root_ / "not/there/");
+    setenv("XDG_CONFIG_HOME", (root_ / "cfg").c_str(), 1);
+    EXPECT_EQ(PreferencesFilePath(), root_ / "cfg/trussforge3d/Prefs.TF3");
+    // the reader looks there too
+    SetStartValues();
+    EXPECT_EQ(ReadPreferencesFile(), 0);  // nothing there yet
+    EXPECT_EQ(g_nWorkspaceX, 48);
+    ASSERT_TRUE(MakePreferencesFolder());
+    EXPECT_TRUE(std::filesystem::is_directory(root_ / "cfg/trussforge3d"));
+    EXPECT_TRUE(MakePreferencesFolder());  // already there
+    WriteBytes(PreferencesFilePath(), kFullFile);
+    EXPECT_EQ(ReadPreferencesFile(), 1);
+    EXPECT_EQ(g_nWorkspaceX, 100);
+    // XDG_CONFIG_HOME unset, relative or empty: the home folder's
+    const std::string home = root_ / "home/.config/trussforge3d/Prefs.TF3";
+    setenv("HOME", (root_ / "home").c_str(), 1);
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(PreferencesFilePath(), home);
+    for (const char* xdg : {"relative/cfg", ""}) {
+        setenv("XDG_CONFIG_HOME", xdg, 1);
+        EXPECT_EQ(PreferencesFilePath(), home) << xdg;
+    }
+    if (geteuid() != 0) {  // root writes anywhere
+        SetPreferencesProgramFolder(program_);
+        chmod(program_.c_str(), 0555);
+        EXPECT_EQ(PreferencesFilePath(), home);
+    }
     // without an override the running program's own folder is used
     SetPreferencesProgramFolder("");
     char exe[4096];
@@ -273,40 +223,5 @@ TEST_F(PreferencesTest, PathInTheProgramFolderWhenWritable)
     folder.erase(folder.rfind('/') + 1);
     if (access(folder.c_str(), W_OK) == 0) {
         EXPECT_EQ(PreferencesFilePath(), folder + "Prefs.TF3");
-    }
-}
-
-TEST_F(PreferencesTest, PathInTheConfigFolderWhenProgramFolderIsNotWritable)
-{
-    SetPreferencesProgramFolder(root_ + "/not/there/");
-    setenv("XDG_CONFIG_HOME", (root_ + "/cfg").c_str(), 1);
-    EXPECT_EQ(PreferencesFilePath(), root_ + "/cfg/trussforge3d/Prefs.TF3");
-
-    // the reader looks there too
-    SetStartValues();
-    EXPECT_EQ(ReadPreferencesFile(), 0);  // nothing there yet
-    EXPECT_EQ(g_nWorkspaceX, 48);
-    ASSERT_TRUE(MakePreferencesFolder());
-    struct stat st;
-    ASSERT_EQ(stat((root_ + "/cfg/trussforge3d").c_str(), &st), 0);
-    EXPECT_TRUE(S_ISDIR(st.st_mode));
-    EXPECT_TRUE(MakePreferencesFolder());  // already there
-    WriteBytes(PreferencesFilePath(), kFullFile);
-    EXPECT_EQ(ReadPreferencesFile(), 1);
-    EXPECT_EQ(g_nWorkspaceX, 100);
-
-    const std::string home = root_ + "/home/.config/trussforge3d/Prefs.TF3";
-    setenv("HOME", (root_ + "/home").c_str(), 1);
-    unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(PreferencesFilePath(), home);
-    setenv("XDG_CONFIG_HOME", "relative/cfg", 1);  // not absolute: ignored
-    EXPECT_EQ(PreferencesFilePath(), home);
-    setenv("XDG_CONFIG_HOME", "", 1);
-    EXPECT_EQ(PreferencesFilePath(), home);
-
-    if (geteuid() != 0) {  // root writes anywhere
-        SetPreferencesProgramFolder(program_);
-        chmod(program_.c_str(), 0555);
-        EXPECT_EQ(PreferencesFilePath(), home);
     }
 }

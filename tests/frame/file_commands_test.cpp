@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "files/files_globals.h"
 #include "files/model_file.h"
@@ -22,6 +23,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::Event;
+using Values = std::vector<double>;
+using Texts = std::vector<std::string>;
+template <class... T> Values V(T... v) { return {static_cast<double>(v)...}; }
 
 const std::string kBridge = std::string(TF3D_SOURCE_DIR) + "/examples/bridge.3dd";
 const std::string kPratt2D = std::string(TF3D_SOURCE_DIR) + "/examples/pratt_truss.tfd";
@@ -47,11 +51,15 @@ protected:
         ResetFileCommandState();
         Tf3dTest::TearDown();
     }
-    void Open(const std::string& path)
+    // Runs a command on a fresh record, with the paths the file dialogs return.
+    void Command(int id, std::initializer_list<std::string> files = {})
     {
-        backend.ScriptFiles({path});
-        RunFrameCommand(ID_FILE_OPEN_MODEL);
+        backend.Clear();
+        backend.ScriptFiles(files);
+        RunFrameCommand(id);
     }
+    void Open(const std::string& path) { Command(ID_FILE_OPEN_MODEL, {path}); }
+    bool Exit(std::initializer_list<int> a) { backend.Clear(); backend.ScriptAnswers(a); return ConfirmExit(); }
     std::string In(const std::string& name) { return (dir / name).string(); }
     void ExpectTitle(const std::string& name, int hasFileName)
     {
@@ -67,7 +75,6 @@ protected:
         EXPECT_EQ(ModelFilePath(), "");
         EXPECT_FALSE(CommandStateOf(ID_FILE_SAVE_MODEL).enabled);
     }
-
     fs::path dir, oldCwd;
 };
 
@@ -75,38 +82,29 @@ TEST_F(FileCommandsTest, CommandLineScreenCameraAndWarning)
 {
     EXPECT_EQ(ParseCommandLine({"-sync", "model.3dd", "other.3dd"}).startFile, "model.3dd");
     ApplyCommandLine(ParseCommandLine({"nprefs"}));
-    EXPECT_EQ(g_strStartFile, "");
-    EXPECT_EQ(g_bPrefsSaveAllowed, 0);
+    EXPECT_TRUE(g_strStartFile.empty() && g_bPrefsSaveAllowed == 0);
     g_bPrefsSaveAllowed = 1;
     ApplyCommandLine(ParseCommandLine({"NPrefs"}));  // another letter case is a file name
-    EXPECT_EQ(g_strStartFile, "NPrefs");
-    EXPECT_EQ(g_bPrefsSaveAllowed, 1);
-
-    backend.screenWidth = 2560;
-    backend.screenHeight = 1440;
+    EXPECT_TRUE(g_strStartFile == "NPrefs" && g_bPrefsSaveAllowed == 1) << g_strStartFile;
+    backend.screenWidth = 2560, backend.screenHeight = 1440;
     TakeScreenSize();
-    EXPECT_EQ(g_nScreenHeight, 1440);
-    EXPECT_EQ(g_nLargeScreenFactor, 2);
+    EXPECT_EQ(V(g_nScreenHeight, g_nLargeScreenFactor), V(1440, 2));
     ResetFrameGlobals();
     backend.screenWidth = 2000;
     TakeScreenSize();
     EXPECT_EQ(g_nLargeScreenFactor, 1);
-
     SetInitialCamera();  // 48 x 24 x 24
-    EXPECT_FLOAT_EQ(g_fOrbitAngleB, 1.57f);
-    EXPECT_DOUBLE_EQ(g_dEyeX, 24);
+    EXPECT_EQ(V(g_fOrbitAngleB, g_dEyeX), V(1.57f, 24));
     EXPECT_NEAR(g_dEyeZ, 67.2, 1e-9);
     g_nWorkspaceX = g_nWorkspaceY = g_nWorkspaceZ = 25;  // integer halves
     SetInitialCamera();
     EXPECT_NEAR(g_dEyeZ, 12 + 12 * 2.4, 1e-9);
-
-    RunFrameCommand(ID_HELP_SHOW_WARNING);
-    auto boxes = backend.Boxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].flags, platform::MB_OK | platform::MB_ICONINFORMATION | platform::MB_SYSTEMMODAL);
-    EXPECT_EQ(boxes[0].text.rfind("This software is for educational purposes only", 0), 0u);
-    EXPECT_NE(boxes[0].text.find("\n\nWARNING!  Actual load testing of models can be dangerous.\n\n"),
-              std::string::npos);
+    Command(ID_HELP_SHOW_WARNING);
+    ASSERT_EQ(backend.Count(Event::Box), 1);
+    const Event box = backend.Boxes()[0];
+    EXPECT_EQ(box.flags, platform::MB_OK | platform::MB_ICONINFORMATION | platform::MB_SYSTEMMODAL);
+    EXPECT_EQ(box.text.rfind("This software is for educational purposes only", 0), 0u);
+    EXPECT_NE(box.text.find("\n\nWARNING!  Actual load testing of models can be dangerous.\n\n"), std::string::npos);
 }
 
 TEST_F(FileCommandsTest, StartFileReadAndPreferences)
@@ -120,23 +118,18 @@ TEST_F(FileCommandsTest, StartFileReadAndPreferences)
     EXPECT_EQ(ModelFilePath(), fs::path(kBridge).lexically_normal().string());
     EXPECT_EQ(RecentFiles().size(), 1u);
     FinishStartup();
-    EXPECT_EQ(g_nWorkspaceX, 40);
-    EXPECT_EQ(g_bSoundOn, 0);
     EXPECT_EQ(g_strBrowserPath, "browser");
-    EXPECT_DOUBLE_EQ(g_dCenterX, 20);  // camera from the preferences' workspace
     NoteModelChanges();
-    EXPECT_EQ(g_bModelSaved, 1);
-    EXPECT_EQ(backend.Count(Event::Box), 0);
-
+    // The camera follows the preferences' workspace; no messages.
+    EXPECT_EQ(V(g_nWorkspaceX, g_bSoundOn, g_dCenterX, g_bModelSaved, backend.Count(Event::Box)), V(40, 0, 20, 1, 0));
     // A start file that cannot be read: told, and the model is empty and untitled.
     const std::string bad = In("broken.3dd");
     std::ofstream(bad) << "not a model\n";
     g_strStartFile = bad;
     OpenModelFile(bad);
     FinishStartFileRead(false);
-    auto boxes = backend.Boxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].text.find(bad), std::string::npos);
+    ASSERT_EQ(backend.Count(Event::Box), 1);
+    EXPECT_NE(backend.Boxes()[0].text.find(bad), std::string::npos);
     ExpectEmptyUntitled();
     EXPECT_EQ(g_bModelSaved, 1);
 }
@@ -144,32 +137,19 @@ TEST_F(FileCommandsTest, StartFileReadAndPreferences)
 TEST_F(FileCommandsTest, ExitQuestions)
 {
     MarkModelSaved();
-    backend.ScriptAnswers({platform::IDNO});
-    EXPECT_FALSE(ConfirmExit());
-    auto boxes = backend.Boxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Are you sure you want to exit Trussforge3D?");
-    EXPECT_EQ(boxes[0].caption, "Trussforge3D");
-    EXPECT_EQ(boxes[0].flags, platform::MB_YESNO | kQuestion);
-
-    backend.Clear();
-    backend.ScriptAnswers({platform::IDYES});
-    EXPECT_TRUE(ConfirmExit());  // saved: one question only
+    EXPECT_FALSE(Exit({platform::IDNO}));
+    ASSERT_EQ(backend.Count(Event::Box), 1);
+    const Event box = backend.Boxes()[0];
+    EXPECT_EQ((Texts{box.text, box.caption}), (Texts{"Are you sure you want to exit Trussforge3D?", "Trussforge3D"}));
+    EXPECT_EQ(box.flags, platform::MB_YESNO | kQuestion);
+    EXPECT_TRUE(Exit({platform::IDYES}));  // saved: one question only
     EXPECT_EQ(backend.Count(Event::Box), 1);
-
-    // An edit made anywhere (here straight into the tables) is noticed.
-    g_Joints[1].x = 3;
-    g_nJoints = 1;
-    backend.Clear();
-    backend.ScriptAnswers({platform::IDYES, platform::IDCANCEL});
-    EXPECT_FALSE(ConfirmExit());
-    boxes = backend.Boxes();
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].text, "Current Changes have not been saved!   \nClick CANCEL to stop exit.");
-    EXPECT_EQ(boxes[1].flags, platform::MB_OKCANCEL | kQuestion);
-
-    backend.ScriptAnswers({platform::IDYES, platform::IDOK});
-    EXPECT_TRUE(ConfirmExit());
+    g_Joints[1].x = 3, g_nJoints = 1;  // an edit made anywhere (here straight into the tables) is noticed
+    EXPECT_FALSE(Exit({platform::IDYES, platform::IDCANCEL}));
+    ASSERT_EQ(backend.Count(Event::Box), 2);
+    EXPECT_EQ(backend.Boxes()[1].text, "Current Changes have not been saved!   \nClick CANCEL to stop exit.");
+    EXPECT_EQ(backend.Boxes()[1].flags, platform::MB_OKCANCEL | kQuestion);
+    EXPECT_TRUE(Exit({platform::IDYES, platform::IDOK}));
 }
 
 TEST_F(FileCommandsTest, LookingAroundIsNotAChangeButEditingIs)
@@ -182,14 +162,12 @@ TEST_F(FileCommandsTest, LookingAroundIsNotAChangeButEditingIs)
     EXPECT_EQ(g_bModelSaved, 1);
     RunFrameCommand(ID_OUT_JOINT_DATA);  // saved with the model
     EXPECT_EQ(g_bModelSaved, 0);
-
     MarkModelSaved();
     g_Joints[3].forceY = -10;
     NoteModelChanges();
     g_Joints[3].forceY = 0;  // undoing by hand does not count as saved
     NoteModelChanges();
     EXPECT_EQ(g_bModelSaved, 0);
-
     g_nWorkspaceX = 100;  // the writer clamps; the text must not change the global
     ModelFileText();
     EXPECT_EQ(g_nWorkspaceX, 100);
@@ -202,54 +180,28 @@ TEST_F(FileCommandsTest, NewModelsAndProjects)
     g_bHasFileName = 1;
     g_bShowRulers = 0;
     SetMetricUnits(1);
-
     RunFrameCommand(ID_FILE_NEW_US_UNITS);
-    EXPECT_EQ(g_nJoints + g_nMembers, 0);
-    EXPECT_EQ(g_bUnitsUS, 1);
-    EXPECT_EQ(g_bMetricUnits, 0);
-    ExpectTitle("Untitled", 1);  // New keeps Save enabled
-    EXPECT_EQ(g_bUndoAvailable, 1);
-    EXPECT_EQ(g_bModelSaved, 0);
-    EXPECT_EQ(g_bShowRulers, 1);
+    ExpectTitle("Untitled", 1);  // new keeps Save enabled
+    EXPECT_EQ(V(g_nJoints + g_nMembers, g_bUnitsUS, g_bMetricUnits, g_bUndoAvailable, g_bModelSaved, g_bShowRulers,
+                g_fBackgroundR, g_nWorkspaceX), V(0, 1, 0, 1, 0, 1, 0.75f, 48));
     EXPECT_EQ(g_bTruckActive + g_bUseTruck + g_bBridgeProject + g_bUseFan + g_bTowerProject + g_bTowerFlag2, 0);
-    EXPECT_FLOAT_EQ(g_fBackgroundR, 0.75f);
-    EXPECT_EQ(g_nWorkspaceX, 48);
-
     RunFrameCommand(ID_EDIT_UNDO);  // brings the joints and members back
-    EXPECT_EQ(g_nJoints, joints);
-    EXPECT_EQ(g_nMembers, members);
-    EXPECT_EQ(g_bUndoAvailable, 0);
+    EXPECT_EQ(V(g_nJoints, g_nMembers, g_bUndoAvailable), V(joints, members, 0));
     RunFrameCommand(ID_EDIT_UNDO);  // nothing more to undo
     EXPECT_EQ(g_nJoints, joints);
-
     RunFrameCommand(ID_FILE_NEW_METRIC_UNITS);
-    EXPECT_EQ(g_bMetricUnits, 1);
-    EXPECT_EQ(g_bUnitsUS, 0);
-    EXPECT_EQ(g_nJoints, 0);
-
+    EXPECT_EQ(V(g_bMetricUnits, g_bUnitsUS, g_nJoints), V(1, 0, 0));
     g_bFindBreakingForces = g_bBreakingForcesActive = 1;
     RunFrameCommand(ID_FILE_NEW_BRIDGE_PROJECT);
-    EXPECT_EQ(g_nJoints, 30);
-    EXPECT_EQ(g_nMembers, 41);
-    EXPECT_EQ(g_bUnitsUS, 1);
-    EXPECT_EQ(g_bTruckActive + g_bUseTruck + g_bBridgeProject, 3);
-    EXPECT_EQ(g_bShowLoads + g_bFindBreakingForces + g_bBreakingForcesActive, 0);
-    EXPECT_FLOAT_EQ(g_fTruckZ, 11.96875f);
-    EXPECT_EQ(g_nWorkspaceX, 36);
-
+    EXPECT_EQ(V(g_nJoints, g_nMembers, g_bUnitsUS, g_bTruckActive + g_bUseTruck + g_bBridgeProject, g_fTruckZ,
+                g_nWorkspaceX, g_bShowLoads + g_bFindBreakingForces + g_bBreakingForcesActive),
+              V(30, 41, 1, 3, 11.96875f, 36, 0));
     RunFrameCommand(ID_FILE_NEW_TOWER_PROJECT);
-    EXPECT_EQ(g_nJoints, 8);
-    EXPECT_EQ(g_nMembers, 5);
-    EXPECT_EQ(g_bTowerProject + g_bUseFan + g_bTowerFlag2, 3);
-    EXPECT_EQ(g_bTruckActive + g_bBridgeProject + g_bShowLoads, 0);
-    EXPECT_FLOAT_EQ(g_fMagnification, 20);
-    EXPECT_TRUE(CommandStateOf(ID_OPT_MAGNIFY_20).checked);
-    EXPECT_FALSE(CommandStateOf(ID_OPT_MAGNIFY_10).checked);
-
-    RunFrameCommand(ID_FILE_NEW);  // Ctrl+N: empty and untitled, settings kept
-    EXPECT_EQ(g_nJoints, 0);
-    EXPECT_EQ(g_bTowerProject, 0);
-    EXPECT_FLOAT_EQ(g_fMagnification, 20);
+    EXPECT_EQ(V(g_nJoints, g_nMembers, g_bTowerProject + g_bUseFan + g_bTowerFlag2,
+                g_bTruckActive + g_bBridgeProject + g_bShowLoads, g_fMagnification), V(8, 5, 3, 0, 20));
+    EXPECT_TRUE(CommandStateOf(ID_OPT_MAGNIFY_20).checked && !CommandStateOf(ID_OPT_MAGNIFY_10).checked);
+    RunFrameCommand(ID_FILE_NEW);  // ctrl+N: empty and untitled, settings kept
+    EXPECT_EQ(V(g_nJoints, g_bTowerProject, g_fMagnification), V(0, 0, 20));
     EXPECT_EQ(g_strModelFileName, "Untitled");
 }
 
@@ -259,28 +211,20 @@ TEST_F(FileCommandsTest, OpenAndAFailedOpenThatCannotBeSavedOver)
     ASSERT_EQ(backend.fileRequests.size(), 1u);
     const auto& r = backend.fileRequests[0];
     EXPECT_TRUE(r.open);
-    EXPECT_EQ(r.defaultExt, "3dd");
-    EXPECT_EQ(r.fileName, "*.3dd");
-    EXPECT_EQ(r.filter, "Trussforge 3D Files (*.3dd)|*.3dd|All Files (*.*)|*.*||");
+    EXPECT_EQ((Texts{r.defaultExt, r.fileName, r.filter}),
+              (Texts{"3dd", "*.3dd", "Trussforge 3D Files (*.3dd)|*.3dd|All Files (*.*)|*.*||"}));
     ExpectTitle("bridge.3dd", 1);
-    EXPECT_EQ(g_bModelSaved, 1);
     const short members = g_nMembers;
-    EXPECT_GT(members, 0);
-
-    backend.Clear();
+    EXPECT_TRUE(g_bModelSaved == 1 && members > 0);
     Open("");  // cancel changes nothing
-    EXPECT_EQ(g_nMembers, members);
-    EXPECT_EQ(backend.Count(Event::Caption), 0);
-
+    EXPECT_EQ(V(g_nMembers, backend.Count(Event::Caption)), V(members, 0));
     const std::string bad = In("broken.3dd");
     std::ofstream(bad) << "Trussforge3D\n4.000000\n10 10 5 4\n";  // ends early
     const std::string before = ReadBytes(bad);
     Open(bad);
     EXPECT_EQ(backend.Count(Event::Box), 1);
     ExpectEmptyUntitled();
-
-    backend.Clear();
-    RunFrameCommand(ID_FILE_SAVE_MODEL);  // disabled, and does nothing by key
+    Command(ID_FILE_SAVE_MODEL);  // disabled, and does nothing by key
     EXPECT_EQ(backend.Count(Event::FileDialog), 0);
     EXPECT_EQ(ReadBytes(bad), before);
     EXPECT_FALSE(fs::exists(dir / "Untitled"));
@@ -295,79 +239,57 @@ TEST_F(FileCommandsTest, SaveWritesWhereTheFileCameFrom)
     g_Joints[2].forceY = -7;
     NoteModelChanges();
     EXPECT_EQ(g_bModelSaved, 0);
-
     g_bModeAddJoint = 1;
-    RunFrameCommand(ID_FILE_SAVE);  // Ctrl+S is File/Save Model
-    EXPECT_EQ(g_bModelSaved, 1);
-    EXPECT_EQ(g_bModeAddJoint, 0);  // tools cleared
+    Command(ID_FILE_SAVE);  // ctrl+S is File/Save Model
+    EXPECT_EQ(V(g_bModelSaved, g_bModeAddJoint, backend.Count(Event::FileDialog)), V(1, 0, 0));  // tools cleared
     EXPECT_EQ(ReadBytes(path), ModelFileText());
     EXPECT_NE(ReadBytes(path).find("-7.000000"), std::string::npos);
-    EXPECT_EQ(backend.Count(Event::FileDialog), 1);  // the open only
     EXPECT_FALSE(fs::exists(fs::temp_directory_path() / "mine.3dd"));
-
     RunFrameCommand(ID_FILE_NEW_US_UNITS);  // after New it is saved as "Untitled" beside it
     RunFrameCommand(ID_FILE_SAVE_MODEL);
-    EXPECT_TRUE(fs::exists(dir / "Untitled"));
-    EXPECT_EQ(g_bModelSaved, 1);
+    EXPECT_TRUE(fs::exists(dir / "Untitled") && g_bModelSaved == 1);
 }
 
 TEST_F(FileCommandsTest, SaveAsAndAFailedSaveAs)
 {
     Open(kBridge);
     const std::string to = In("renamed.3dd");
-    backend.ScriptFiles({to});
-    RunFrameCommand(ID_FILE_SAVE_MODEL_AS);
-    EXPECT_FALSE(backend.fileRequests.back().open);
-    EXPECT_EQ(backend.fileRequests.back().filter, "Trussforge3D Files (*.3dd)|*.3dd|All Files (*.*)|*.*||");
+    Command(ID_FILE_SAVE_MODEL_AS, {to});
+    ASSERT_EQ(backend.fileRequests.size(), 1u);
+    EXPECT_FALSE(backend.fileRequests[0].open);
+    EXPECT_EQ(backend.fileRequests[0].filter, "Trussforge3D Files (*.3dd)|*.3dd|All Files (*.*)|*.*||");
     ExpectTitle("renamed.3dd", 1);
-    EXPECT_EQ(ReadBytes(to), ModelFileText());
-    EXPECT_EQ(RecentFiles().front(), to);
-
-    // A folder that does not exist: the writer's message, nothing renamed.
-    g_Joints[1].x += 1;
+    EXPECT_EQ((Texts{ReadBytes(to), RecentFiles().front()}), (Texts{ModelFileText(), to}));
+    g_Joints[1].x += 1;  // A folder that does not exist: the writer's message, nothing renamed.
     NoteModelChanges();
-    backend.Clear();
-    backend.ScriptFiles({In("missing/x.3dd")});
-    RunFrameCommand(ID_FILE_SAVE_MODEL_AS);
-    auto boxes = backend.Boxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Access Denied!\nYour file was not saved.");
-    EXPECT_EQ(g_strModelFileName, "renamed.3dd");
+    Command(ID_FILE_SAVE_MODEL_AS, {In("missing/x.3dd")});
+    ASSERT_EQ(backend.Count(Event::Box), 1);
+    EXPECT_EQ((Texts{backend.Boxes()[0].text, g_strModelFileName, ModelFilePath()}),
+              (Texts{"Access Denied!\nYour file was not saved.", "renamed.3dd", to}));
     EXPECT_EQ(g_bModelSaved, 0);
-    EXPECT_EQ(ModelFilePath(), to);
 }
 
 TEST_F(FileCommandsTest, Imported2DFileIsNeverOverwritten)
 {
-    const std::string tfd = In("pratt.tfd");
+    const std::string tfd = In("pratt.tfd"), to = In("pratt.3dd");
     fs::copy_file(kPratt2D, tfd);
     const std::string before = ReadBytes(tfd);
     MarkModelSaved();
     g_bHasFileName = 1;
-    backend.ScriptFiles({tfd});
-    RunFrameCommand(ID_FILE_IMPORT_2D);
-    EXPECT_EQ(backend.fileRequests.back().filter, "Trussforge 2D Files (*.tfd)|*.tfd|All Files (*.*)|*.*||");
-    EXPECT_EQ(backend.fileRequests.back().defaultExt, "tfd");
-    EXPECT_EQ(g_strModelFileName, "pratt.tfd");
-    EXPECT_EQ(backend.mainCaption, fs::path(tfd).lexically_normal().string() + " - Trussforge3D");
-    EXPECT_GT(g_nMembers, 0);
-    EXPECT_EQ(g_bModelSaved, 0);  // not saved as a 3D model yet
-
-    backend.Clear();
-    RunFrameCommand(ID_FILE_SAVE_MODEL);  // asks for a name; cancelling writes nothing
+    Command(ID_FILE_IMPORT_2D, {tfd});
+    EXPECT_EQ((Texts{backend.fileRequests.at(0).filter, backend.fileRequests[0].defaultExt, g_strModelFileName,
+                     backend.mainCaption}),
+              (Texts{"Trussforge 2D Files (*.tfd)|*.tfd|All Files (*.*)|*.*||", "tfd", "pratt.tfd",
+                     fs::path(tfd).lexically_normal().string() + " - Trussforge3D"}));
+    EXPECT_TRUE(g_nMembers > 0 && g_bModelSaved == 0);  // not saved as a 3D model yet
+    Command(ID_FILE_SAVE_MODEL);  // asks for a name; cancelling writes nothing
     ASSERT_EQ(backend.fileRequests.size(), 1u);
     EXPECT_FALSE(backend.fileRequests[0].open);
     EXPECT_EQ(ReadBytes(tfd), before);
-
-    const std::string to = In("pratt.3dd");
-    backend.ScriptFiles({to});
-    RunFrameCommand(ID_FILE_SAVE_MODEL);
-    EXPECT_EQ(ReadBytes(tfd), before);
-    EXPECT_EQ(ReadBytes(to), ModelFileText());
-    EXPECT_EQ(g_strModelFileName, "pratt.3dd");
-
-    backend.Clear();
-    RunFrameCommand(ID_FILE_SAVE_MODEL);  // afterwards without asking
+    Command(ID_FILE_SAVE_MODEL, {to});
+    EXPECT_EQ((Texts{ReadBytes(tfd), ReadBytes(to), g_strModelFileName}),
+              (Texts{before, ModelFileText(), "pratt.3dd"}));
+    Command(ID_FILE_SAVE_MODEL);  // afterwards without asking
     EXPECT_EQ(backend.Count(Event::FileDialog), 0);
 }
 
@@ -376,31 +298,23 @@ TEST_F(FileCommandsTest, OutputFileAndDxfNeedMembers)
     RunFrameCommand(ID_FILE_SAVE_OUTPUT);
     RunFrameCommand(ID_FILE_EXPORT_DXF);
     EXPECT_EQ(backend.Count(Event::FileDialog), 0);
-
     Open(kBridge);
     const std::string out = In("report.txt"), dxf = In("front.dxf");
     backend.ScriptFiles({out, dxf});
     RunFrameCommand(ID_FILE_SAVE_OUTPUT);
     RunFrameCommand(ID_FILE_EXPORT_DXF);
-    EXPECT_EQ(backend.fileRequests[1].filter, "Trussforge3D Output Files (*.txt)|*.txt|All Files (*.*)|*.*||");
-    EXPECT_EQ(backend.fileRequests[2].filter, "DXF Files (*.dxf)|*.dxf|All Files (*.*)|*.*||");
-    EXPECT_EQ(g_strOutputFilePath, out);
-    EXPECT_GT(fs::file_size(out), 0u);
-    EXPECT_GT(fs::file_size(dxf), 0u);
-    const JointRec& a = g_Joints[g_Members[1].jointA];
-    const JointRec& b = g_Joints[g_Members[1].jointB];
+    EXPECT_EQ((Texts{backend.fileRequests.at(1).filter, backend.fileRequests.at(2).filter, g_strOutputFilePath}),
+              (Texts{"Trussforge3D Output Files (*.txt)|*.txt|All Files (*.*)|*.*||",
+                     "DXF Files (*.dxf)|*.dxf|All Files (*.*)|*.*||", out}));
+    EXPECT_TRUE(fs::file_size(out) > 0 && fs::file_size(dxf) > 0);
+    const JointRec &a = g_Joints[g_Members[1].jointA], &b = g_Joints[g_Members[1].jointB];
     EXPECT_NEAR(g_Members[1].length, std::hypot(b.x - a.x, b.y - a.y, b.z - a.z), 1e-5);
     EXPECT_EQ(backend.Count(Event::Box), 0);
-
-    backend.ScriptFiles({In("no/report.txt")});
-    RunFrameCommand(ID_FILE_SAVE_OUTPUT);
+    Command(ID_FILE_SAVE_OUTPUT, {In("no/report.txt")});
     EXPECT_EQ(backend.Count(Event::Box), 1);
-
     backend.Clear();  // a section switch flips and redraws nothing
     EXPECT_TRUE(RunFrameCommand(ID_OUT_STRENGTH_RATIOS));
-    EXPECT_EQ(g_bOutStrengthRatios, 0);
-    EXPECT_EQ(g_bOutActualForces, 1);
-    EXPECT_EQ(backend.Count(Event::InvalidateFrame), 0);
+    EXPECT_EQ(V(g_bOutStrengthRatios, g_bOutActualForces, backend.Count(Event::InvalidateFrame)), V(0, 1, 0));
 }
 
 TEST_F(FileCommandsTest, HelperProgramsClipboardAndUnknownIds)
@@ -409,31 +323,20 @@ TEST_F(FileCommandsTest, HelperProgramsClipboardAndUnknownIds)
     for (int id : {ID_HELP_MANUAL, ID_HELP_MAKER_WEB_SITE, ID_HELP_RESOURCE_SITE, ID_ANALYSIS_LAUNCH_FILE_VIEWER,
                    ID_ANALYSIS_LAUNCH_GRAPHIC_VIEWER})
         RunFrameCommand(id);
-    std::vector<Event> shell;
+    Texts shell;  // program and parameters of each launch
     for (const auto& e : backend.events)
-        if (e.kind == Event::ShellOpen) shell.push_back(e);
-    ASSERT_EQ(shell.size(), 5u);
-    EXPECT_EQ(shell[0].text, "c:\\Trussforge3D\\docs\\manual.html");
-    EXPECT_EQ(shell[0].caption, "");
-    EXPECT_EQ(shell[1].text, "Iexplorer.exe");
-    EXPECT_EQ(shell[1].caption, kMakerHomePage);
-    EXPECT_EQ(shell[2].caption, kLatestChangesPage);
+        if (e.kind == Event::ShellOpen) shell.insert(shell.end(), {e.text, e.caption});
+    EXPECT_EQ(shell, (Texts{"c:\\Trussforge3D\\docs\\manual.html", "", "Iexplorer.exe",
+                            kMakerHomePage, "Iexplorer.exe", kLatestChangesPage, "wordpad.exe", "", "PBRUSH.EXE", ""}));
     EXPECT_NE(std::string(kLatestChangesPage).find("/trussforge3d/latestchanges.html"), std::string::npos);
-    EXPECT_EQ(shell[3].text, "wordpad.exe");
-    EXPECT_EQ(shell[4].text, "PBRUSH.EXE");
     EXPECT_EQ(g_bModeAddMember, 0);  // the launches clear the tools
-
     backend.Clear();
     backend.shellResult = false;  // a helper that does not start shows nothing
     RunFrameCommand(ID_HELP_MANUAL);
-    EXPECT_EQ(backend.Count(Event::Box), 0);
     RunFrameCommand(ID_EDIT_COPY_TO_CLIPBOARD);
-    EXPECT_EQ(backend.Count(Event::Clipboard), 1);
-
-    EXPECT_FALSE(RunFrameCommand(ID_VIEW_REFRESH_SCREEN));
-    EXPECT_FALSE(RunFrameCommand(0));
-    EXPECT_TRUE(RunFrameCommand(ID_SUPPORTS_FIXED));
-    EXPECT_EQ(g_bModeSupportFixed, 1);
+    EXPECT_EQ(V(backend.Count(Event::Box), backend.Count(Event::Clipboard)), V(0, 1));
+    EXPECT_FALSE(RunFrameCommand(ID_VIEW_REFRESH_SCREEN) || RunFrameCommand(0));
+    EXPECT_TRUE(RunFrameCommand(ID_SUPPORTS_FIXED) && g_bModeSupportFixed == 1);
 }
 
 TEST_F(FileCommandsTest, RecentFileListKeepsTheLastFour)
@@ -443,7 +346,7 @@ TEST_F(FileCommandsTest, RecentFileListKeepsTheLastFour)
     LoadRecentFileList();
     ASSERT_EQ(RecentFiles().size(), 2u);
     for (const char* p : {"/c.3dd", "/d.3dd", "/e.3dd", "/b.3dd"}) AddToRecentFileList(p);
-    const std::vector<std::string> expect = {"/b.3dd", "/e.3dd", "/d.3dd", "/c.3dd"};
+    const Texts expect = {"/b.3dd", "/e.3dd", "/d.3dd", "/c.3dd"};
     EXPECT_EQ(RecentFiles(), expect);
     EXPECT_EQ(backend.settings["Recent File List/File4"], "/c.3dd");
     ResetFileCommandState();
@@ -455,31 +358,21 @@ TEST_F(FileCommandsTest, TileOrientationAndShowTiles)
 {
     EXPECT_TRUE(CommandStateOf(ID_FILE_TILE_PORTRAIT).checked);
     RunFrameCommand(ID_FILE_TILE_PORTRAIT);  // the checked item switches to the other
-    EXPECT_EQ(g_bTileLandscape, 1);
-    EXPECT_EQ(g_bTilePortrait, 0);
-    EXPECT_TRUE(CommandStateOf(ID_FILE_TILE_LANDSCAPE).checked);
+    EXPECT_EQ(V(g_bTileLandscape, g_bTilePortrait, CommandStateOf(ID_FILE_TILE_LANDSCAPE).checked), V(1, 0, 1));
     RunFrameCommand(ID_FILE_TILE_PORTRAIT);
     EXPECT_EQ(g_bTilePortrait, 1);
-
     ASSERT_EQ(OpenModelFile(kBridge), 1);  // deck at y = 6 in the XZ plane
     g_fGuidePlaneY = 6;
     g_bModeAddJoint = 1;
     RunFrameCommand(ID_FILE_XZ_TILES_SHOW);
-    EXPECT_EQ(g_bModeAddJoint, 0);
-    EXPECT_EQ(g_bShowTilesXZ, 1);
     // Deck x 17.75..30.25, z 11..13: origin (17.25, 10.5), ranges 13.5 x 3 inches.
-    EXPECT_FLOAT_EQ(g_fTilesXZOriginX, 17.25f);
-    EXPECT_FLOAT_EQ(g_fTilesXZOriginZ, 10.5f);
-    EXPECT_EQ(g_nTilesAcrossXZ, 2);
-    EXPECT_EQ(g_nTilesDownXZ, 1);
+    EXPECT_EQ(V(g_bModeAddJoint, g_bShowTilesXZ, g_fTilesXZOriginX, g_fTilesXZOriginZ, g_nTilesAcrossXZ,
+                g_nTilesDownXZ), V(0, 1, 17.25f, 10.5f, 2, 1));
     RunFrameCommand(ID_FILE_TILE_LANDSCAPE);
     RunFrameCommand(ID_FILE_XZ_TILES_SHOW);
-    EXPECT_EQ(g_nTilesAcrossXZ, 1);
-    EXPECT_EQ(g_nTilesDownXZ, 2);
-
+    EXPECT_EQ(V(g_nTilesAcrossXZ, g_nTilesDownXZ), V(1, 2));
     EXPECT_TRUE(RunFrameCommand(ID_FILE_YZ_TILES_MOVE));  // the drag tool shows its plane's tiles
-    EXPECT_EQ(g_bModeMoveTilesYZ, 1);
-    EXPECT_EQ(g_bShowTilesYZ, 1);
+    EXPECT_EQ(V(g_bModeMoveTilesYZ, g_bShowTilesYZ), V(1, 1));
 }
 
 }  // namespace

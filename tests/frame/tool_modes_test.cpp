@@ -13,19 +13,14 @@
 namespace {
 
 using platform::Event;
+using Values = std::vector<double>;
+template <class... T> Values V(T... v) { return {static_cast<double>(v)...}; }
 
-// Every flag that selects a tool: the flags of the tool command table.
-std::vector<int*> ToolFlags()
-{
-    std::vector<int*> flags;
-    for (int k = 0; k < ToolCommandCount(); ++k) flags.push_back(ToolCommands()[k].flag);
-    return flags;
-}
-
+// Set flags among the flags of the tool command table.
 int SetToolCount()
 {
     int n = 0;
-    for (int* f : ToolFlags()) n += *f != 0;
+    for (int k = 0; k < ToolCommandCount(); ++k) n += *ToolCommands()[k].flag != 0;
     return n;
 }
 
@@ -35,72 +30,46 @@ std::string Prompt()
     return g_strStatusPrompt;
 }
 
-class ToolModesTest : public Tf3dTest {};
+using ToolModesTest = Tf3dTest;
 
 TEST_F(ToolModesTest, ClearToolModesClearsToolsDisplaysAndPicksButNotLabels)
 {
-    for (int* f : ToolFlags()) *f = 1;
+    for (int k = 0; k < ToolCommandCount(); ++k) *ToolCommands()[k].flag = 1;
     g_bShowTilesXY = g_bShowTilesXZ = g_bShowTilesYZ = 1;
-    g_bShowForcesX = g_bShowForcesY = g_bShowForcesZ = 1;
-    g_bCursorOnPlane = 1;
-    g_nPickedJoint = 3;
-    g_nPickedMember = 4;
-    g_bShowMemberNumbers = g_bShowShapeNumbers = g_bShowMaterialNumbers = 1;
-    g_bUseSplitDialog = g_bShowOrigin = 1;
+    g_bShowForcesX = g_bShowForcesY = g_bShowForcesZ = g_bCursorOnPlane = 1;
+    g_nPickedJoint = 3, g_nPickedMember = 4;
+    g_bShowMemberNumbers = g_bShowShapeNumbers = g_bShowMaterialNumbers = g_bUseSplitDialog = g_bShowOrigin = 1;
     g_strStatusPrompt = "Custom";
-
     ClearToolModes();
-    EXPECT_EQ(SetToolCount(), 0);
-    EXPECT_EQ(g_bShowTilesXY + g_bShowTilesXZ + g_bShowTilesYZ + g_bShowForcesX + g_bShowForcesY + g_bShowForcesZ +
-                  g_bCursorOnPlane + g_nPickedJoint + g_nPickedMember,
-              0);
-    EXPECT_EQ(g_bShowMemberNumbers + g_bShowShapeNumbers + g_bShowMaterialNumbers + g_bUseSplitDialog + g_bShowOrigin,
-              5);
+    EXPECT_EQ(V(SetToolCount(), g_bShowTilesXY + g_bShowTilesXZ + g_bShowTilesYZ,
+                g_bShowForcesX + g_bShowForcesY + g_bShowForcesZ, g_bCursorOnPlane + g_nPickedJoint + g_nPickedMember,
+                g_bShowMemberNumbers + g_bShowShapeNumbers + g_bShowMaterialNumbers + g_bUseSplitDialog + g_bShowOrigin,
+                backend.events.size()), V(0, 0, 0, 0, 5, 0));
     EXPECT_EQ(g_strStatusPrompt, "Custom");
-    EXPECT_TRUE(backend.events.empty());
 }
 
 // The prompts from the lowest priority up: each flag set wins over all set before it.
 TEST_F(ToolModesTest, PromptTextsAndTheirPriority)
 {
+    // A representative of each group of tools.
     const std::vector<std::pair<int*, std::string>> byRisingPriority = {
         {&g_bModeSelectJoints, "Select Joint(s) -> Click Joint(s)"},
-        {&g_bModeDeleteLoad, "Delete Load(s) -> Click Joint(s)"},
-        {&g_bModeForceZ, "Add Force Z -> Click a Joint"},
-        {&g_bModeForceY, "Add Force Y -> Click a Joint"},
-        {&g_bModeForceX, "Add Force X -> Click a Joint"},
+        {&g_bModeDeleteLoad, "Delete Load(s) -> Click Joint(s)"}, {&g_bModeForceX, "Add Force X -> Click a Joint"},
         {&g_bModeDeleteSupport, "Delete Support -> Click a Joint"},
-        {&g_bModeSupportFixed, "Add Support -> Click a Joint"},
-        {&g_bModeSupportHinge, "Add Support -> Click a Joint"},
         {&g_bModeSupportYZRoller, "Add Support -> Click a Joint"},
-        {&g_bModeYZPlaneToJoint, "Move YZ Guide Plane to a Joint -> Click a Joint"},
-        {&g_bModeXZPlaneToJoint, "Move XZ Guide Plane to a Joint -> Click a Joint"},
         {&g_bModeXYPlaneToJoint, "Move XY Guide Plane to a Joint -> Click a Joint"},
-        {&g_bModeYZPlaneReplicate, "Move YZ Guide Plane and Replicate Selected Joints"},
         {&g_bModeXZPlaneReplicate, "Move XZ Guide Plane and Replicate Selected Joints"},
-        {&g_bModeXYPlaneReplicate, "Move XY Guide Plane and Replicate Selected Joints"},
         {&g_bModeYZPlaneToCursor, "Move YZ Guide Plane -> Click on XY or XZ Base Plane"},
-        {&g_bModeXZPlaneToCursor, "Move XZ Guide Plane -> Click on XY or YZ Base Plane"},
-        {&g_bModeXYPlaneToCursor, "Move XY Guide Plane -> Click on XZ or YZ Base Plane"},
         {&g_bModeCopyProperties, "Copy Member Properties -> Click a Member"},
-        {&g_bModeMemberProperties, "Show Member Properties -> Click a Member"},
-        {&g_bShowShapeNumbers, "Show Shape Numbers"},
-        {&g_bModePaintMember, "Change Member Color -> Click a Member"},
-        {&g_bModeDeleteMember, "Delete Member -> Click a Member"},
+        {&g_bShowShapeNumbers, "Show Shape Numbers"}, {&g_bModePaintMember, "Change Member Color -> Click a Member"},
         {&g_bShowMaterialNumbers, "Show Material Numbers"},
-        {&g_bModeChangeMaterial, "Change Member Material -> Click on a Member"},
         {&g_bModeChangeShape, "Change Member Shape -> Click on a Member"},
-        {&g_bModeShowMembers, "Show Member(s) -> Click Member(s)"},
         {&g_bModeHideMembers, "Hide Member(s) -> Click Member(s)"},
         {&g_bModeJointProperties, "Show Joint Properties -> Click a Joint"},
-        {&g_bModeSplitMember90, "Split Member @ 90% -> Click a Member"},
-        {&g_bModeSplitMember50, "Split Member @ 50% -> Click a Member"},
         {&g_bModeSplitMember10, "Split Member @ 10% -> Click a Member"},
-        {&g_bModeMoveJoint, "Move Joint -> Click a Joint"},
-        {&g_bModeDeleteJoint, "Delete Joint -> Click a Joint"},
+        {&g_bModeMoveJoint, "Move Joint -> Click a Joint"}, {&g_bModeDeleteJoint, "Delete Joint -> Click a Joint"},
         {&g_bModeAddJoint, "Add Joint -> Click on a Guide Plane"},
-        {&g_bModeSetOrigin, "Set Origin -> Click on a Guide Plane"},
-        {&g_bModeSetFocus, "Set Focus -> Click a Joint"},
+        {&g_bModeSetOrigin, "Set Origin -> Click on a Guide Plane"}, {&g_bModeSetFocus, "Set Focus -> Click a Joint"},
         {&g_bModeAddMember, "Add Member -> Click on a Joint -> Drag -> Release on a different Joint"},
     };
     // Tools without a text of their own.
@@ -124,9 +93,7 @@ TEST_F(ToolModesTest, OutcomeOverridesTheToolText)
     EXPECT_EQ(Prompt(), ">>>> It Worked! <<<<");
     g_bResultsAvailable = 0;
     EXPECT_EQ(Prompt(), " Force magnitude(s) set to breaking ! ");
-
-    // A failed model shows its outcome only while results are available.
-    g_bModelFailed = 1;
+    g_bModelFailed = 1;  // A failed model shows its outcome only while results are available.
     EXPECT_EQ(Prompt(), tool);
     g_bResultsAvailable = 1;
     EXPECT_EQ(Prompt(), tool);  // breaking force on, no halt: tool text
@@ -149,8 +116,7 @@ TEST_F(ToolModesTest, OutcomeOverridesTheToolText)
 
 TEST_F(ToolModesTest, EveryToolCommandLeavesExactlyItsOwnFlag)
 {
-    g_nJoints = 2;
-    g_nMembers = 1;
+    g_nJoints = 2, g_nMembers = 1;
     for (int k = 0; k < ToolCommandCount(); ++k) {
         const ToolCommand& cmd = ToolCommands()[k];
         ClearToolModes();
@@ -159,22 +125,14 @@ TEST_F(ToolModesTest, EveryToolCommandLeavesExactlyItsOwnFlag)
         if (cmd.alsoSet) *cmd.alsoSet = 0;
         backend.Clear();
         ASSERT_TRUE(RunToolCommand(cmd.id)) << cmd.menuPath;
-        EXPECT_EQ(*cmd.flag, 1) << cmd.menuPath;
-        if (!(cmd.extras & TOOL_NO_PROMPT)) {  // the last step redraws without erasing
-            ASSERT_FALSE(backend.events.empty()) << cmd.menuPath;
-            EXPECT_EQ(backend.events.back().kind, Event::InvalidateFrame) << cmd.menuPath;
-            EXPECT_EQ(backend.events.back().flags, 0u) << cmd.menuPath;
-        }
-        EXPECT_EQ(SetToolCount(), 1) << cmd.menuPath;
-        if (cmd.alsoSet) {
-            EXPECT_EQ(*cmd.alsoSet, 1) << cmd.menuPath;
-        }
+        EXPECT_EQ(V(*cmd.flag, SetToolCount(), !cmd.alsoSet || *cmd.alsoSet == 1), V(1, 1, 1)) << cmd.menuPath;
+        // The last step redraws without erasing.
+        const bool redrawn = !backend.events.empty() && backend.events.back().kind == Event::InvalidateFrame &&
+                             backend.events.back().flags == 0;
+        EXPECT_TRUE(redrawn || (cmd.extras & TOOL_NO_PROMPT)) << cmd.menuPath;
     }
-
     backend.Clear();  // unknown ids do nothing
-    EXPECT_FALSE(RunToolCommand(0));
-    EXPECT_FALSE(RunToolCommand(32772));
-    EXPECT_EQ(FindToolCommand(12345), nullptr);
+    EXPECT_FALSE(RunToolCommand(0) || RunToolCommand(32772) || FindToolCommand(12345));
     EXPECT_TRUE(backend.events.empty());
 }
 
@@ -184,16 +142,11 @@ TEST_F(ToolModesTest, EditingToolsTakeTheUndoSnapshot)
     g_Joints[2].x = 7;
     ASSERT_EQ(g_bModelSaved, 1);
     for (int id : {ID_SUPPORTS_YZ_ROLLER, ID_JOINTS_SELECT, ID_MEMBERS_HIDE}) RunToolCommand(id);
-    EXPECT_EQ(g_bUndoAvailable, 0);  // the YZ roller is the support tool without a snapshot
-    EXPECT_EQ(g_bModelSaved, 1);
-    EXPECT_EQ(g_nUndoJoints, 0);
-
+    // The YZ roller is the support tool without a snapshot.
+    EXPECT_EQ(V(g_bUndoAvailable, g_bModelSaved, g_nUndoJoints), V(0, 1, 0));
     RunToolCommand(ID_JOINTS_DELETE);
-    EXPECT_EQ(g_bUndoAvailable, 1);
-    EXPECT_EQ(g_bModelSaved, 0);
-    EXPECT_EQ(g_nUndoJoints, 3);
-    // Taken once per choice of tool: later edits are not in it.
-    g_Joints[2].x = 9;
+    EXPECT_EQ(V(g_bUndoAvailable, g_bModelSaved, g_nUndoJoints), V(1, 0, 3));
+    g_Joints[2].x = 9;  // taken once per choice of tool: later edits are not in it
     EXPECT_FLOAT_EQ(g_UndoJoints[2].x, 7);
     RunToolCommand(ID_SUPPORTS_XY_ROLLER);
     EXPECT_FLOAT_EQ(g_UndoJoints[2].x, 9);
@@ -205,86 +158,63 @@ TEST_F(ToolModesTest, LimitRefusalEndsTheCommand)
     g_nJoints = MAX_JOINTS;
     g_strStatusPrompt = "Before";
     EXPECT_TRUE(RunToolCommand(ID_JOINTS_ADD));
-    ASSERT_EQ(backend.Boxes().size(), 1u);
+    ASSERT_EQ(backend.Count(Event::Box), 1);
     EXPECT_EQ(backend.Boxes()[0].text, "Maximum Number of Joints = MAX_JOINTS\n");
-    EXPECT_EQ(g_bModeAddJoint, 0);
-    EXPECT_EQ(g_bModeSelectJoints, 1);
-    EXPECT_EQ(g_bUndoAvailable, 0);
+    EXPECT_EQ(V(g_bModeAddJoint, g_bModeSelectJoints, g_bUndoAvailable, backend.Count(Event::InvalidateFrame)),
+              V(0, 1, 0, 0));
     EXPECT_EQ(g_strStatusPrompt, "Before");
-    EXPECT_EQ(backend.Count(Event::InvalidateFrame), 0);
-
     backend.Clear();
-    g_nJoints = 10;
-    g_nMembers = MAX_MEMBERS;
+    g_nJoints = 10, g_nMembers = MAX_MEMBERS;
     RunToolCommand(ID_MEMBERS_ADD);
-    ASSERT_EQ(backend.Boxes().size(), 1u);
+    ASSERT_EQ(backend.Count(Event::Box), 1);
     EXPECT_EQ(backend.Boxes()[0].text, "Maximum Number of Members = MAX_MEMBERS\n");
-    EXPECT_EQ(g_bModeAddMember, 0);
-    EXPECT_EQ(g_bModelSaved, 1);
-
+    EXPECT_EQ(V(g_bModeAddMember, g_bModelSaved), V(0, 1));
     backend.Clear();
     g_nMembers = MAX_MEMBERS - 1;  // one below the limit there is room
     RunToolCommand(ID_MEMBERS_ADD);
-    EXPECT_EQ(g_bModeAddMember, 1);
-    EXPECT_TRUE(backend.Boxes().empty());
+    EXPECT_TRUE(g_bModeAddMember == 1 && backend.Boxes().empty());
 }
 
 TEST_F(ToolModesTest, AddAndForceToolExtras)
 {
-    g_bShowUndeformed = 0;
-    g_bShowDisplacedShape = 1;
+    g_bShowUndeformed = 0, g_bShowDisplacedShape = 1;
     RunToolCommand(ID_JOINTS_ADD);
-    EXPECT_EQ(g_bShowUndeformed, 1);
-    EXPECT_EQ(g_bShowDisplacedShape, 0);
-
+    EXPECT_EQ(V(g_bShowUndeformed, g_bShowDisplacedShape), V(1, 0));
     g_Materials[g_nDefaultMaterial].colorB = 0.75f;
     g_bShowUndeformed = 0;
     g_bShowDisplacedShape = g_bListMembersBuilt = g_bListResultMembersBuilt = 1;
     RunToolCommand(ID_MEMBERS_ADD);
-    EXPECT_EQ(g_bModelSaved, 0);
-    EXPECT_FLOAT_EQ(g_fDefaultColorB, 0.75f);
-    EXPECT_EQ(g_bShowUndeformed, 1);
-    EXPECT_EQ(g_bShowDisplacedShape + g_bListMembersBuilt + g_bListResultMembersBuilt, 0);
+    EXPECT_EQ(V(g_bModelSaved, g_fDefaultColorB, g_bShowUndeformed,
+                g_bShowDisplacedShape + g_bListMembersBuilt + g_bListResultMembersBuilt), V(0, 0.75, 1, 0));
     g_nDefaultMaterial = 40;  // a row outside the table leaves the colour alone
     RunToolCommand(ID_MEMBERS_ADD);
-    EXPECT_FLOAT_EQ(g_fDefaultColorB, 0.75f);
-    EXPECT_EQ(g_bModeAddMember, 1);
-
+    EXPECT_EQ(V(g_fDefaultColorB, g_bModeAddMember), V(0.75, 1));
     RunToolCommand(ID_LOADS_FORCE_X);  // force tools show only their own forces
     g_bListMembersBuilt = 1;
     RunToolCommand(ID_LOADS_FORCE_Z);
-    EXPECT_EQ(g_bShowForcesX + g_bListMembersBuilt, 0);
-    EXPECT_EQ(g_bShowForcesZ, 1);
+    EXPECT_EQ(V(g_bShowForcesX + g_bListMembersBuilt, g_bShowForcesZ), V(0, 1));
     RunToolCommand(ID_FILE_YZ_TILES_MOVE);
     EXPECT_EQ(g_bShowForcesZ, 0);
 }
 
-TEST_F(ToolModesTest, SplitCommandsToggle)
+TEST_F(ToolModesTest, SplitCommandsToggleAndSomeToolsNeitherPromptNorRedraw)
 {
     RunToolCommand(ID_MEMBERS_SPLIT_30);
-    EXPECT_EQ(g_bModeSplitMember30, 1);
+    EXPECT_EQ(V(g_bModeSplitMember30, g_bUndoAvailable), V(1, 1));
     EXPECT_EQ(g_strStatusPrompt, "Split Member @ 30% -> Click a Member");
-    EXPECT_EQ(g_bUndoAvailable, 1);
     RunToolCommand(ID_MEMBERS_SPLIT_50);
-    EXPECT_EQ(g_bModeSplitMember30, 0);
-    EXPECT_EQ(g_bModeSplitMember50, 1);
+    EXPECT_EQ(V(g_bModeSplitMember30, g_bModeSplitMember50), V(0, 1));
     RunToolCommand(ID_MEMBERS_SPLIT_50);
-    EXPECT_EQ(SetToolCount(), 0);
-    EXPECT_EQ(g_strStatusPrompt, "Ready");
-}
-
-TEST_F(ToolModesTest, SomeToolsNeitherPromptNorRedraw)
-{
+    EXPECT_TRUE(SetToolCount() == 0 && g_strStatusPrompt == "Ready") << g_strStatusPrompt;
+    // Some tools neither prompt nor redraw.
     for (int id : {ID_MEMBERS_NEGATE, ID_MEMBERS_RESTORE, ID_MEMBERS_COLOR_COPY, ID_GUIDES_XY_REPLICATE_TO_JOINT,
                    ID_GUIDES_XZ_REPLICATE_TO_JOINT, ID_GUIDES_YZ_REPLICATE_TO_JOINT}) {
         RunToolCommand(ID_JOINTS_SELECT);
         ASSERT_EQ(g_strStatusPrompt, "Select Joint(s) -> Click Joint(s)");
         backend.Clear();
         RunToolCommand(id);
-        EXPECT_EQ(g_bModeSelectJoints, 0) << id;
-        EXPECT_EQ(SetToolCount(), 1) << id;
+        EXPECT_EQ(V(g_bModeSelectJoints, SetToolCount(), backend.Count(Event::InvalidateFrame)), V(0, 1, 0)) << id;
         EXPECT_EQ(g_strStatusPrompt, "Select Joint(s) -> Click Joint(s)") << id;
-        EXPECT_EQ(backend.Count(Event::InvalidateFrame), 0) << id;
     }
 }
 

@@ -24,22 +24,17 @@ using namespace platform;
 
 namespace {
 
+// Runs the event loop until done() or the time is up; done() then.
 template <class Done>
 bool PumpUntil(Done done, double seconds)
 {
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    for (;;) {
-        wxTheApp->Yield(true);
-        if (done()) return true;
-        if (std::chrono::steady_clock::now() > end) return false;
+    for (wxTheApp->Yield(true); !done() && std::chrono::steady_clock::now() < end; wxTheApp->Yield(true))
         wxMilliSleep(5);
-    }
+    return done();
 }
 
-void PumpFor(double seconds)
-{
-    PumpUntil([] { return false; }, seconds);
-}
+void PumpFor(double seconds) { PumpUntil([] { return false; }, seconds); }
 
 // A main window with one child standing for the 3D view; counts the view's
 // paints and timer ticks by id.
@@ -66,7 +61,6 @@ protected:
         PumpFor(0.05);
         SetBackend(nullptr);
     }
-
     wxFrame* frame = nullptr;
     wxWindow* view = nullptr;
     int paints = 0;
@@ -77,27 +71,21 @@ protected:
 
 TEST_F(WxBackendTest, ViewTimersTickByIdUntilKilledOrTheViewGoes)
 {
-    SetViewTimer(3, 10);
-    SetViewTimer(5, 10);
+    SetViewTimer(3, 10), SetViewTimer(5, 10);
     ASSERT_TRUE(PumpUntil([this] { return ticks[3] >= 2 && ticks[5] >= 2; }, 5.0));
     KillViewTimer(3);
     const int three = ticks[3], five = ticks[5];
     PumpFor(0.2);
-    EXPECT_EQ(ticks[3], three);
-    EXPECT_GT(ticks[5], five);
-
+    EXPECT_TRUE(ticks[3] == three && ticks[5] > five);
     // Setting a running timer again restarts it with the new period; a killed one starts again.
     KillViewTimer(5);
-    SetViewTimer(4, 60000);
-    SetViewTimer(4, 10);
+    SetViewTimer(4, 60000), SetViewTimer(4, 10);
     EXPECT_TRUE(PumpUntil([this] { return ticks[4] >= 1; }, 5.0));
     SetViewTimer(3, 10);
     EXPECT_TRUE(PumpUntil([&] { return ticks[3] > three; }, 5.0));
     KillViewTimer(99);  // never set: nothing happens
-
     // The backend forgets the view and its timers when the view goes.
-    view->Destroy();
-    view = nullptr;
+    view->Destroy(), view = nullptr;
     PumpFor(0.05);
     ticks.clear();
     SetViewTimer(4, 10);  // no view: ignored
@@ -112,14 +100,10 @@ TEST_F(WxBackendTest, CaptionTicksCursorBoxesShellAndRepaints)
     const unsigned before = TickCount();
     WaitTicks(120);
     EXPECT_GE(TickCount() - before, 119u);
-
     // The wait cursor does not nest.
     EXPECT_EQ(SetCursor(CURSOR_WAIT), CURSOR_ARROW);
-    EXPECT_EQ(SetCursor(CURSOR_WAIT), CURSOR_WAIT);
-    EXPECT_TRUE(wxIsBusy());
-    EXPECT_EQ(SetCursor(CURSOR_ARROW), CURSOR_WAIT);
-    EXPECT_FALSE(wxIsBusy());
-
+    EXPECT_TRUE(SetCursor(CURSOR_WAIT) == CURSOR_WAIT && wxIsBusy());
+    EXPECT_TRUE(SetCursor(CURSOR_ARROW) == CURSOR_WAIT && !wxIsBusy());
     // The test start-up closes every modal dialog at once, as Escape would:
     // boxes answer with their safe button, text that is not UTF-8 still shows.
     EXPECT_EQ(MessageBox("Are you sure you want to exit Trussforge3D?", "Trussforge3D",
@@ -127,24 +111,19 @@ TEST_F(WxBackendTest, CaptionTicksCursorBoxesShellAndRepaints)
               IDNO);
     EXPECT_EQ(MessageBox("Click CANCEL to stop exit.", "Trussforge3D", MB_OKCANCEL | MB_DEFBUTTON2), IDCANCEL);
     EXPECT_EQ(MessageBox("Gr\xf6\xdf" "e 12\xb0", "Trussforge3D", MB_OK), IDOK);
-
     // Starting another program never blocks; a missing one fails.
     for (const char* missing : {"no_such_program_tf3d", "wordpad.exe", "/nonexistent/manual.html", ""})
         EXPECT_FALSE(ShellOpen(missing, "")) << missing;
     const auto start = std::chrono::steady_clock::now();
     EXPECT_TRUE(ShellOpen("sleep", "2"));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
-
     // Invalidating the frame or the view repaints the view.
     frame->Show();
     ASSERT_TRUE(PumpUntil([this] { return paints > 0; }, 5.0));
     PumpFor(0.2);
     for (bool wholeFrame : {true, false}) {
         paints = 0;
-        if (wholeFrame)
-            InvalidateFrame(false);
-        else
-            InvalidateView(false);
+        wholeFrame ? InvalidateFrame(false) : InvalidateView(false);
         EXPECT_TRUE(PumpUntil([this] { return paints > 0; }, 5.0)) << wholeFrame;
     }
 }
@@ -155,7 +134,7 @@ TEST(WxSettings, SurviveARestartWordForWord)
     const std::string saved = old ? old : "";
     char pattern[] = "/tmp/tf3d_config_XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::string root = pattern, folder = root + "/not/yet/there";
+    const std::string root = pattern, folder = root + "/not/yet/there", file = folder + "/trussforge3d.conf";
     setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
     const std::map<std::string, std::string> values = {
         {"File1", "/home/user/models/my bridge.3dd"}, {"File2", "c:\\Trussforge3D\\docs\\manual.html"},
@@ -168,20 +147,14 @@ TEST(WxSettings, SurviveARestartWordForWord)
     EXPECT_EQ(ReadSetting("Recent File List", "File1", "none"), "none");
     for (const auto& v : values) WriteSetting("Recent File List", v.first, v.second);
     WriteSetting("Settings", "Cols", "3");
-    EXPECT_EQ(stat((folder + "/trussforge3d.conf").c_str(), &st), 0);
-
+    EXPECT_EQ(stat(file.c_str(), &st), 0);
     InstallWxBackend();  // reads the file afresh
     for (const auto& v : values) EXPECT_EQ(ReadSetting("Recent File List", v.first, "?"), v.second) << v.first;
-    EXPECT_EQ(ReadSetting("Settings", "Cols", "?"), "3");
-    EXPECT_EQ(ReadSetting("Settings", "Rows", "fallback"), "fallback");
-
+    EXPECT_TRUE(ReadSetting("Settings", "Cols", "?") == "3" && ReadSetting("Settings", "Rows", "x") == "x");
     SetBackend(nullptr);
-    std::remove((folder + "/trussforge3d.conf").c_str());
+    std::remove(file.c_str());
     for (const char* d : {"/not/yet/there", "/not/yet", "/not", ""}) rmdir((root + d).c_str());
-    if (old)
-        setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-    else
-        unsetenv("XDG_CONFIG_HOME");
+    old ? setenv("XDG_CONFIG_HOME", saved.c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
 }
 
 // A GL view cleared to one colour: the clipboard gets the picture on screen.
@@ -208,7 +181,6 @@ TEST(WxClipboard, CopiesTheMainWindowWithItsGlPicture)
     });
     SetWxMainWindow(frame);
     SetWxViewWindow(canvas);
-
     EXPECT_FALSE(CopyMainWindowToClipboard());  // not on screen yet
     frame->Show();
     ASSERT_TRUE(PumpUntil([&] { return painted > 0; }, 5.0));
@@ -218,16 +190,13 @@ TEST(WxClipboard, CopiesTheMainWindowWithItsGlPicture)
     wxBitmapDataObject data;
     {
         wxClipboardLocker lock;
-        ASSERT_TRUE(!!lock);
-        ASSERT_TRUE(wxTheClipboard->GetData(data));
+        ASSERT_TRUE(!!lock && wxTheClipboard->GetData(data));
     }
     const wxImage image = data.GetBitmap().ConvertToImage();
     EXPECT_EQ(image.GetSize(), frame->GetClientSize());
-    const int x = image.GetWidth() / 2, y = image.GetHeight() / 2;
-    EXPECT_NEAR(image.GetRed(x, y), 230, 3);
-    EXPECT_NEAR(image.GetGreen(x, y), 26, 3);
-    EXPECT_NEAR(image.GetBlue(x, y), 51, 3);
-
+    const int x = image.GetWidth() / 2, y = image.GetHeight() / 2, r = image.GetRed(x, y), g = image.GetGreen(x, y),
+              b = image.GetBlue(x, y);
+    EXPECT_TRUE(std::abs(r - 230) <= 3 && std::abs(g - 26) <= 3 && std::abs(b - 51) <= 3) << r << " " << g << " " << b;
     SetWxViewWindow(nullptr);
     SetWxMainWindow(nullptr);
     delete context;

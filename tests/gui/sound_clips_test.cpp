@@ -47,11 +47,10 @@ struct Wav {
         std::vector<double> levels;
         for (double t = 0.0; t < Seconds(); t += window) levels.push_back(Rms(t, t + window));
         const double loudest = *std::max_element(levels.begin(), levels.end());
-        int bursts = 0;
-        bool in = false;
+        int bursts = 0, in = 0;
         for (double l : levels) {
-            if (!in && l > 0.5 * loudest) ++bursts, in = true;
-            if (in && l < 0.1 * loudest) in = false;
+            if (!in && l > 0.5 * loudest) ++bursts, in = 1;
+            if (in && l < 0.1 * loudest) in = 0;
         }
         return bursts;
     }
@@ -71,12 +70,10 @@ Wav ParseClip(const std::string& name)
     EXPECT_EQ(std::memcmp(d, "RIFF", 4) | std::memcmp(d + 8, "WAVEfmt ", 8) | std::memcmp(d + 36, "data", 4), 0);
     wav.rate = static_cast<int>(Le(d + 24, 4));
     // sizes, PCM and mono, byte rate, 2-byte frames of 16 bits
-    const uint32_t want[] = {static_cast<uint32_t>(size) - 8, 16, 0x10001, static_cast<uint32_t>(wav.rate) * 2,
-                             0x100002, static_cast<uint32_t>(size) - 44};
+    const uint32_t n = static_cast<uint32_t>(size), want[] = {n - 8, 16, 0x10001, Le(d + 24, 4) * 2, 0x100002, n - 44};
     const int at[] = {4, 16, 20, 28, 32, 40};
     for (int i = 0; i < 6; ++i) EXPECT_EQ(Le(d + at[i], 4), want[i]) << "offset " << at[i];
     for (size_t i = 44; i + 1 < size; i += 2) wav.samples.push_back(static_cast<int16_t>(Le(d + i, 2)));
-
     SDL_AudioSpec spec;
     Uint8* buffer = nullptr;
     Uint32 length = 0;
@@ -96,14 +93,12 @@ TEST(SoundClips, AreWellFormedLoudUnclippedAndShapedLikeTheirSounds)
         SCOPED_TRACE(names[i]);
         clips[i] = ParseClip(names[i]);
         ASSERT_FALSE(clips[i].samples.empty());
-        int peak = 0;
-        for (int16_t s : clips[i].samples) peak = std::max(peak, std::abs(static_cast<int>(s)));
-        EXPECT_TRUE(peak > 16000 && peak < 32767) << peak;  // loud enough to hear, never clipped
+        const auto peak = std::minmax_element(clips[i].samples.begin(), clips[i].samples.end());
+        const int loudest = std::max(-*peak.first, static_cast<int>(*peak.second));
+        EXPECT_TRUE(loudest > 16000 && loudest < 32767) << loudest;  // audible, never clipped
     }
     size_t size = 99;
-    EXPECT_EQ(SoundClipData("IDR_WAVE_NONE", &size), nullptr);
-    EXPECT_EQ(size, 0u);
-
+    EXPECT_TRUE(SoundClipData("IDR_WAVE_NONE", &size) == nullptr && size == 0);
     // About two seconds of crowd, swelling in and fading out.
     const Wav& cheers = clips[0];
     EXPECT_NEAR(cheers.Seconds(), 2.0, 0.3);
@@ -122,23 +117,19 @@ TEST(SoundPlayback, SilentWithoutADeviceThenPlaysToTheEndAndANewClipCutsTheOldOn
 {
     const char* driver = std::getenv("SDL_AUDIODRIVER");
     const std::string saved = driver ? driver : "";
+    ShutdownSound(), setenv("SDL_AUDIODRIVER", "no_such_driver", 1);
     auto waitUntilNot = [](const std::string& name) {
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
         while (PlayingSoundClip() == name && std::chrono::steady_clock::now() < end)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         return PlayingSoundClip() != name;
     };
-    ShutdownSound();
-    setenv("SDL_AUDIODRIVER", "no_such_driver", 1);
     auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < 9; ++i) PlaySoundClip("IDR_WAVE_CRACK");
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-    EXPECT_FALSE(SoundDeviceOpen());
-    EXPECT_EQ(PlayingSoundClip(), "");
-
+    EXPECT_TRUE(!SoundDeviceOpen() && PlayingSoundClip().empty());
     // A device that appears later is used after the sound is shut down and started again.
-    ShutdownSound();
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ShutdownSound(), setenv("SDL_AUDIODRIVER", "dummy", 1);
     PlaySoundClip("IDR_WAVE_CRACK");
     ASSERT_TRUE(SoundDeviceOpen());
     EXPECT_EQ(PlayingSoundClip(), "IDR_WAVE_CRACK");
@@ -147,17 +138,11 @@ TEST(SoundPlayback, SilentWithoutADeviceThenPlaysToTheEndAndANewClipCutsTheOldOn
     EXPECT_TRUE(waitUntilNot("IDR_WAVE_CRACK"));
     EXPECT_GT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
     EXPECT_EQ(PlayingSoundClip(), "");
-
-    PlaySoundClip("IDR_WAVE_CHEERS");
-    PlaySoundClip("IDR_WAVE_WRENCH");
+    PlaySoundClip("IDR_WAVE_CHEERS"), PlaySoundClip("IDR_WAVE_WRENCH");
     EXPECT_EQ(PlayingSoundClip(), "IDR_WAVE_WRENCH");
     PlaySoundClip("IDR_WAVE_NONE");  // an unknown clip leaves the one playing alone
     EXPECT_EQ(PlayingSoundClip(), "IDR_WAVE_WRENCH");
     EXPECT_TRUE(waitUntilNot("IDR_WAVE_WRENCH"));
-
     ShutdownSound();
-    if (saved.empty())
-        unsetenv("SDL_AUDIODRIVER");
-    else
-        setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+    driver ? setenv("SDL_AUDIODRIVER", saved.c_str(), 1) : unsetenv("SDL_AUDIODRIVER");
 }

@@ -3,6 +3,7 @@
 // modal dialog that slips through is answered at once so no test can block.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -52,5 +53,7 @@ int main(int argc, char** argv)
     const int result = RUN_ALL_TESTS();
     hook.Unregister();
     wxEntryCleanup();
+    std::error_code ignored;
+    std::filesystem::remove_all(config, ignored);
     return result;
 }

@@ -14,8 +14,7 @@ void ExpectNear(double expected, double actual, double relTol, const char* what,
     EXPECT_LE(std::fabs(actual - expected), relTol * std::fabs(expected)) << what << " row " << row;
 }
 
-// Section values of rows 1..10 follow from width and height, so a mistyped
-// number shows up as an inconsistent row.
+// Rows 1..10: section values follow from width and height, so a mistyped number shows as inconsistent.
 void ExpectRectangularSections()
 {
     for (int r = 1; r <= 10; ++r) {
@@ -40,9 +39,7 @@ TEST_F(DefaultsTest, ShapeTablesAreConsistentInBothUnits)
     for (float ShapeRec::*f : {&ShapeRec::height, &ShapeRec::width, &ShapeRec::area, &ShapeRec::torsionConst,
                                &ShapeRec::inertiaYY, &ShapeRec::inertiaZZ, &ShapeRec::modulusYY, &ShapeRec::modulusZZ})
         EXPECT_EQ(g_Shapes[2].*f, g_Shapes[0].*f);
-
-    // Metric rows are the inch sizes in centimetres; the reset keeps the section kind.
-    ShapeRec us[11];
+    ShapeRec us[11];  // metric rows are the inch sizes in centimetres; the reset keeps the section kind
     std::memcpy(us, g_Shapes, sizeof us);
     g_Shapes[4].sectionKind = 1;
     SetMetricUnits(1);
@@ -69,11 +66,10 @@ TEST_F(DefaultsTest, MaterialTablesMatchAcrossUnits)
         const MaterialRec& m = g_Materials[r];
         EXPECT_STREQ(us[r].name, m.name);
         ExpectNear(m.youngsModulus / 16.0, m.shearModulus, 1e-6, "G", r);  // E / 16
-        ExpectNear(us[r].youngsModulus * psi, m.youngsModulus, 1e-2, "E", r);
-        ExpectNear(us[r].ultTensionStress * psi, m.ultTensionStress, 1e-2, "tension", r);
-        ExpectNear(us[r].ultCompressionStress * psi, m.ultCompressionStress, 1e-2, "compression", r);
-        ExpectNear(us[r].ultBendingStress * psi, m.ultBendingStress, 1e-2, "bending", r);
-        ExpectNear(us[r].ultShearStress * psi, m.ultShearStress, 1e-2, "shear", r);
+        for (float MaterialRec::*f : {&MaterialRec::youngsModulus, &MaterialRec::ultTensionStress,
+                                      &MaterialRec::ultCompressionStress, &MaterialRec::ultBendingStress,
+                                      &MaterialRec::ultShearStress})
+            ExpectNear(us[r].*f * psi, m.*f, 1e-2, "stress", r);
         ExpectNear(us[r].density * pcf, m.density, 1e-2, "density", r);
     }
     EXPECT_FLOAT_EQ(24.0f, us[7].density);
@@ -97,6 +93,6 @@ TEST_F(DefaultsTest, RowsOutsideZeroToTenAreNeverWritten)
         ResetAllShapes();
         ResetAllMaterials();
     }
-    EXPECT_EQ(0, std::memcmp(&s11, &g_Shapes[11], sizeof s11));
-    EXPECT_EQ(0, std::memcmp(&m11, &g_Materials[11], sizeof m11));
+    EXPECT_TRUE(std::memcmp(&s11, &g_Shapes[11], sizeof s11) == 0 &&
+                std::memcmp(&m11, &g_Materials[11], sizeof m11) == 0);
 }

@@ -12,28 +12,21 @@
 
 namespace {
 
-using Pair = std::pair<int, int>;
+using Values = std::vector<double>;
+template <class... T> Values V(T... v) { return {static_cast<double>(v)...}; }
+
 const std::vector<float> kGreen = {0.0f, 0.7f, 0.35f, 1.0f};
 std::vector<float> g_clearCalls;
 
-void RecordClearColor(float r, float g, float b, float a)
+// Restraint flags TX TY TZ RX RY RZ of each joint named, as digits.
+std::string Restraints(std::initializer_list<int> joints)
 {
-    g_clearCalls.assign({r, g, b, a});
-}
-
-// Restraint flags TX TY TZ RX RY RZ as a string of digits.
-std::string Restraints(int j)
-{
-    const JointRec& r = g_Joints[j];
     std::string s;
-    for (short f : {r.restraintTX, r.restraintTY, r.restraintTZ, r.restraintRX, r.restraintRY, r.restraintRZ})
-        s += static_cast<char>('0' + f);
+    for (int j : joints) {
+        for (int d = 0; d < 6; ++d) s += static_cast<char>('0' + (&g_Joints[j].restraintTX)[d]);
+        s += ' ';
+    }
     return s;
-}
-
-Pair Ends(int i)
-{
-    return {g_Members[i].jointA, g_Members[i].jointB};
 }
 
 class TemplatesTest : public Tf3dTest {
@@ -44,19 +37,10 @@ protected:
         ResetAllShapes();
         ResetAllMaterials();
         g_clearCalls.clear();
-        g_pfnSetClearColor = RecordClearColor;
+        g_pfnSetClearColor = [](float r, float g, float b, float a) { g_clearCalls.assign({r, g, b, a}); };
     }
-    void TearDown() override
-    {
-        g_pfnSetClearColor = nullptr;
-        Tf3dTest::TearDown();
-    }
-    static void PlaceTruck()
-    {
-        OrientDeckMembers();
-        FindDeckExtent();
-        PlaceTruckAtStart();
-    }
+    void TearDown() override { g_pfnSetClearColor = nullptr; Tf3dTest::TearDown(); }
+    static void PlaceTruck() { OrientDeckMembers(); FindDeckExtent(); PlaceTruckAtStart(); }
 };
 
 }  // namespace
@@ -65,67 +49,39 @@ TEST_F(TemplatesTest, BridgeTemplate)
 {
     g_bListMembersBuilt = g_bListJointsBuilt = g_bListXZGuideBuilt = 1;
     BuildBridgeTemplate();
-    ASSERT_EQ(30, g_nJoints);
-    ASSERT_EQ(41, g_nMembers);
+    ASSERT_EQ(V(g_nJoints, g_nMembers), V(30, 41));
     for (int j = 1; j <= 30; ++j) EXPECT_FLOAT_EQ(6.0f, g_Joints[j].y) << j;
-    EXPECT_FLOAT_EQ(24.25f, g_Joints[15].x);
-    EXPECT_FLOAT_EQ(11.0f, g_Joints[16].z);
-    EXPECT_EQ("111000", Restraints(16));
-    EXPECT_EQ("000000", Restraints(8));
-    EXPECT_EQ("011100", Restraints(30));
+    EXPECT_EQ(Restraints({16, 8, 30}), "111000 000000 011100 ");
     const MemberRec& deck = g_Members[15];
-    EXPECT_EQ(Pair(16, 17), Ends(15));
-    EXPECT_EQ(1, deck.runner);
-    EXPECT_FLOAT_EQ(90.0f, deck.rollAngle);
-    EXPECT_FLOAT_EQ(-0.125f, deck.offsetZ);
-    EXPECT_FLOAT_EQ(0.25f, deck.effLengthYY);
-    EXPECT_EQ(Pair(14, 29), Ends(41));
-    EXPECT_FLOAT_EQ(2.0f, g_Members[41].actualLength);
-    EXPECT_FALSE(HasDuplicateMember());
-    EXPECT_FALSE(HasUnconnectedJoint());
-    EXPECT_FLOAT_EQ(0.1f, g_fJointSize);
-    EXPECT_EQ(0, g_bListMembersBuilt + g_bListJointsBuilt + g_bListXZGuideBuilt);
-
-    // An existing model is left alone; the truck minimum is set anyway.
-    g_nJoints = 0;
+    EXPECT_EQ(V(g_Members[15].jointA, g_Members[15].jointB), V(16, 17));
+    EXPECT_EQ(V(deck.runner, deck.rollAngle, deck.offsetZ, deck.effLengthYY), V(1, 90, -0.125, 0.25));
+    EXPECT_EQ(V(g_Members[41].jointA, g_Members[41].jointB, g_Members[41].actualLength), V(14, 29, 2));
+    EXPECT_FALSE(HasDuplicateMember() || HasUnconnectedJoint());
+    EXPECT_EQ(V(g_fJointSize, g_bListMembersBuilt + g_bListJointsBuilt + g_bListXZGuideBuilt), V(0.1f, 0));
+    g_nJoints = 0;  // an existing model is left alone; the truck minimum is set anyway
     g_nMembers = 1;
     g_fJointSize = 0.25f;
     g_fTruckMinX = 3;
     BuildBridgeTemplate();
-    EXPECT_FLOAT_EQ(12.0f, g_fTruckMinX);
-    EXPECT_EQ(0, g_nJoints);
-    EXPECT_FLOAT_EQ(0.25f, g_fJointSize);
-
-    // The project view: green background, XZ base plane only, magnified 2.
-    g_bListXYGuide1Built = 1;
+    EXPECT_EQ(V(g_fTruckMinX, g_nJoints, g_fJointSize), V(12, 0, 0.25));
+    g_bListXYGuide1Built = 1;  // the project view: green background, XZ base plane only, magnified 2
     SetDefaultViewSettings();
     EXPECT_EQ(kGreen, g_clearCalls);
     EXPECT_EQ(0, g_bShowXYBasePlane + g_bShowYZBasePlane + g_bShowRulers + g_bShowGuideXY + g_bListXYGuide1Built);
-    EXPECT_EQ(1, g_bShowXZBasePlane);
-    EXPECT_FLOAT_EQ(2.0f, g_fMagnification);
-    EXPECT_DOUBLE_EQ(-3.25, g_dEyeX);
+    EXPECT_EQ(V(g_bShowXZBasePlane, g_fMagnification, g_dEyeX), V(1, 2, -3.25));
 }
 
 TEST_F(TemplatesTest, TruckStartsAtTheDeckStart)
 {
     BuildBridgeTemplate();
     PlaceTruck();
-    EXPECT_EQ(1, g_nDeckFirstMember);
-    EXPECT_EQ(1, g_nDeckFirstJoint);
-    EXPECT_FLOAT_EQ(11.75f, g_fDeckMinX);
-    EXPECT_FLOAT_EQ(24.25f, g_fDeckMaxX);
-    EXPECT_FLOAT_EQ(11.75f, g_fTruckX);
-    EXPECT_FLOAT_EQ(11.96875f, g_fTruckZ);
+    EXPECT_EQ(V(g_nDeckFirstMember, g_nDeckFirstJoint, g_fDeckMinX, g_fDeckMaxX, g_fTruckX, g_fTruckZ),
+              V(1, 1, 11.75, 24.25, 11.75, 11.96875));
     EXPECT_FLOAT_EQ(6.0f + 0.5f * 0.125f + 0.125f, g_fTruckY);  // half the width of a deck rolled 90
-
-    // Not rolled 90: half the shape height, plus the offset.
-    g_Members[1].rollAngle = 45;
-    g_Members[1].offsetY = 0.5f;
+    g_Members[1].rollAngle = 45, g_Members[1].offsetY = 0.5f;  // not rolled 90: half the shape height, plus the offset
     PlaceTruck();
     EXPECT_FLOAT_EQ(0.5f * 0.375f + 6.0f + 0.5f, g_fTruckY);
-
-    // Metric: centimetre offsets on the same inch model.
-    g_nJoints = g_nMembers = 0;
+    g_nJoints = g_nMembers = 0;  // metric: centimetre offsets on the same inch model
     SetMetricUnits(1);
     ResetAllShapes();
     BuildBridgeTemplate();
@@ -141,30 +97,20 @@ TEST_F(TemplatesTest, DeckOrientationAndExtent)
     std::swap(g_Members[3].jointA, g_Members[3].jointB);    // deck drawn right to left
     std::swap(g_Members[30].jointA, g_Members[30].jointB);  // cross member, never turned
     OrientDeckMembers();
-    EXPECT_EQ(Pair(3, 4), Ends(3));
-    EXPECT_EQ(18, g_Members[30].jointA);
-
-    // A later runner reaching further left becomes the deck start.
-    g_Joints[++g_nJoints] = g_Joints[16];
+    EXPECT_EQ(V(g_Members[3].jointA, g_Members[3].jointB, g_Members[30].jointA), V(3, 4, 18));
+    g_Joints[++g_nJoints] = g_Joints[16];  // A later runner reaching further left becomes the deck start.
     g_Joints[g_nJoints].x = 10;
     g_Members[++g_nMembers] = g_Members[15];
-    g_Members[g_nMembers].jointA = g_nJoints;
-    g_Members[g_nMembers].jointB = 16;
+    g_Members[g_nMembers].jointA = g_nJoints, g_Members[g_nMembers].jointB = 16;
     FindDeckExtent();
-    EXPECT_EQ(42, g_nDeckFirstMember);
-    EXPECT_EQ(31, g_nDeckFirstJoint);
-    EXPECT_FLOAT_EQ(10.0f, g_fDeckMinX);
-
+    EXPECT_EQ(V(g_nDeckFirstMember, g_nDeckFirstJoint, g_fDeckMinX), V(42, 31, 10));
     // Without runners the old values stay.
     for (int i = 1; i <= g_nMembers; ++i) g_Members[i].runner = 0;
     g_nDeckFirstMember = 7;
     g_fDeckMinX = -1;
     FindDeckExtent();
-    EXPECT_EQ(7, g_nDeckFirstMember);
-    EXPECT_FLOAT_EQ(-1.0f, g_fDeckMinX);
-    // Corrupt deck globals are not followed outside the tables.
-    g_nDeckFirstMember = -4;
-    g_nDeckFirstJoint = 30000;
+    EXPECT_EQ(V(g_nDeckFirstMember, g_fDeckMinX), V(7, -1));
+    g_nDeckFirstMember = -4, g_nDeckFirstJoint = 30000;  // corrupt deck globals are not followed outside the tables
     PlaceTruckAtStart();
 }
 
@@ -174,20 +120,13 @@ TEST_F(TemplatesTest, TowerProject)
     g_nMembers = 12;
     g_bShowXZBasePlane = 0;
     SetupTowerProject();
-    ASSERT_EQ(8, g_nJoints);
-    ASSERT_EQ(5, g_nMembers);
-    EXPECT_FLOAT_EQ(22.0f, g_Joints[4].x);
-    EXPECT_FLOAT_EQ(13.25f, g_Joints[5].y);
-    EXPECT_EQ("111000", Restraints(2));
-    EXPECT_EQ("000000", Restraints(7));
-    EXPECT_EQ(Pair(5, 8), Ends(5));
+    ASSERT_EQ(V(g_nJoints, g_nMembers), V(8, 5));
+    EXPECT_EQ(V(g_Joints[4].x, g_Joints[5].y, g_Members[1].effLengthYY), V(22, 13.25, 4));
+    EXPECT_EQ(Restraints({2, 7}), "111000 000000 ");
+    EXPECT_EQ(V(g_Members[5].jointA, g_Members[5].jointB), V(5, 8));
     EXPECT_FLOAT_EQ(std::sqrt(32.0f), g_Members[5].actualLength);
-    EXPECT_FLOAT_EQ(4.0f, g_Members[1].effLengthYY);
-
     EXPECT_EQ(kGreen, g_clearCalls);
-    EXPECT_EQ(0, g_bShowXYBasePlane);
-    EXPECT_EQ(2, g_bShowXZBasePlane + g_bShowYZBasePlane);
+    EXPECT_EQ(V(g_bShowXYBasePlane, g_bShowXZBasePlane + g_bShowYZBasePlane, g_fMagnification, g_bMagnify20),
+              V(0, 2, 20, 1));
     EXPECT_FLOAT_EQ(1.57f, g_fOrbitAngle);
-    EXPECT_FLOAT_EQ(20.0f, g_fMagnification);
-    EXPECT_EQ(1, g_bMagnify20);
 }

@@ -17,32 +17,35 @@ using namespace platform;
 
 TEST(MessageBoxStyle, ButtonsIconsDefaultsAndResults)
 {
-    // The exit confirmations and the warning box.
-    auto exit = MessageBoxStyleFromFlags(MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2 | MB_SYSTEMMODAL);
-    EXPECT_EQ(exit.buttons, BoxButtons::YesNo);
-    EXPECT_EQ(exit.icon, BoxIcon::Exclamation);
-    EXPECT_EQ(exit.defaultButton, BoxAnswer::No);
-    auto unsaved = MessageBoxStyleFromFlags(MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2);
-    EXPECT_EQ(unsaved.buttons, BoxButtons::OkCancel);
-    EXPECT_EQ(unsaved.defaultButton, BoxAnswer::Cancel);
-    auto warning = MessageBoxStyleFromFlags(MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL);
-    EXPECT_EQ(warning.buttons, BoxButtons::Ok);
-    EXPECT_EQ(warning.icon, BoxIcon::Information);
-
-    EXPECT_EQ(MessageBoxStyleFromFlags(MB_OK).icon, BoxIcon::None);
-    EXPECT_EQ(MessageBoxStyleFromFlags(MB_ICONSTOP).icon, BoxIcon::Stop);
-    EXPECT_EQ(MessageBoxStyleFromFlags(MB_ICONQUESTION | MB_YESNOCANCEL).icon, BoxIcon::Question);
-    EXPECT_EQ(MessageBoxStyleFromFlags(MB_YESNOCANCEL | MB_DEFBUTTON3).defaultButton, BoxAnswer::Cancel);
-    // A default button the box does not have falls back to the first.
-    EXPECT_EQ(MessageBoxStyleFromFlags(MB_OK | MB_DEFBUTTON2).defaultButton, BoxAnswer::Ok);
-    EXPECT_EQ(MessageBoxStyleFromFlags(MB_YESNO | MB_DEFBUTTON3).defaultButton, BoxAnswer::Yes);
-    // Button types without a mapping (abort/retry/ignore = 2) show OK.
-    EXPECT_EQ(MessageBoxStyleFromFlags(0x2).buttons, BoxButtons::Ok);
-
+    const struct {
+        unsigned flags;
+        BoxButtons buttons;
+        BoxIcon icon;
+        BoxAnswer defaultButton;
+    } styles[] = {
+        // The exit confirmations and the warning box.
+        {MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2 | MB_SYSTEMMODAL, BoxButtons::YesNo, BoxIcon::Exclamation,
+         BoxAnswer::No},
+        {MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2, BoxButtons::OkCancel, BoxIcon::Exclamation,
+         BoxAnswer::Cancel},
+        {MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL, BoxButtons::Ok, BoxIcon::Information, BoxAnswer::Ok},
+        {MB_ICONSTOP, BoxButtons::Ok, BoxIcon::Stop, BoxAnswer::Ok},
+        {MB_ICONQUESTION | MB_YESNOCANCEL | MB_DEFBUTTON3, BoxButtons::YesNoCancel, BoxIcon::Question,
+         BoxAnswer::Cancel},
+        // A default button the box does not have falls back to the first.
+        {MB_OK | MB_DEFBUTTON2, BoxButtons::Ok, BoxIcon::None, BoxAnswer::Ok},
+        {MB_YESNO | MB_DEFBUTTON3, BoxButtons::YesNo, BoxIcon::None, BoxAnswer::Yes},
+        // Button types without a mapping (abort/retry/ignore = 2) show OK.
+        {0x2, BoxButtons::Ok, BoxIcon::None, BoxAnswer::Ok},
+    };
+    for (const auto& s : styles) {
+        const auto style = MessageBoxStyleFromFlags(s.flags);
+        EXPECT_TRUE(style.buttons == s.buttons && style.icon == s.icon && style.defaultButton == s.defaultButton)
+            << std::hex << s.flags;
+    }
     EXPECT_EQ(MessageBoxResult(MB_OKCANCEL, BoxAnswer::Cancel), IDCANCEL);
     EXPECT_EQ(MessageBoxResult(MB_YESNO, BoxAnswer::Yes), IDYES);
-    // Escape or the window's close box.
-    EXPECT_EQ(MessageBoxResult(MB_OK, BoxAnswer::Cancel), IDOK);
+    EXPECT_EQ(MessageBoxResult(MB_OK, BoxAnswer::Cancel), IDOK);  // escape or the window's close box
     EXPECT_EQ(MessageBoxResult(MB_YESNO | MB_DEFBUTTON2, BoxAnswer::Cancel), IDNO);
     // Enter on the toolkit's box answers what the headless backend answers.
     for (unsigned type : {MB_OK, MB_OKCANCEL, MB_YESNOCANCEL, MB_YESNO})
@@ -64,10 +67,8 @@ TEST(FileDialogFilter, WildcardsInitialNameAndDefaultExtension)
         {"", "*"}, {"||", "*"}, {"Lonely description", "*"}, {"Empty||", "*"},
         {"Text (*.txt)|*.txt|Dangling", "Text (*.txt)|*.txt"}};
     for (auto [filter, wildcard] : wildcards) EXPECT_EQ(ChooserWildcard(filter), wildcard) << filter;
-
     EXPECT_EQ(ChooserInitialName("*.3dd"), "");
     EXPECT_EQ(ChooserInitialName("bridge.3dd"), "bridge.3dd");
-
     const char* const withExt[][3] = {
         {"/home/u/bridge", "3dd", "/home/u/bridge.3dd"}, {"/home/u/bridge.3dd", "3dd", "/home/u/bridge.3dd"},
         {"/home/u/report.txt", "3dd", "/home/u/report.txt"}, {"/home/u/bridge.", "3dd", "/home/u/bridge.3dd"},
@@ -79,6 +80,7 @@ TEST(FileDialogFilter, WildcardsInitialNameAndDefaultExtension)
 
 class ShellCommandTest : public ::testing::Test {
 protected:
+    // bin holds two programs, a file that is not executable and a folder.
     void SetUp() override
     {
         char pattern[] = "/tmp/tf3d_shell_XXXXXX";
@@ -86,29 +88,23 @@ protected:
         dir = pattern;
         bin = dir + "/bin";
         mkdir(bin.c_str(), 0755);
-        Write(bin + "/viewer", 0755);
-        Write(bin + "/xdg-open", 0755);
-        Write(bin + "/notes.txt", 0644);  // on the path but not executable
-        Write(dir + "/manual.html", 0644);
         mkdir((bin + "/folder").c_str(), 0755);
+        for (auto [file, mode] : kFiles) {
+            FILE* f = std::fopen((dir + file).c_str(), "w");
+            ASSERT_NE(f, nullptr);
+            std::fputs("#!/bin/sh\n", f);
+            std::fclose(f);
+            chmod((dir + file).c_str(), mode);
+        }
         path = "/nonexistent:" + bin;
     }
     void TearDown() override
     {
-        for (const char* f : {"/bin/viewer", "/bin/xdg-open", "/bin/notes.txt", "/manual.html"})
-            std::remove((dir + f).c_str());
-        rmdir((bin + "/folder").c_str());
-        rmdir(bin.c_str());
-        rmdir(dir.c_str());
+        for (auto [file, mode] : kFiles) std::remove((dir + file).c_str());
+        for (const std::string& d : {bin + "/folder", bin, dir}) rmdir(d.c_str());
     }
-    static void Write(const std::string& file, mode_t mode)
-    {
-        FILE* f = std::fopen(file.c_str(), "w");
-        ASSERT_NE(f, nullptr);
-        std::fputs("#!/bin/sh\n", f);
-        std::fclose(f);
-        chmod(file.c_str(), mode);
-    }
+    static constexpr std::pair<const char*, mode_t> kFiles[] = {
+        {"/bin/viewer", 0755}, {"/bin/xdg-open", 0755}, {"/bin/notes.txt", 0644}, {"/manual.html", 0644}};
     using Argv = std::vector<std::string>;
     std::string dir, bin, path;
 };
@@ -119,23 +115,17 @@ TEST_F(ShellCommandTest, ProgramsOnThePathOrByFullPath)
     EXPECT_EQ(FindExecutable(bin + "/viewer", ""), bin + "/viewer");
     for (const char* missing : {"notes.txt", "folder", ""}) EXPECT_EQ(FindExecutable(missing, path), "") << missing;
     EXPECT_EQ(FindExecutable("viewer", ""), "");
-
     // Parameters go as one argument, spaces and all, without any quoting.
     EXPECT_EQ(ShellOpenCommand("viewer", "/tmp/my report.txt", path), (Argv{bin + "/viewer", "/tmp/my report.txt"}));
     EXPECT_EQ(ShellOpenCommand("viewer", "", path), (Argv{bin + "/viewer"}));
     EXPECT_EQ(ShellOpenCommand("viewer", "a'b\"; rm -rf $HOME", path), (Argv{bin + "/viewer", "a'b\"; rm -rf $HOME"}));
-}
-
-TEST_F(ShellCommandTest, DocumentsAndAddressesGoToTheDesktopOpener)
-{
+    // Documents and addresses go to the desktop opener; the browser setting names no program here.
     const std::string opener = bin + "/xdg-open", page = "https://example.org/trussforge3d/latestchanges.html";
-    // The default browser setting names no program here.
     EXPECT_EQ(ShellOpenCommand("Iexplorer.exe", page, path), (Argv{opener, page}));
     EXPECT_EQ(ShellOpenCommand(dir + "/manual.html", "", path), (Argv{opener, dir + "/manual.html"}));
     EXPECT_EQ(ShellOpenCommand("https://example.org/", "", path), (Argv{opener, "https://example.org/"}));
     // A file name is never taken for an option of the opener.
     EXPECT_EQ(ShellOpenCommand("Iexplorer.exe", "--help", path), (Argv{opener, "./--help"}));
-
     // Nothing to start.
     for (const char* program : {"wordpad.exe", "c:\\Trussforge3D\\docs\\manual.html", ""})
         EXPECT_TRUE(ShellOpenCommand(program, "", path).empty()) << program;

@@ -1,6 +1,8 @@
 #include "printing/tile_layout.h"
 
+#include <array>
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 
 #include "model/tables.h"
@@ -10,37 +12,39 @@
 
 namespace {
 
-struct PlaneLayout {
-    float origin1, origin2;
-    short across, down;
-};
+// A plane's layout: its two origin coordinates, pages across and down.
+struct PlaneLayout { float *origin1, *origin2; short *across, *down; };
 
 PlaneLayout LayoutOf(TilePlane plane)
 {
     switch (plane) {
-    case TILE_PLANE_XY: return {g_fTilesXYOriginX, g_fTilesXYOriginY, g_nTilesAcrossXY, g_nTilesDownXY};
-    case TILE_PLANE_XZ: return {g_fTilesXZOriginX, g_fTilesXZOriginZ, g_nTilesAcrossXZ, g_nTilesDownXZ};
-    default: return {g_fTilesYZOriginZ, g_fTilesYZOriginY, g_nTilesAcrossYZ, g_nTilesDownYZ};
+    case TILE_PLANE_XY: return {&g_fTilesXYOriginX, &g_fTilesXYOriginY, &g_nTilesAcrossXY, &g_nTilesDownXY};
+    case TILE_PLANE_XZ: return {&g_fTilesXZOriginX, &g_fTilesXZOriginZ, &g_nTilesAcrossXZ, &g_nTilesDownXZ};
+    default: return {&g_fTilesYZOriginZ, &g_fTilesYZOriginY, &g_nTilesAcrossYZ, &g_nTilesDownYZ};
     }
 }
 
 // Fills a plane's layout with a marker (3, 4, 5, 6) to see whether it is written.
 void MarkLayout(TilePlane plane)
 {
-    switch (plane) {
-    case TILE_PLANE_XY: g_fTilesXYOriginX = 3; g_fTilesXYOriginY = 4; g_nTilesAcrossXY = 5; g_nTilesDownXY = 6; break;
-    case TILE_PLANE_XZ: g_fTilesXZOriginX = 3; g_fTilesXZOriginZ = 4; g_nTilesAcrossXZ = 5; g_nTilesDownXZ = 6; break;
-    default: g_fTilesYZOriginZ = 3; g_fTilesYZOriginY = 4; g_nTilesAcrossYZ = 5; g_nTilesDownYZ = 6; break;
-    }
+    const PlaneLayout l = LayoutOf(plane);
+    *l.origin1 = 3, *l.origin2 = 4, *l.across = 5, *l.down = 6;
 }
 
 void ExpectLayout(TilePlane plane, float o1, float o2, int across, int down)
 {
-    PlaneLayout l = LayoutOf(plane);
-    EXPECT_FLOAT_EQ(o1, l.origin1);
-    EXPECT_FLOAT_EQ(o2, l.origin2);
-    EXPECT_EQ(across, l.across);
-    EXPECT_EQ(down, l.down);
+    const PlaneLayout l = LayoutOf(plane);
+    EXPECT_FLOAT_EQ(o1, *l.origin1);
+    EXPECT_FLOAT_EQ(o2, *l.origin2);
+    EXPECT_EQ((std::array<int, 2>{across, down}), (std::array<int, 2>{*l.across, *l.down}));
+}
+
+// Runs a layout over the marker and checks its result and what it wrote.
+void ExpectComputed(int (*compute)(), int result, TilePlane plane, float o1, float o2, int across, int down)
+{
+    MarkLayout(plane);
+    EXPECT_EQ(result, compute());
+    ExpectLayout(plane, o1, o2, across, down);
 }
 
 class TileLayoutTest : public Tf3dTest {
@@ -48,22 +52,20 @@ protected:
     void SetUp() override
     {
         Tf3dTest::SetUp();
-        g_nMembers = 1;
-        g_fGuidePlaneX = 5;
-        g_fGuidePlaneY = 7;
-        g_fGuidePlaneZ = 9;
+        g_nMembers = 1, g_fGuidePlaneX = 5, g_fGuidePlaneY = 7, g_fGuidePlaneZ = 9;
     }
-
     int AddJoint(float x, float y, float z, short mark = 0)
     {
-        int i = ++g_nJoints;
-        g_Joints[i].x = x;
-        g_Joints[i].y = y;
-        g_Joints[i].z = z;
-        g_Joints[i].mark = mark;
-        return i;
+        JointRec& j = g_Joints[++g_nJoints] = JointRec();
+        j.x = x, j.y = y, j.z = z, j.mark = mark;
+        return g_nJoints;
     }
-
+    // Replaces the joints; XY tiles around z = 0.
+    void XYJoints(std::initializer_list<std::array<float, 3>> xyz)
+    {
+        g_nJoints = 0, g_fGuidePlaneZ = 0;
+        for (const auto& p : xyz) AddJoint(p[0], p[1], p[2]);
+    }
     // A joint given by its offset from the plane's guide plane and its two in-plane coordinates.
     void AddPlaneJoint(TilePlane plane, float offset, float first, float second)
     {
@@ -77,66 +79,38 @@ protected:
 
 }  // namespace
 
-TEST_F(TileLayoutTest, XYSlabExamplePortraitAndLandscape)
+TEST_F(TileLayoutTest, XYSlabsRangesAndExactFills)
 {
     // x 1.2..15.7, y 0.3..9.9 in the slab; joints outside it would widen the range.
-    g_fGuidePlaneZ = 0;
-    AddJoint(1.2f, 5, 0);
-    AddJoint(-40, -40, 0.5f);
-    AddJoint(15.7f, 0.3f, 0.2f);
-    AddJoint(8, 9.9f, -0.3f);
-    AddJoint(60, 60, -0.5f);
-    EXPECT_EQ(0, ComputeTilesXYInchPortrait());
-    ExpectLayout(TILE_PLANE_XY, 1.2f - 0.5f, 0, 3, 2);
-    EXPECT_EQ(0, ComputeTilesXYInchLandscape());
-    ExpectLayout(TILE_PLANE_XY, 1.2f - 0.5f, 0, 2, 2);
-}
-
-TEST_F(TileLayoutTest, ExactFillIsNotRoundedUp)
-{
-    g_fGuidePlaneZ = 0;
-    AddJoint(0, 0, 0);
-    AddJoint(13, 9, 0);  // ranges 14 and 10 in: exactly 2 x 1 pages
-    ComputeTilesXYInchPortrait();
-    ExpectLayout(TILE_PLANE_XY, 0, 0, 2, 1);
-    g_Joints[2].x = 13.01f;
-    ComputeTilesXYInchPortrait();
-    EXPECT_EQ(3, g_nTilesAcrossXY);
-
-    // 35.56 cm: the quotient is 2 only in single precision.
-    SetMetricUnits(1);
-    g_Joints[2].x = 33.56f;
-    ComputeTilesXYCmPortrait();
-    EXPECT_EQ(2, g_nTilesAcrossXY);
-    g_Joints[2].x = 33.57f;
-    ComputeTilesXYCmPortrait();
-    EXPECT_EQ(3, g_nTilesAcrossXY);
+    XYJoints({{1.2f, 5, 0}, {-40, -40, 0.5f}, {15.7f, 0.3f, 0.2f}, {8, 9.9f, -0.3f}, {60, 60, -0.5f}});
+    ExpectComputed(ComputeTilesXYInchPortrait, 0, TILE_PLANE_XY, 1.2f - 0.5f, 0, 3, 2);
+    ExpectComputed(ComputeTilesXYInchLandscape, 0, TILE_PLANE_XY, 1.2f - 0.5f, 0, 2, 2);
+    XYJoints({{0, 0, 0}, {13, 9, 0}});  // ranges 14 and 10 in: exactly 2 x 1 pages, not rounded up
+    ExpectComputed(ComputeTilesXYInchPortrait, 0, TILE_PLANE_XY, 0, 0, 2, 1);
+    // Just past; and 35.56 cm, where the quotient is 2 only in single precision.
+    const struct { int (*compute)(); int metric; float x; int across; } fills[] = {
+        {ComputeTilesXYInchPortrait, 0, 13.01f, 3}, {ComputeTilesXYCmPortrait, 1, 33.56f, 2},
+        {ComputeTilesXYCmPortrait, 1, 33.57f, 3}};
+    for (const auto& f : fills) {
+        SetMetricUnits(f.metric);
+        g_Joints[2].x = f.x;
+        f.compute();
+        EXPECT_EQ(f.across, g_nTilesAcrossXY) << f.x;
+    }
 }
 
 TEST_F(TileLayoutTest, SlabBoundsAreExclusiveAndMetricSlabsDifferByVariant)
 {
+    XYJoints({{3, 3, 2.49f}, {4, 4, 1.51f}, {100, 100, 2.5f}, {-100, -100, 1.5f}});
     g_fGuidePlaneZ = 2;
-    AddJoint(3, 3, 2.49f);
-    AddJoint(4, 4, 1.51f);
-    AddJoint(100, 100, 2.5f);
-    AddJoint(-100, -100, 1.5f);
-    ComputeTilesXYInchPortrait();
-    ExpectLayout(TILE_PLANE_XY, 2.5f, 2.5f, 1, 1);
-
+    ExpectComputed(ComputeTilesXYInchPortrait, 0, TILE_PLANE_XY, 2.5f, 2.5f, 1, 1);
     SetMetricUnits(1);
-    g_Joints[3].z = 3.5f;
-    g_Joints[4].z = 0.5f;
-    ComputeTilesXYCmLandscape();
-    ExpectLayout(TILE_PLANE_XY, 2, 2, 1, 1);
-
-    g_nJoints = 0;
+    g_Joints[3].z = 3.5f, g_Joints[4].z = 0.5f;
+    ExpectComputed(ComputeTilesXYCmLandscape, 0, TILE_PLANE_XY, 2, 2, 1, 1);
+    XYJoints({{5, 5, 10}, {53.8f, 5, 11}});  // the second 1 cm off the guide plane
     g_fGuidePlaneZ = 10;
-    AddJoint(5, 5, 10);
-    AddJoint(53.8f, 5, 11);  // 1 cm off the guide plane
-    ComputeTilesXYCmPortrait();  // 0.5 cm slab
-    ExpectLayout(TILE_PLANE_XY, 4, 4, 1, 1);
-    ComputeTilesXYCmLandscape();  // 1.5 cm slab: 50.8 cm, two page heights
-    ExpectLayout(TILE_PLANE_XY, 4, 4, 1, 2);
+    ExpectComputed(ComputeTilesXYCmPortrait, 0, TILE_PLANE_XY, 4, 4, 1, 1);   // 0.5 cm slab
+    ExpectComputed(ComputeTilesXYCmLandscape, 0, TILE_PLANE_XY, 4, 4, 1, 2);  // 1.5 cm slab: 50.8 cm, two pages
 }
 
 // Every variant on one model: joints 0.25 either side of the guide plane, one
@@ -144,7 +118,7 @@ TEST_F(TileLayoutTest, SlabBoundsAreExclusiveAndMetricSlabsDifferByVariant)
 // layout picks the same variant from the units and orientation.
 TEST_F(TileLayoutTest, EveryVariantAndShowTilesChoice)
 {
-    struct {
+    const struct {
         int (*fn)();
         TilePlane plane;
         int metric, landscape;
@@ -169,15 +143,13 @@ TEST_F(TileLayoutTest, EveryVariantAndShowTilesChoice)
                                         << c.landscape);
         ResetPrintingGlobals();
         g_nJoints = 0;
-        AddPlaneJoint(c.plane, 0.25f, 3, 4);
-        AddPlaneJoint(c.plane, -0.25f, 40, 30);
-        AddPlaneJoint(c.plane, 1.0f, 60, 40);
-        AddPlaneJoint(c.plane, 2.0f, -100, -100);
+        for (auto [offset, first, second] : {std::array<float, 3>{0.25f, 3, 4}, {-0.25f, 40, 30}, {1, 60, 40},
+                                              {2, -100, -100}})
+            AddPlaneJoint(c.plane, offset, first, second);
         EXPECT_EQ(0, c.fn());
         ExpectLayout(c.plane, c.o1, c.o2, c.across, c.down);
         for (TilePlane other : {TILE_PLANE_XY, TILE_PLANE_XZ, TILE_PLANE_YZ})
             if (other != c.plane) ExpectLayout(other, 0, 0, 1, 1);
-
         MarkLayout(c.plane);
         SetMetricUnits(c.metric);
         g_bTileLandscape = c.landscape;
@@ -186,49 +158,32 @@ TEST_F(TileLayoutTest, EveryVariantAndShowTilesChoice)
     }
 }
 
-TEST_F(TileLayoutTest, EmptyModelOrEmptySlabGivesOnePageAtOrigin)
+TEST_F(TileLayoutTest, EmptyOrUnholdableLayouts)
 {
-    MarkLayout(TILE_PLANE_XZ);
-    EXPECT_EQ(0, ComputeTilesXZInchPortrait());  // no joints
-    ExpectLayout(TILE_PLANE_XZ, 0, 0, 1, 1);
-
-    AddJoint(10, 50, 10);  // far from the XZ guide plane
-    MarkLayout(TILE_PLANE_XZ);
-    EXPECT_EQ(0, ComputeTilesXZInchPortrait());
-    ExpectLayout(TILE_PLANE_XZ, 0, 0, 1, 1);
-
+    // No joints, a joint far from the XZ guide plane, no members: one page at the origin.
+    ExpectComputed(ComputeTilesXZInchPortrait, 0, TILE_PLANE_XZ, 0, 0, 1, 1);
+    AddJoint(10, 50, 10);
+    ExpectComputed(ComputeTilesXZInchPortrait, 0, TILE_PLANE_XZ, 0, 0, 1, 1);
     g_Joints[1].y = g_fGuidePlaneY;
     g_nMembers = 0;
-    MarkLayout(TILE_PLANE_XZ);
-    EXPECT_EQ(0, ComputeTilesXZCmLandscape());
-    ExpectLayout(TILE_PLANE_XZ, 0, 0, 1, 1);
-}
-
-TEST_F(TileLayoutTest, LayoutsThatCannotBeHeldAreRefused)
-{
-    g_fGuidePlaneZ = 0;
-    AddJoint(0, 0, 0);
-    AddJoint(229368, 0, 0);  // 229369 in = 32767 pages across
+    ExpectComputed(ComputeTilesXZCmLandscape, 0, TILE_PLANE_XZ, 0, 0, 1, 1);
+    g_nMembers = 1;  // 229369 in = 32767 pages across; more, or ranges that are not finite, are refused.
+    XYJoints({{0, 0, 0}, {229368, 0, 0}});
     EXPECT_EQ(0, ComputeTilesXYInchPortrait());
     EXPECT_EQ(32767, g_nTilesAcrossXY);
-
     const float inf = std::numeric_limits<float>::infinity(), big = std::numeric_limits<float>::max();
     const float bad[][2] = {{0, 229375}, {0, 1e30f}, {big, -big}, {0, inf}, {0, std::nanf("")}};
     for (const auto& b : bad) {  // the second joint seeds the extremes
         g_Joints[1].y = b[0];
         g_Joints[2].x = b[1];
-        MarkLayout(TILE_PLANE_XY);
-        EXPECT_EQ(1, ComputeTilesXYInchPortrait());
-        ExpectLayout(TILE_PLANE_XY, 3, 4, 5, 6);
+        ExpectComputed(ComputeTilesXYInchPortrait, 1, TILE_PLANE_XY, 3, 4, 5, 6);
         EXPECT_EQ(b[1] == 229375 ? 0 : 1, ComputeTilesXYCmLandscape());  // 9031 pages down fit
     }
 }
 
-// ---- skew coordinates ----
-
 TEST_F(TileLayoutTest, SkewCoordinatesOfLevelVerticalAndSlopedJoints)
 {
-    struct Case {
+    const struct {
         float joints[4][3];  // the first three marked, the fourth not
         float angle;
         float skew[4];
@@ -240,7 +195,7 @@ TEST_F(TileLayoutTest, SkewCoordinatesOfLevelVerticalAndSlopedJoints)
         // A 3-4-5 slope unfolded at true length.
         {{{0, 0, 0}, {3, 4, 5}, {6, 8, 10}, {0, 0, 0}}, 36.8699f, {0, 5, 10, 0}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.angle);
         g_nJoints = 0;
         for (int i = 0; i < 4; ++i) AddJoint(c.joints[i][0], c.joints[i][1], c.joints[i][2], i < 3);
@@ -249,8 +204,7 @@ TEST_F(TileLayoutTest, SkewCoordinatesOfLevelVerticalAndSlopedJoints)
         for (int i = 0; i < 4; ++i) EXPECT_NEAR(c.skew[i], g_Joints[i + 1].moveOrgY, 1e-5) << i;
     }
     g_nJoints = 3;  // the slope: z 0..10, skew 0..10, 11 in each way
-    EXPECT_EQ(0, ComputeTilesSkewInch());
-    ExpectLayout(TILE_PLANE_YZ, 0, 0, 2, 2);
+    ExpectComputed(ComputeTilesSkewInch, 0, TILE_PLANE_YZ, 0, 0, 2, 2);
 }
 
 TEST_F(TileLayoutTest, SkewNeedsThreeMarkedJointsAndADirection)
@@ -266,42 +220,25 @@ TEST_F(TileLayoutTest, SkewNeedsThreeMarkedJointsAndADirection)
     EXPECT_EQ(1, ComputeSkewCoordinates());  // one point in x and y: D = 0
     g_Joints[1].x = std::nanf("");  // seeds the extremes
     EXPECT_EQ(1, ComputeSkewCoordinates());
-    g_Joints[1].x = 2;
-    g_Joints[3].x = 3e38f;
-    g_Joints[2].x = -3e38f;  // span overflows
+    g_Joints[1].x = 2, g_Joints[3].x = 3e38f, g_Joints[2].x = -3e38f;  // span overflows
     EXPECT_EQ(1, ComputeSkewCoordinates());
-    EXPECT_FLOAT_EQ(12, g_fSkewPlaneAngle);
-    EXPECT_FLOAT_EQ(-7, g_Joints[1].moveOrgY);
-    EXPECT_FLOAT_EQ(0, g_Joints[2].moveOrgY);
+    EXPECT_TRUE(g_fSkewPlaneAngle == 12 && g_Joints[1].moveOrgY == -7 && g_Joints[2].moveOrgY == 0);  // unchanged
 }
 
-TEST_F(TileLayoutTest, SkewLayoutOverMarkedJoints)
+TEST_F(TileLayoutTest, SkewLayoutOverMarkedJointsOnly)
 {
-    struct { float z, s; short mark; } joints[] = {
+    const struct { float z, s; short mark; } joints[] = {
         {2, 10, 1}, {-50, -50, 0}, {20, 1, 1}, {9, 49.8f, 1}, {400, 400, 0},
     };
     for (const auto& j : joints) g_Joints[AddJoint(0, 0, j.z, j.mark)].moveOrgY = j.s;
-    EXPECT_EQ(0, ComputeTilesSkewInch());  // 19 x 49.8 in
-    ExpectLayout(TILE_PLANE_YZ, 1.5f, 0.5f, 3, 5);
-    EXPECT_EQ(0, ComputeTilesSkewCm());  // 20 x 50.8 cm, margin 1.5
-    ExpectLayout(TILE_PLANE_YZ, 0.5f, 0, 2, 2);
-}
-
-TEST_F(TileLayoutTest, SkewLayoutOfNothingIsOnePageAndRefused)
-{
-    MarkLayout(TILE_PLANE_YZ);
-    EXPECT_EQ(1, ComputeTilesSkewInch());  // no joints
-    ExpectLayout(TILE_PLANE_YZ, 0, 0, 1, 1);
-
+    ExpectComputed(ComputeTilesSkewInch, 0, TILE_PLANE_YZ, 1.5f, 0.5f, 3, 5);  // 19 x 49.8 in
+    ExpectComputed(ComputeTilesSkewCm, 0, TILE_PLANE_YZ, 0.5f, 0, 2, 2);       // 20 x 50.8 cm, margin 1.5
+    g_nJoints = 0;  // no joints, nothing marked: one page, refused; too many pages: nothing written
+    ExpectComputed(ComputeTilesSkewInch, 1, TILE_PLANE_YZ, 0, 0, 1, 1);
     AddJoint(1, 1, 1, 0);
-    MarkLayout(TILE_PLANE_YZ);
-    EXPECT_EQ(1, ComputeTilesSkewCm());  // nothing marked
-    ExpectLayout(TILE_PLANE_YZ, 0, 0, 1, 1);
-
+    ExpectComputed(ComputeTilesSkewCm, 1, TILE_PLANE_YZ, 0, 0, 1, 1);
     g_Joints[1].mark = 1;
     g_Joints[1].moveOrgY = 1e9f;
     AddJoint(1, 1, 1, 1);
-    MarkLayout(TILE_PLANE_YZ);
-    EXPECT_EQ(1, ComputeTilesSkewInch());  // too many pages: nothing written
-    ExpectLayout(TILE_PLANE_YZ, 3, 4, 5, 6);
+    ExpectComputed(ComputeTilesSkewInch, 1, TILE_PLANE_YZ, 3, 4, 5, 6);
 }

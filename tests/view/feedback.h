@@ -9,67 +9,54 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-struct FbVertex {
-    float x, y, z, r, g, b;
-};
+struct FbVertex { float x, y, z, r, g, b; };
+struct FbPrimitive { GLenum token; std::vector<FbVertex> vertices; };  // token: GL_POLYGON_TOKEN, ...
 
-struct FbPrimitive {
-    GLenum token;  // GL_POLYGON_TOKEN, GL_LINE_TOKEN, GL_POINT_TOKEN, ...
-    std::vector<FbVertex> vertices;
-};
-
+using FbPrims = std::vector<FbPrimitive>;
 using FbKeep = std::function<bool(const FbVertex&)>;
 
-// Runs draw() in feedback mode through an orthographic box of half-size
-// `half` with an identity model-view, lighting and culling off, and returns
-// the primitives with their vertices in model units. With tilt the scene is
-// seen from that many degrees above the front and culling stays on.
-inline std::vector<FbPrimitive> FeedbackPrimitives(const std::function<void()>& draw, float half = 1,
-                                                   float tilt = 0)
+// Runs draw() through an orthographic box of +-half across and +-deep in
+// depth, seen turned by `turn` degrees about y, lighting and culling off.
+inline void InOrtho(float half, float deep, float turn, const std::function<void()>& draw)
+{
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_CULL_FACE);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(-half, half, -half, half, -deep, deep);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glRotatef(turn, 0, 1, 0);
+    draw();
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopAttrib();
+}
+
+// The primitives draw() makes through the box of half-size `half`, read in
+// feedback mode, with their vertices in model units.
+inline FbPrims Feedback(const std::function<void()>& draw, float half = 1)
 {
     std::vector<GLfloat> buffer(1 << 22);
     GLint vp[4];
     glGetIntegerv(GL_VIEWPORT, vp);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(-half, half, -half, half, -half, half);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glPushAttrib(GL_ENABLE_BIT);
-    glDisable(GL_LIGHTING);
-    if (tilt != 0)
-        glRotatef(tilt, 1, 0, 0);
-    else
-        glDisable(GL_CULL_FACE);
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
     glRenderMode(GL_FEEDBACK);
-    draw();
+    InOrtho(half, half, 0, draw);
     const GLint count = glRenderMode(GL_RENDER);
-    glPopAttrib();
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-
-    std::vector<FbPrimitive> prims;
-    constexpr int kStride = 7;  // x, y, z, r, g, b, a
+    FbPrims prims;
     for (GLint i = 0; i < count;) {
         const GLenum token = static_cast<GLenum>(buffer[i++]);
-        int n = 0;
-        if (token == GL_POLYGON_TOKEN)
-            n = static_cast<int>(buffer[i++]);
-        else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN)
-            n = 2;
-        else if (token == GL_POINT_TOKEN)
-            n = 1;
-        else if (token == GL_PASS_THROUGH_TOKEN) {
-            ++i;
-            continue;
-        }
+        int n = token == GL_POINT_TOKEN ? 1 : token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN ? 2 : 0;
+        if (token == GL_POLYGON_TOKEN) n = static_cast<int>(buffer[i++]);
+        if (token == GL_PASS_THROUGH_TOKEN && ++i) continue;
         FbPrimitive p{token, {}};
-        for (int k = 0; k < n; ++k, i += kStride) {
+        for (int k = 0; k < n; ++k, i += 7) {  // x, y, z, r, g, b, a
             const GLfloat* v = &buffer[i];
             p.vertices.push_back({((v[0] - vp[0]) / vp[2] * 2 - 1) * half, ((v[1] - vp[1]) / vp[3] * 2 - 1) * half,
                                   -(v[2] * 2 - 1) * half, v[3], v[4], v[5]});
@@ -81,13 +68,24 @@ inline std::vector<FbPrimitive> FeedbackPrimitives(const std::function<void()>& 
 
 inline bool IsLine(const FbPrimitive& p) { return p.token == GL_LINE_TOKEN || p.token == GL_LINE_RESET_TOKEN; }
 
+inline int Polygons(const FbPrims& prims)
+{
+    return static_cast<int>(
+        std::count_if(prims.begin(), prims.end(), [](const FbPrimitive& p) { return p.token == GL_POLYGON_TOKEN; }));
+}
+
 inline bool IsColour(const FbVertex& v, float r, float g, float b)
 {
     return std::fabs(v.r - r) < 0.01f && std::fabs(v.g - g) < 0.01f && std::fabs(v.b - b) < 0.01f;
 }
 
+inline FbKeep Colour(float r, float g, float b)
+{
+    return [=](const FbVertex& v) { return IsColour(v, r, g, b); };
+}
+
 // Some primitives, every vertex in the colour (r, g, b).
-inline bool AllIn(const std::vector<FbPrimitive>& prims, float r, float g, float b)
+inline bool AllIn(const FbPrims& prims, float r, float g, float b)
 {
     for (const auto& p : prims)
         for (const auto& v : p.vertices)
@@ -95,13 +93,10 @@ inline bool AllIn(const std::vector<FbPrimitive>& prims, float r, float g, float
     return !prims.empty();
 }
 
-struct FbBox {
-    float lo[3] = {1e9f, 1e9f, 1e9f}, hi[3] = {-1e9f, -1e9f, -1e9f};
-    int count = 0;
-};
+struct FbBox { float lo[3] = {1e9f, 1e9f, 1e9f}, hi[3] = {-1e9f, -1e9f, -1e9f}; int count = 0; };
 
 // Extent of the vertices that keep() accepts (all without it).
-inline FbBox BoxOf(const std::vector<FbPrimitive>& prims, const FbKeep& keep = nullptr)
+inline FbBox BoxOf(const FbPrims& prims, const FbKeep& keep = nullptr)
 {
     FbBox b;
     for (const auto& p : prims)

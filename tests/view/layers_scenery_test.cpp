@@ -2,33 +2,19 @@
 // pixels read back at projected model points, and geometry read back in
 // feedback mode (drawn directly: feedback cannot replay lists that hold
 // spheres or disks).
-#include <algorithm>
-#include <cmath>
 #include <cstdlib>
-#include <functional>
-#include <string>
-#include <vector>
-
-#include <GL/gl.h>
-#include <wx/image.h>
 
 #include "files/clear_model.h"
 #include "files/model_file.h"
-#include "model/tables.h"
-#include "tests/view/feedback.h"
+#include "model/model_ops.h"
 #include "tests/view/view_fixture.h"
 #include "view/scene_layers.h"
 
 namespace {
 
-FbBox Fb(float half, const std::function<void()>& draw, const FbKeep& keep = nullptr, float tilt = 0)
+FbBox Fb(float half, const std::function<void()>& draw, const FbKeep& keep = nullptr)
 {
-    return BoxOf(FeedbackPrimitives(draw, half, tilt), keep);
-}
-
-FbKeep Colour(float r, float g, float b)
-{
-    return [=](const FbVertex& v) { return IsColour(v, r, g, b); };
+    return BoxOf(Feedback(draw, half), keep);
 }
 
 // Pixels that draw() alone leaves on a black back buffer, seen from +x
@@ -37,39 +23,16 @@ int DrawnPixels(const std::function<void()>& draw)
 {
     GLint vp[4];
     glGetIntegerv(GL_VIEWPORT, vp);
-    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_CULL_FACE);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(-40, 40, -40, 40, -100, 100);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glRotatef(-90, 0, 1, 0);
-    draw();
     std::vector<unsigned char> rgb(static_cast<size_t>(vp[2]) * vp[3] * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(vp[0], vp[1], vp[2], vp[3], GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopAttrib();
+    InOrtho(40, 100, -90, [&] {
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        draw();
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadBuffer(GL_BACK);
+        glReadPixels(vp[0], vp[1], vp[2], vp[3], GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    });
     return static_cast<int>(rgb.size() - std::count(rgb.begin(), rgb.end(), 0));
-}
-
-// A joint with restraints tx ty tz rx ry rz as the bits of code, 32 to 1.
-JointRec& AddJoint(float x, float y, float z, int code)
-{
-    JointRec& j = SetJoint(++g_nJoints, x, y, z);
-    short* r[6] = {&j.restraintTX, &j.restraintTY, &j.restraintTZ, &j.restraintRX, &j.restraintRY, &j.restraintRZ};
-    for (int k = 0; k < 6; ++k) *r[k] = (code >> (5 - k)) & 1;
-    return j;
 }
 
 struct Rgb {
@@ -81,11 +44,7 @@ struct Rgb {
     bool Black() const { return std::max({r, g, b}) - std::min({r, g, b}) <= 6 && r < 90; }  // lit black glows
     bool Background() const { return r < 10 && g < 10 && b > 60; }
 };
-
-std::ostream& operator<<(std::ostream& out, const Rgb& c)
-{
-    return out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
-}
+using Hue = bool (Rgb::*)() const;
 
 class SceneryTest : public ViewTest {
 protected:
@@ -96,15 +55,24 @@ protected:
         ASSERT_TRUE(view->MakeCurrent());
         glClearColor(0, 0, 0.35f, 1);
     }
-    bool Capture() { return view->CaptureFrame(image); }
-    Rgb At(float x, float y, float z)
+    Rgb At(float x, float y, float z) const
     {
         int p[3];
-        Rgb c;
-        if (PixelAt(image, x, y, z, p)) c.r = p[0], c.g = p[1], c.b = p[2];
-        return c;
+        PixelAt(x, y, z, p);
+        return Rgb{p[0], p[1], p[2]};
     }
-    wxImage image;
+    // Whether the pixel at a model point has the hue.
+    ::testing::AssertionResult Is(Hue hue, float x, float y, float z) const
+    {
+        const Rgb c = At(x, y, z);
+        return ((c.*hue)() ? ::testing::AssertionSuccess() : ::testing::AssertionFailure())
+               << "(" << c.r << ", " << c.g << ", " << c.b << ") at " << x << " " << y << " " << z;
+    }
+    void OpenExample(const char* name)
+    {
+        ClearModel();
+        ASSERT_EQ(1, OpenModelFile(ExamplePath(name)));
+    }
 };
 
 }  // namespace
@@ -120,48 +88,40 @@ TEST_F(SceneryTest, EachRestraintPatternShowsItsGlyphAtItsJoint)
     struct Probe {
         int from;
         float dx, dy, dz;
-        bool (Rgb::*is)() const;
+        Hue is;
     };
+    const Hue grey = &Rgb::Grey, green = &Rgb::Green, bg = &Rgb::Background;
     const struct {
         int code;
         std::vector<Probe> probes;
     } cases[] = {
         // balls; columns behind, below and to the left of the joint
-        {8, {{F, 0, 0, 0, &Rgb::Grey}, {F, 1.5f, 0, 0, &Rgb::Green}, {F, 0, 2.5f, 0, &Rgb::Background}}},
-        {16, {{F, 0, 0, 0, &Rgb::Grey}, {F, 1.3f, 0, 0, &Rgb::Background}, {F, 0, -2, 0, &Rgb::Green}}},
-        {32, {{F, 0, 0, 0, &Rgb::Grey}, {F, -3, 0, 0, &Rgb::Green}, {F, -3, 2.5f, 0, &Rgb::Background},
-              {F, 0, -2, 0, &Rgb::Background}}},
+        {8, {{F, 0, 0, 0, grey}, {F, 1.5f, 0, 0, green}, {F, 0, 2.5f, 0, bg}}},
+        {16, {{F, 0, 0, 0, grey}, {F, 1.3f, 0, 0, bg}, {F, 0, -2, 0, green}}},
+        {32, {{F, 0, 0, 0, grey}, {F, -3, 0, 0, green}, {F, -3, 2.5f, 0, bg}, {F, 0, -2, 0, bg}}},
         // rollers: along z they are long seen from the side, along x from the front
-        {28, {{F, 0, 0, 0, &Rgb::Grey}, {F, 1.3f, 0, 0, &Rgb::Background}, {S, 0, 0, 1.3f, &Rgb::Grey},
-              {F, 0, -2, 0, &Rgb::Green}}},
-        {42, {{S, 0, 0, 1.3f, &Rgb::Grey}, {F, -3, 2.5f, 0, &Rgb::Green}, {F, -3, 3.5f, 0, &Rgb::Background},
-              {F, 0, -2, 0, &Rgb::Background}}},
-        {49, {{F, 1.3f, 0, 0, &Rgb::Grey}, {S, 0, 0, 1.3f, &Rgb::Background}, {F, 0, -2, 0, &Rgb::Green}}},
+        {28, {{F, 0, 0, 0, grey}, {F, 1.3f, 0, 0, bg}, {S, 0, 0, 1.3f, grey}, {F, 0, -2, 0, green}}},
+        {42, {{S, 0, 0, 1.3f, grey}, {F, -3, 2.5f, 0, green}, {F, -3, 3.5f, 0, bg}, {F, 0, -2, 0, bg}}},
+        {49, {{F, 1.3f, 0, 0, grey}, {S, 0, 0, 1.3f, bg}, {F, 0, -2, 0, green}}},
         // pin: pyramid on a column; fixed: a column encases the joint
-        {56, {{F, 0, -1.5f, 0, &Rgb::Grey}, {F, 0, -4, 0, &Rgb::Green}, {F, 0, 1, 0, &Rgb::Background}}},
-        {63, {{F, 0, 0, 0, &Rgb::Green}, {F, 0, 1.5f, 0, &Rgb::Green}, {F, 0, 2.5f, 0, &Rgb::Background},
-              {F, 2.5f, 0, 0, &Rgb::Background}}},
+        {56, {{F, 0, -1.5f, 0, grey}, {F, 0, -4, 0, green}, {F, 0, 1, 0, bg}}},
+        {63, {{F, 0, 0, 0, green}, {F, 0, 1.5f, 0, green}, {F, 0, 2.5f, 0, bg}, {F, 2.5f, 0, 0, bg}}},
         // any other pattern: a cube on a column; none: nothing
-        {18, {{F, 1.3f, 1.3f, 0, &Rgb::Grey}, {F, 0, -2.5f, 0, &Rgb::Green}, {F, 0, 2, 0, &Rgb::Background},
-              {F, 2, 0, 0, &Rgb::Background}}},
-        {0, {{F, 0, 0, 0, &Rgb::Background}}},
+        {18, {{F, 1.3f, 1.3f, 0, grey}, {F, 0, -2.5f, 0, green}, {F, 0, 2, 0, bg}, {F, 2, 0, 0, bg}}},
+        {0, {{F, 0, 0, 0, bg}}},
     };
     int greenOf16 = 0, greenOf63 = 0;
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
         ClearModel();
         AddJoint(5, 3, 5, c.code);
         g_bListSupportsBuilt = 0;
         for (int from : {F, S}) {
-            if (from == F)
-                LookAt(5, 3, 17, 5, 3, 5);
-            else
-                LookAt(17, 3, 5, 5, 3, 5);
+            LookAt(from == F ? 5 : 17, 3, from == F ? 17 : 5, 5, 3, 5);
             ASSERT_TRUE(Capture());
             for (const Probe& p : c.probes) {
                 if (p.from != from) continue;
-                const Rgb px = At(5 + p.dx * g, 3 + p.dy * g, 5 + p.dz * g);
-                EXPECT_TRUE((px.*p.is)()) << "code " << c.code << (from == F ? " front" : " side") << " at (" << p.dx
-                                          << ", " << p.dy << ", " << p.dz << "): " << px;
+                EXPECT_TRUE(Is(p.is, 5 + p.dx * g, 3 + p.dy * g, 5 + p.dz * g)) << from;
             }
             if (from == F && c.code == 16) greenOf16 = At(5, 3 - 2 * g, 5).g;
             if (from == F && c.code == 63) greenOf63 = At(5, 3 - 2 * g, 5).g;
@@ -192,12 +152,10 @@ TEST_F(SceneryTest, GlyphsFollowTheDisplayedShapeAndLeaveMarkersOutOfTheCollapse
     ExpectBox(glyphs([&](const FbVertex& v) { return green(v) && v.x > 3; }),
               {6 - 2 * g, 6 + 2 * g, 1, 4 + 2 * g, -5 * g, -g}, 2e-3f);
     // The collapse leaves out the balls; the pyramid and the columns stay.
-    g_bShowDisplacedShape = 0;
-    g_bShowCollapse = 1;
+    g_bShowDisplacedShape = 0, g_bShowCollapse = 1;
     EXPECT_EQ(0, glyphs([&](const FbVertex& v) { return grey(v) && v.x > -3; }).count);
     EXPECT_GT(glyphs(grey).count, 0);
     EXPECT_GT(glyphs([&](const FbVertex& v) { return green(v) && v.x > 3; }).count, 0);
-
     // Bad joint numbers draw nothing; an empty model compiles nothing.
     EXPECT_EQ(0, Fb(10, [] { DrawSupportGlyph(0); DrawSupportGlyph(4); DrawSupportGlyph(-1); }).count);
     ClearModel();
@@ -209,10 +167,8 @@ TEST_F(SceneryTest, GlyphsFollowTheDisplayedShapeAndLeaveMarkersOutOfTheCollapse
 TEST_F(SceneryTest, ForceArrowsScaleToTheLargestLoadAndPointAlongTheForce)
 {
     const float big = 12.5f * g_fJointSize, small = 4 * g_fJointSize, h = 0.0615f * big, h2 = 0.0615f * small;
-    JointRec& a = AddJoint(1, 2, 3, 0);
-    a.forceY = -10;
-    JointRec& b = AddJoint(-8, 0, 0, 0);
-    b.forceX = 1;
+    JointRec &a = AddJoint(1, 2, 3), &b = AddJoint(-8, 0, 0);
+    a.forceY = -10, b.forceX = 1;
     // The red vertices of joint a's arrow (right) or b's (left).
     auto arrow = [](bool right) {
         g_bListLoadsBuilt = 0;
@@ -220,147 +176,109 @@ TEST_F(SceneryTest, ForceArrowsScaleToTheLargestLoadAndPointAlongTheForce)
             return (right ? v.x > -3 && v.x < 5 : v.x > -12 && v.x < -5) && IsColour(v, 1, 0, 0);
         });
     };
+    const std::vector<float> left = {-8 - small, -8, -h2, h2, -h2, h2};
     // Fy < 0 comes down onto the joint from above, as long as the largest
     // load allows; the small load gets the minimum, tip at the joint, body on the -x side.
     ExpectBox(arrow(true), {1 - h, 1 + h, 2, 2 + big, 3 - h, 3 + h}, 2e-3f);
-    ExpectBox(arrow(false), {-8 - small, -8, -h2, h2, -h2, h2}, 2e-3f);
-    // Translated: tail at the joint, pointing away from it.
-    a.translatedY = b.translatedX = 1;
-    b.forceX = -1;
+    ExpectBox(arrow(false), left, 2e-3f);
+    a.translatedY = b.translatedX = 1, b.forceX = -1;  // translated: tail at the joint, pointing away
     ExpectBox(arrow(true), {1 - h, 1 + h, 2 - big, 2, 3 - h, 3 + h}, 2e-3f);
-    ExpectBox(arrow(false), {-8 - small, -8, -h2, h2, -h2, h2}, 2e-3f);
+    ExpectBox(arrow(false), left, 2e-3f);
     b.translatedX = 0;  // untranslated Fx < 0: body on the +x side
     ExpectBox(arrow(false), {-8, -8 + small, -h2, h2, -h2, h2}, 2e-3f);
-    // Anchored on the displaced shape while it is shown.
-    a.translatedY = 0;
-    a.displacedY = 2.5f;
-    g_bShowDisplacedShape = 1;
+    a.translatedY = 0, a.displacedY = 2.5f, g_bShowDisplacedShape = 1;  // anchored on the displaced shape
     EXPECT_NEAR(2.5f, arrow(true).lo[1], 2e-3f);
-
     // Non-finite and huge forces still draw arrows of bounded length.
-    a.forceY = std::nanf("");
-    b.forceX = 1e30f;
+    a.forceY = std::nanf(""), b.forceX = 1e30f;
     const FbBox nan = arrow(true), huge = arrow(false);
     EXPECT_NEAR(small, nan.hi[1] - nan.lo[1], 2e-3f);
     EXPECT_NEAR(big, huge.hi[0] - huge.lo[0], 2e-3f);
-}
-
-TEST_F(SceneryTest, ForceArrowShowsBesideALoadedJoint)
-{
+    // On screen: the arrow stands above the loaded joint only.
     DarkScenery();
+    ClearModel();
     g_bShowLoads = 1;
-    g_bShowUndeformed = 0;
-    AddJoint(5, 3, 5, 0).forceY = -4;
-    AddJoint(8, 3, 5, 0);
+    g_bShowUndeformed = g_bShowDisplacedShape = g_bListLoadsBuilt = 0;
+    AddJoint(5, 3, 5).forceY = -4;
+    AddJoint(8, 3, 5);
     LookAt(5, 4, 15, 5, 4, 5);
     ASSERT_TRUE(Capture());
-    const float len = 12.5f * g_fJointSize;
-    EXPECT_TRUE(At(5, 3 + 0.25f * len, 5).Red()) << At(5, 3 + 0.25f * len, 5);
-    EXPECT_TRUE(At(5, 3 + 0.8f * len, 5).Red());
-    EXPECT_TRUE(At(5, 3 - 0.3f * len, 5).Background());
-    EXPECT_TRUE(At(8, 3 + 0.25f * len, 5).Background());  // no load, no arrow
+    EXPECT_TRUE(Is(&Rgb::Red, 5, 3 + 0.25f * big, 5));
+    EXPECT_TRUE(Is(&Rgb::Red, 5, 3 + 0.8f * big, 5));
+    EXPECT_TRUE(Is(&Rgb::Background, 5, 3 - 0.3f * big, 5));
+    EXPECT_TRUE(Is(&Rgb::Background, 8, 3 + 0.25f * big, 5));
 }
 
 TEST_F(SceneryTest, TruckRidesOnTheBridgeDeckWithItsApproaches)
 {
-    ClearModel();
-    ASSERT_EQ(1, OpenModelFile(ExamplePath("bridge.3dd")));
+    ASSERT_NO_FATAL_FAILURE(OpenExample("bridge.3dd"));
     ASSERT_EQ(1, g_bTruckActive);
     DarkScenery();
     g_fTruckX = (g_fDeckMinX + g_fDeckMaxX) / 2 + 3;  // onto the deck
     const float x = g_fTruckX, y = g_fTruckY, z = g_fTruckZ;
     LookAt(x + 6, y + 7, z + 14, x - 3, y + 1, z);
     ASSERT_TRUE(Capture());
-    EXPECT_TRUE(At(x - 4, y + 2.9f, z + 1).Red()) << "cargo box " << At(x - 4, y + 2.9f, z + 1);
-    EXPECT_TRUE(At(x - 0.2f, y + 1, z + 0.875f).Yellow()) << "chassis " << At(x - 0.2f, y + 1, z + 0.875f);
-    const Rgb wheel = At(x - 1.0625f, y + 0.625f, z + 1.1875f);
-    EXPECT_TRUE(wheel.Grey() && wheel.r < 130) << "wheel " << wheel;
-
+    EXPECT_TRUE(Is(&Rgb::Red, x - 4, y + 2.9f, z + 1));           // cargo box
+    EXPECT_TRUE(Is(&Rgb::Yellow, x - 0.2f, y + 1, z + 0.875f));   // chassis
+    EXPECT_TRUE(Is(&Rgb::Grey, x - 1.0625f, y + 0.625f, z + 1.1875f));  // wheel
     // Approaches while supports are shown: the blocks' front faces. The
     // truck is placed outside its list, and supports are not drawn with it.
     const float zf = z + 2.75f;
-    EXPECT_TRUE(At(g_fDeckMinX - 3, y - 1, zf).Background());
-    g_bShowSupports = 1;
-    g_fTruckX += 1;
+    EXPECT_TRUE(Is(&Rgb::Background, g_fDeckMinX - 3, y - 1, zf));
+    g_bShowSupports = 1, g_fTruckX += 1;
     ASSERT_TRUE(Capture());
-    EXPECT_TRUE(At(g_fDeckMinX - 3, y - 1, zf).Grey()) << At(g_fDeckMinX - 3, y - 1, zf);
-    EXPECT_TRUE(At(g_fDeckMaxX + 3, y - 1, zf).Grey()) << At(g_fDeckMaxX + 3, y - 1, zf);
+    EXPECT_TRUE(Is(&Rgb::Grey, g_fDeckMinX - 3, y - 1, zf));
+    EXPECT_TRUE(Is(&Rgb::Grey, g_fDeckMaxX + 3, y - 1, zf));
     EXPECT_EQ(1, DisplayListCompileCount(LIST_TRUCK));
     EXPECT_EQ(0, DisplayListCompileCount(LIST_SUPPORTS));
-
-    // A truck at a non-finite place is not drawn.
-    g_bListTruckBuilt = 0;
+    g_bListTruckBuilt = 0;  // a truck at a non-finite place is not drawn
     EXPECT_GT(DrawnPixels([] { DrawTruck(0, 0, 0, 0); }), 100);
     EXPECT_EQ(0, DrawnPixels([] { DrawTruck(std::nanf(""), 0, 0, 0); }));
 }
 
-TEST_F(SceneryTest, TowerShowsFanTankAndBase)
+TEST_F(SceneryTest, TowerShowsFanTankAndBaseAndTheTankRidesTheDisplacedTop)
 {
-    ClearModel();
-    ASSERT_EQ(1, OpenModelFile(ExamplePath("tower.3dd")));
-    ASSERT_EQ(1, g_bTowerProject);
-    ASSERT_EQ(1, g_bUseFan);
+    ASSERT_NO_FATAL_FAILURE(OpenExample("tower.3dd"));
+    ASSERT_TRUE(g_bTowerProject == 1 && g_bUseFan == 1);
     DarkScenery();
     LookAt(40, 18, 34, 10, 9, 11);
     ASSERT_TRUE(Capture());
     const float r = 11, c = 12, d = 0.5f * r * 0.7071f;  // workspace 24 x 24: axis at y = z = 12
-    // Back disk between the blades, a blade, the duct rim.
-    EXPECT_TRUE(At(0.1f, c + d, c + d).Black()) << At(0.1f, c + d, c + d);
-    EXPECT_TRUE(At(0.75f, c, c + 0.564f * r).Yellow()) << At(0.75f, c, c + 0.564f * r);
-    EXPECT_TRUE(At(0.75f, c, c + r).Red()) << At(0.75f, c, c + r);
-    // The tank stands on the tower top at (20, 14, 10).
-    EXPECT_TRUE(At(20, 16.5f, 12).Red()) << At(20, 16.5f, 12);
-    EXPECT_TRUE(At(20, 20, 12).Background());
-
+    EXPECT_TRUE(Is(&Rgb::Black, 0.1f, c + d, c + d));           // back disk between the blades
+    EXPECT_TRUE(Is(&Rgb::Yellow, 0.75f, c, c + 0.564f * r));    // a blade
+    EXPECT_TRUE(Is(&Rgb::Red, 0.75f, c, c + r));                // the duct rim
+    EXPECT_TRUE(Is(&Rgb::Red, 20, 16.5f, 12));                  // the tank on the top at (20, 14, 10)
+    EXPECT_TRUE(Is(&Rgb::Background, 20, 20, 12));
     // The rotor angle is frozen into the fan list until its flag is cleared;
     // that rebuilds the fan alone.
-    g_bFanSpinning = 1;
-    g_fFanAngle = 45;
+    g_bFanSpinning = 1, g_fFanAngle = 45;
     ASSERT_TRUE(Capture());
-    EXPECT_TRUE(At(0.1f, c + d, c + d).Black());
+    EXPECT_TRUE(Is(&Rgb::Black, 0.1f, c + d, c + d));
     g_bListFanBuilt = 0;
     ASSERT_TRUE(Capture());
-    EXPECT_TRUE(At(0.75f, c + d, c + d).Yellow()) << At(0.75f, c + d, c + d);
+    EXPECT_TRUE(Is(&Rgb::Yellow, 0.75f, c + d, c + d));
     EXPECT_EQ(2, DisplayListCompileCount(LIST_FAN));
     EXPECT_EQ(1, DisplayListCompileCount(LIST_TANK));
-
-    // The base slab while supports are shown.
-    const float zf = 10 + 9.25f / 2;
-    EXPECT_TRUE(At(12, 0.75f, zf).Background());
+    const float zf = 10 + 9.25f / 2;  // the base slab while supports are shown
+    EXPECT_TRUE(Is(&Rgb::Background, 12, 0.75f, zf));
     g_bShowSupports = 1;
     ASSERT_TRUE(Capture());
-    EXPECT_TRUE(At(12, 0.75f, zf).Grey()) << At(12, 0.75f, zf);
-
+    EXPECT_TRUE(Is(&Rgb::Grey, 12, 0.75f, zf));
     // A workspace with no room for a fan draws none.
     g_bListFanBuilt = 0;
     EXPECT_GT(DrawnPixels([] { DrawFan(0); }), 100);
     for (int side : {2, 0, -4}) {
-        g_nWorkspaceY = side;
-        g_bListFanBuilt = 0;
+        g_nWorkspaceY = side, g_bListFanBuilt = 0;
         EXPECT_EQ(0, DrawnPixels([] { DrawFan(0); })) << side;
     }
-}
-
-TEST_F(SceneryTest, DisplacedTankSitsOnJointsFiveToSeven)
-{
-    ClearModel();
-    ASSERT_EQ(1, OpenModelFile(ExamplePath("tower.3dd")));
-    for (int j = 1; j <= g_nJoints; ++j) {
-        JointRec& r = g_Joints[j];
-        r.displacedX = r.x, r.displacedY = r.y, r.displacedZ = r.z;
-    }
+    // The tank on the displaced tower sits on joints 5 to 7.
+    ComputeDisplacedShape(0);
     auto tank = [](int collapse) { return Fb(30, [=] { DrawTankOnDisplacedTower(collapse); }, Colour(1, 0, 0)); };
     const std::vector<float> upright = {18, 22, 14, 19.5f, 8, 12};
     ExpectBox(tank(0), upright, 5e-3f);  // level top: at the undeformed place
-    // Collapse: lowered by half the sway of joint 7.
-    g_Joints[7].displacedX += 2;
+    g_Joints[7].displacedX += 2;         // collapse: lowered by half the sway of joint 7
     ExpectBox(tank(1), {19, 23, 13, 18.5f, 8, 12}, 5e-3f);
-    // Joint 7 raised: the tank leans by atan2(dy, dx), which widens it.
-    g_Joints[7].displacedX = g_Joints[7].x;
-    g_Joints[7].displacedY += 4;
-    const FbBox leaning = tank(0);
-    EXPECT_GT(leaning.hi[0] - leaning.lo[0], 5);
-
+    g_Joints[7].displacedX = g_Joints[7].x, g_Joints[7].displacedY += 4;  // raised: leans by atan2(dy, dx)
+    EXPECT_GT(tank(0).hi[0] - tank(0).lo[0], 5);
     // Fewer than 7 joints: upright at the undeformed placement, reading no
     // row beyond the count.
     g_Joints[7].displacedY = std::nanf("");

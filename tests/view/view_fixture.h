@@ -14,6 +14,7 @@
 
 #include "model/tables.h"
 #include "tests/common/test_env.h"
+#include "tests/view/feedback.h"
 #include "view/projection.h"
 #include "view/renderer.h"
 #include "view/view_globals.h"
@@ -26,10 +27,7 @@ inline void Pump()
     wxTheApp->ProcessIdle();
 }
 
-inline std::string ExamplePath(const char* name)
-{
-    return std::string(TF3D_SOURCE_DIR) + "/examples/" + name;
-}
+inline std::string ExamplePath(const char* name) { return std::string(TF3D_SOURCE_DIR) + "/examples/" + name; }
 
 inline void LookAt(double ex, double ey, double ez, double cx, double cy, double cz)
 {
@@ -59,23 +57,22 @@ inline void HideScenery()
     g_bShowJoints = g_bShowLoads = g_bShowSupports = 0;
 }
 
-// Joint j at (x, y, z), displaced there too.
-inline JointRec& SetJoint(int j, float x, float y, float z)
+// The next joint, displaced to where it is, with restraints tx ty tz rx ry rz
+// as the bits of code, 32 to 1.
+inline JointRec& AddJoint(float x, float y, float z, int code = 0)
 {
-    JointRec& r = g_Joints[j];
-    r = JointRec();
-    r.x = r.displacedX = x;
-    r.y = r.displacedY = y;
-    r.z = r.displacedZ = z;
-    return r;
+    JointRec& j = g_Joints[++g_nJoints] = JointRec();
+    j.x = j.displacedX = x, j.y = j.displacedY = y, j.z = j.displacedZ = z;
+    short* r[6] = {&j.restraintTX, &j.restraintTY, &j.restraintTZ, &j.restraintRX, &j.restraintRY, &j.restraintRZ};
+    for (int k = 0; k < 6; ++k) *r[k] = (code >> (5 - k)) & 1;
+    return j;
 }
 
-inline MemberRec& SetMember(int i, int a, int b, float r, float g, float bl)
+// The next member, from joint a to b in colour (r, g, bl).
+inline MemberRec& AddMember(int a, int b, float r = 0, float g = 0, float bl = 0)
 {
-    MemberRec& m = g_Members[i];
-    m = MemberRec();
-    m.jointA = static_cast<short>(a);
-    m.jointB = static_cast<short>(b);
+    MemberRec& m = g_Members[++g_nMembers] = MemberRec();
+    m.jointA = static_cast<short>(a), m.jointB = static_cast<short>(b);
     m.colorR = r, m.colorG = g, m.colorB = bl;
     return m;
 }
@@ -86,7 +83,7 @@ protected:
     {
         Tf3dTest::SetUp();
         ResetDisplayListCompileCounts();
-        frame = new wxFrame(nullptr, wxID_ANY, "view test", wxPoint(0, 0), wxSize(kWidth, kHeight));
+        frame = new wxFrame(nullptr, wxID_ANY, "view test", wxPoint(0, 0), wxSize(640, 480));
         view = new CSpan3DView(frame);
         frame->Show();
         for (int i = 0; i < 400 && !ready; ++i) {
@@ -103,26 +100,25 @@ protected:
         Pump();
         Tf3dTest::TearDown();
     }
-    // Pixel (x, y) of a captured frame, origin top left.
-    static void Pixel(const wxImage& image, int x, int y, int rgb[3])
+    bool Capture() { return view->CaptureFrame(image); }
+    // Pixel (x, y) of the captured frame, origin top left.
+    void Pixel(int x, int y, int rgb[3]) const
     {
-        rgb[0] = image.GetRed(x, y);
-        rgb[1] = image.GetGreen(x, y);
-        rgb[2] = image.GetBlue(x, y);
+        rgb[0] = image.GetRed(x, y), rgb[1] = image.GetGreen(x, y), rgb[2] = image.GetBlue(x, y);
     }
-    // Pixel at the window position of a model point; false off screen.
-    static bool PixelAt(const wxImage& image, float x, float y, float z, int rgb[3])
+    // Pixel at the window position of a model point; false (and -1s) off screen.
+    bool PixelAt(float x, float y, float z, int rgb[3]) const
     {
         float wx, wy;
+        rgb[0] = rgb[1] = rgb[2] = -1;
         if (!ProjectToWindow(x, y, z, wx, wy)) return false;
         const int px = static_cast<int>(wx), py = static_cast<int>(wy);
         if (px < 0 || py < 0 || px >= image.GetWidth() || py >= image.GetHeight()) return false;
-        Pixel(image, px, py, rgb);
+        Pixel(px, py, rgb);
         return true;
     }
-
-    static constexpr int kWidth = 640, kHeight = 480;
     wxFrame* frame = nullptr;
     CSpan3DView* view = nullptr;
+    wxImage image;
     bool ready = false;
 };
