@@ -14,6 +14,7 @@
 #include <cstring>
 
 #include "files/files_globals.h"
+#include "files/text_io.h"
 #include "frame/frame_globals.h"
 #include "model/tables.h"
 #include "model/templates.h"
@@ -28,28 +29,6 @@ constexpr size_t kMaxTitle = 255;         // longest first line taken
 constexpr size_t kMaxName = 55;           // longest shape or material name
 constexpr size_t kMaxToken = 512;         // longest number
 constexpr off_t kMaxFileSize = 64 << 20;  // far above any model the tables hold
-
-// Numbers go through the file in the C locale, whatever the user's locale.
-class CLocaleScope {
-public:
-    CLocaleScope() : m_c(newlocale(LC_ALL_MASK, "C", (locale_t)0))
-    {
-        if (m_c) m_old = uselocale(m_c);
-    }
-    ~CLocaleScope()
-    {
-        if (m_c) {
-            uselocale(m_old);
-            freelocale(m_c);
-        }
-    }
-    CLocaleScope(const CLocaleScope&) = delete;
-    CLocaleScope& operator=(const CLocaleScope&) = delete;
-
-private:
-    locale_t m_c;
-    locale_t m_old = (locale_t)0;
-};
 
 // ---------------------------------------------------------------- writing
 
@@ -856,7 +835,7 @@ FILE* OpenForReading(const std::string& path)
 
 int WriteModelFile(const std::string& path)
 {
-    CLocaleScope cLocale;
+    CLocaleScopeC cLocale;  // numbers in the C locale whatever the user's
     CModelFileWriter out;
     if (!out.Open(path)) {
         ShowAccessDenied();
@@ -880,7 +859,7 @@ int WriteModelFile(const std::string& path)
 
 std::string ModelFileText()
 {
-    CLocaleScope cLocale;
+    CLocaleScopeC cLocale;  // numbers in the C locale whatever the user's
     std::string text;
     CModelFileWriter out;
     out.OpenText(&text);
@@ -897,7 +876,7 @@ int OpenModelFile(const std::string& path)
 {
     FILE* file = OpenForReading(path);
     if (!file) return 0;
-    CLocaleScope cLocale;
+    CLocaleScopeC cLocale;  // numbers in the C locale whatever the user's
     CModelFileScanner s(file);
     int failed = 1;
     float version;

@@ -10,6 +10,34 @@ int ClampCount(int n, int rows)
     return n > rows - 1 ? rows - 1 : n;
 }
 
+// The fields the snapshot keeps, copied either way between a live record
+// and its compact copy.
+template <class To, class From>
+void CopyJoint(To& d, const From& s)
+{
+    d.x = s.x; d.y = s.y; d.z = s.z;
+    d.fileWord1 = s.fileWord1; d.fileWord2 = s.fileWord2; d.mark = s.mark;
+    d.restraintTX = s.restraintTX; d.restraintTY = s.restraintTY; d.restraintTZ = s.restraintTZ;
+    d.restraintRX = s.restraintRX; d.restraintRY = s.restraintRY; d.restraintRZ = s.restraintRZ;
+    d.forceX = s.forceX; d.forceY = s.forceY; d.forceZ = s.forceZ;
+    d.translatedX = s.translatedX; d.translatedY = s.translatedY; d.translatedZ = s.translatedZ;
+}
+
+template <class To, class From>
+void CopyMember(To& d, const From& s)
+{
+    d.jointA = s.jointA; d.jointB = s.jointB; d.useTorsion = s.useTorsion;
+    d.momentYY1 = s.momentYY1; d.momentZZ1 = s.momentZZ1;
+    d.momentYY2 = s.momentYY2; d.momentZZ2 = s.momentZZ2;
+    d.negated = s.negated; d.hidden = s.hidden;
+    d.effLengthZZ = s.effLengthZZ; d.effLengthYY = s.effLengthYY;
+    d.userEffYY = s.userEffYY; d.userEffZZ = s.userEffZZ;
+    d.offsetY = s.offsetY; d.offsetZ = s.offsetZ;
+    d.shape = s.shape; d.material = s.material; d.runner = s.runner;
+    d.rollAngle = s.rollAngle;
+    d.colorR = s.colorR; d.colorG = s.colorG; d.colorB = s.colorB;
+}
+
 }  // namespace
 
 void TakeUndoSnapshot()
@@ -18,35 +46,8 @@ void TakeUndoSnapshot()
     g_nUndoMembers = g_nMembers;
     g_bUndoMetricUnits = g_bMetricUnits;
     g_bUndoUnitsUS = g_bUnitsUS;
-
-    int nj = ClampCount(g_nJoints, JOINT_ROWS);
-    for (int j = 1; j <= nj; ++j) {
-        const JointRec& s = g_Joints[j];
-        UndoJointRec& d = g_UndoJoints[j];
-        d.x = s.x; d.y = s.y; d.z = s.z;
-        d.fileWord1 = s.fileWord1; d.fileWord2 = s.fileWord2; d.mark = s.mark;
-        d.restraintTX = s.restraintTX; d.restraintTY = s.restraintTY; d.restraintTZ = s.restraintTZ;
-        d.restraintRX = s.restraintRX; d.restraintRY = s.restraintRY; d.restraintRZ = s.restraintRZ;
-        d.forceX = s.forceX; d.forceY = s.forceY; d.forceZ = s.forceZ;
-        d.translatedX = s.translatedX; d.translatedY = s.translatedY; d.translatedZ = s.translatedZ;
-    }
-
-    int nm = ClampCount(g_nMembers, MEMBER_ROWS);
-    for (int i = 1; i <= nm; ++i) {
-        const MemberRec& s = g_Members[i];
-        UndoMemberRec& d = g_UndoMembers[i];
-        d.jointA = s.jointA; d.jointB = s.jointB; d.useTorsion = s.useTorsion;
-        d.momentYY1 = s.momentYY1; d.momentZZ1 = s.momentZZ1;
-        d.momentYY2 = s.momentYY2; d.momentZZ2 = s.momentZZ2;
-        d.negated = s.negated; d.hidden = s.hidden;
-        d.effLengthZZ = s.effLengthZZ; d.effLengthYY = s.effLengthYY;
-        d.userEffYY = s.userEffYY; d.userEffZZ = s.userEffZZ;
-        d.offsetY = s.offsetY; d.offsetZ = s.offsetZ;
-        d.shape = s.shape; d.material = s.material; d.runner = s.runner;
-        d.rollAngle = s.rollAngle;
-        d.colorR = s.colorR; d.colorG = s.colorG; d.colorB = s.colorB;
-    }
-
+    for (int j = 1; j <= ClampCount(g_nJoints, JOINT_ROWS); ++j) CopyJoint(g_UndoJoints[j], g_Joints[j]);
+    for (int i = 1; i <= ClampCount(g_nMembers, MEMBER_ROWS); ++i) CopyMember(g_UndoMembers[i], g_Members[i]);
     g_bModelSaved = 0;
 }
 
@@ -56,32 +57,6 @@ void RestoreUndoSnapshot()
     g_nMembers = g_nUndoMembers;
     g_bMetricUnits = g_bUndoMetricUnits;
     g_bUnitsUS = g_bUndoUnitsUS;
-
-    int nj = ClampCount(g_nUndoJoints, JOINT_ROWS);
-    for (int j = 1; j <= nj; ++j) {
-        const UndoJointRec& s = g_UndoJoints[j];
-        JointRec& d = g_Joints[j];
-        d.x = s.x; d.y = s.y; d.z = s.z;
-        d.fileWord1 = s.fileWord1; d.fileWord2 = s.fileWord2; d.mark = s.mark;
-        d.restraintTX = s.restraintTX; d.restraintTY = s.restraintTY; d.restraintTZ = s.restraintTZ;
-        d.restraintRX = s.restraintRX; d.restraintRY = s.restraintRY; d.restraintRZ = s.restraintRZ;
-        d.forceX = s.forceX; d.forceY = s.forceY; d.forceZ = s.forceZ;
-        d.translatedX = s.translatedX; d.translatedY = s.translatedY; d.translatedZ = s.translatedZ;
-    }
-
-    int nm = ClampCount(g_nUndoMembers, MEMBER_ROWS);
-    for (int i = 1; i <= nm; ++i) {
-        const UndoMemberRec& s = g_UndoMembers[i];
-        MemberRec& d = g_Members[i];
-        d.jointA = s.jointA; d.jointB = s.jointB; d.useTorsion = s.useTorsion;
-        d.momentYY1 = s.momentYY1; d.momentZZ1 = s.momentZZ1;
-        d.momentYY2 = s.momentYY2; d.momentZZ2 = s.momentZZ2;
-        d.negated = s.negated; d.hidden = s.hidden;
-        d.effLengthZZ = s.effLengthZZ; d.effLengthYY = s.effLengthYY;
-        d.userEffYY = s.userEffYY; d.userEffZZ = s.userEffZZ;
-        d.offsetY = s.offsetY; d.offsetZ = s.offsetZ;
-        d.shape = s.shape; d.material = s.material; d.runner = s.runner;
-        d.rollAngle = s.rollAngle;
-        d.colorR = s.colorR; d.colorG = s.colorG; d.colorB = s.colorB;
-    }
+    for (int j = 1; j <= ClampCount(g_nUndoJoints, JOINT_ROWS); ++j) CopyJoint(g_Joints[j], g_UndoJoints[j]);
+    for (int i = 1; i <= ClampCount(g_nUndoMembers, MEMBER_ROWS); ++i) CopyMember(g_Members[i], g_UndoMembers[i]);
 }
