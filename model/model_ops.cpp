@@ -277,24 +277,27 @@ float MemberLengthYZ(int i)
     return std::sqrt(dy * dy + dz * dz);
 }
 
+namespace {
+
+// 1 while the table has room; at the limit shows the message and returns 0.
+int RoomBelowLimit(int count, int limit, const char* message)
+{
+    if (count < limit) return 1;
+    platform::MessageBox(message, g_szAppTitle,
+                         platform::MB_OK | platform::MB_ICONINFORMATION | platform::MB_SYSTEMMODAL);
+    return 0;
+}
+
+}  // namespace
+
 int CheckMemberLimit()
 {
-    if (g_nMembers >= MAX_MEMBERS) {
-        platform::MessageBox("Maximum Number of Members = MAX_MEMBERS\n", g_szAppTitle,
-                             platform::MB_OK | platform::MB_ICONINFORMATION | platform::MB_SYSTEMMODAL);
-        return 0;
-    }
-    return 1;
+    return RoomBelowLimit(g_nMembers, MAX_MEMBERS, "Maximum Number of Members = MAX_MEMBERS\n");
 }
 
 int CheckJointLimit()
 {
-    if (g_nJoints >= MAX_JOINTS) {
-        platform::MessageBox("Maximum Number of Joints = MAX_JOINTS\n", g_szAppTitle,
-                             platform::MB_OK | platform::MB_ICONINFORMATION | platform::MB_SYSTEMMODAL);
-        return 0;
-    }
-    return 1;
+    return RoomBelowLimit(g_nJoints, MAX_JOINTS, "Maximum Number of Joints = MAX_JOINTS\n");
 }
 
 bool CanReplicateMarkedJoints()
