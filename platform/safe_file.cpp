@@ -1,0 +1,260 @@
+#include "platform/safe_file.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+constexpr int kMaxLinkDepth = 40;
+constexpr size_t kNameMax = 255;
+
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string BaseOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The file a path finally names, through any chain of symbolic links (the
+// last one may name a file that does not exist yet).
+bool ResolveLinks(const std::string& path, std::string& target)
+{
+    target = path;
+    for (int depth = 0; depth < kMaxLinkDepth; ++depth) {
+        struct stat st;
+        if (lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
+        std::vector<char> buf(PATH_MAX + 1);
+        const ssize_t n = readlink(target.c_str(), buf.data(), buf.size() - 1);
+        if (n < 0) return false;
+        std::string next(buf.data(), static_cast<size_t>(n));
+        if (next.empty()) return false;
+        if (next[0] != '/') next = FolderOf(target) + "/" + next;
+        target = next;
+    }
+    errno = ELOOP;
+    return false;
+}
+
+void SetWhy(std::string* why, const char* what)
+{
+    if (why) *why = std::string(what) + ": " + std::strerror(errno);
+}
+
+bool WriteAll(int fd, const std::string& bytes)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = EIO;
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool Sync(int fd)
+{
+    // Some file systems cannot sync; that is not a failed write.
+    return fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP || errno == EROFS;
+}
+
+bool ReadAllFromStart(int fd, std::string& bytes)
+{
+    bytes.clear();
+    char buf[65536];
+    off_t at = 0;
+    for (;;) {
+        const ssize_t n = pread(fd, buf, sizeof buf, at);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) return true;
+        bytes.append(buf, static_cast<size_t>(n));
+        at += n;
+    }
+}
+
+// "<folder>/.<name>.XXXXXX", the name cut so the whole fits the name limit.
+std::string TempTemplate(const std::string& target)
+{
+    const std::string suffix = ".XXXXXX";
+    std::string base = BaseOf(target);
+    const size_t room = kNameMax - 1 - suffix.size();
+    if (base.size() > room) base.resize(room);
+    return FolderOf(target) + "/." + base + suffix;
+}
+
+enum class RenameOutcome { Saved, Failed, OwnerNotKept };
+
+RenameOutcome SaveByRename(const std::string& target, const struct stat* old, const std::string& bytes,
+                           std::string* why)
+{
+    std::string temp = TempTemplate(target);
+    std::vector<char> name(temp.begin(), temp.end());
+    name.push_back('\0');
+    const int fd = mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0) {
+        SetWhy(why, "cannot create a temporary file");
+        return RenameOutcome::Failed;
+    }
+    temp = name.data();
+
+    auto fail = [&](RenameOutcome outcome, const char* what) {
+        const int saved = errno;
+        close(fd);
+        unlink(temp.c_str());
+        errno = saved;
+        if (outcome == RenameOutcome::Failed) SetWhy(why, what);
+        return outcome;
+    };
+
+    if (old) {
+        if (fchown(fd, old->st_uid, old->st_gid) != 0) return fail(RenameOutcome::OwnerNotKept, "");
+        if (fchmod(fd, old->st_mode & 07777) != 0) return fail(RenameOutcome::Failed, "cannot set permissions");
+    } else {
+        const mode_t mask = umask(0);
+        umask(mask);
+        if (fchmod(fd, 0666 & ~mask) != 0) return fail(RenameOutcome::Failed, "cannot set permissions");
+    }
+    if (!WriteAll(fd, bytes)) return fail(RenameOutcome::Failed, "write failed");
+    if (!Sync(fd)) return fail(RenameOutcome::Failed, "write failed");
+    if (close(fd) != 0) {
+        SetWhy(why, "write failed");
+        unlink(temp.c_str());
+        return RenameOutcome::Failed;
+    }
+    if (rename(temp.c_str(), target.c_str()) != 0) {
+        SetWhy(why, "cannot replace the file");
+        unlink(temp.c_str());
+        return RenameOutcome::Failed;
+    }
+    return RenameOutcome::Saved;
+}
+
+// Overwrites the file itself; its old text is put back when the write fails.
+bool SaveInPlace(const std::string& target, const std::string& bytes, std::string* why)
+{
+    const int fd = open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        SetWhy(why, "cannot open the file");
+        return false;
+    }
+    struct stat st;
+    std::string old;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !ReadAllFromStart(fd, old)) {
+        if (errno == 0) errno = EINVAL;
+        SetWhy(why, "cannot read the file");
+        close(fd);
+        return false;
+    }
+    bool ok = WriteAll(fd, bytes) && ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && Sync(fd);
+    if (!ok) {
+        const int saved = errno;
+        SetWhy(why, "write failed");
+        if (WriteAll(fd, old)) (void)ftruncate(fd, static_cast<off_t>(old.size()));
+        (void)Sync(fd);
+        errno = saved;
+    }
+    if (close(fd) != 0 && ok) {
+        SetWhy(why, "write failed");
+        ok = false;
+    }
+    return ok;
+}
+
+}  // namespace
+
+SaveMethod ChooseSaveMethod(const SaveTarget& t)
+{
+    if (!t.exists) return t.folderWritable ? SaveMethod::Rename : SaveMethod::Refuse;
+    if (!t.regular || !t.writable) return SaveMethod::Refuse;
+    if (t.folderWritable && t.links == 1 && t.ownerKept) return SaveMethod::Rename;
+    return SaveMethod::InPlace;
+}
+
+void IgnoreFileSizeSignal() { signal(SIGXFSZ, SIG_IGN); }
+
+bool SafeSaveFile(const std::string& path, const std::string& bytes, std::string* why)
+{
+    IgnoreFileSizeSignal();
+    if (path.empty()) {
+        if (why) *why = "no file name";
+        return false;
+    }
+    std::string target;
+    if (!ResolveLinks(path, target)) {
+        SetWhy(why, "cannot follow the link");
+        return false;
+    }
+
+    SaveTarget t;
+    struct stat st;
+    t.exists = stat(target.c_str(), &st) == 0;
+    if (t.exists) {
+        t.regular = S_ISREG(st.st_mode);
+        t.writable = access(target.c_str(), W_OK) == 0;
+        t.links = st.st_nlink;
+        t.ownerKept = geteuid() == 0 || st.st_uid == geteuid();
+    } else if (errno != ENOENT) {
+        SetWhy(why, "cannot reach the file");
+        return false;
+    }
+    const std::string folder = FolderOf(target);
+    t.folderWritable = access(folder.c_str(), W_OK | X_OK) == 0;
+
+    switch (ChooseSaveMethod(t)) {
+    case SaveMethod::Refuse:
+        if (why) *why = !t.exists ? "the folder cannot be written" : !t.regular ? "not a regular file" : "the file cannot be written";
+        return false;
+    case SaveMethod::InPlace: return SaveInPlace(target, bytes, why);
+    case SaveMethod::Rename:
+        switch (SaveByRename(target, t.exists ? &st : nullptr, bytes, why)) {
+        case RenameOutcome::Saved: return true;
+        case RenameOutcome::Failed: return false;
+        case RenameOutcome::OwnerNotKept: return SaveInPlace(target, bytes, why);
+        }
+    }
+    return false;
+}
+
+bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes)
+{
+    bytes.clear();
+    // Non-blocking open: a FIFO without a writer must not hang the program.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return false;
+    struct stat st;
+    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<unsigned long long>(st.st_size) <= maxBytes;
+    if (ok) {
+        ok = ReadAllFromStart(fd, bytes) && bytes.size() <= maxBytes;
+    }
+    close(fd);
+    if (!ok) bytes.clear();
+    return ok;
+}
+
+bool IsSpecialFile(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
+}
+
+}  // namespace platform

@@ -1,0 +1,119 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "platform/safe_file.h"
+#include "tests/common/test_env.h"
+#include "tests/common/test_files.h"
+
+using namespace platform;
+
+namespace {
+
+// Names in the folder other than the expected ones (a temporary file left behind).
+std::vector<std::string> Leftovers(const TempFolder& folder, std::initializer_list<std::string> expected)
+{
+    std::vector<std::string> extra;
+    for (const auto& e : std::filesystem::directory_iterator(folder.path)) {
+        const std::string name = e.path().filename();
+        if (std::find(expected.begin(), expected.end(), name) == expected.end()) extra.push_back(name);
+    }
+    return extra;
+}
+
+}  // namespace
+
+TEST(SafeFile, ChoosesRenameOnlyWhereItKeepsWhatTheUserHas)
+{
+    struct Case {
+        SaveTarget t;
+        SaveMethod expected;
+    } cases[] = {
+        {{false, true, true, true, 1, true}, SaveMethod::Rename},
+        {{false, true, true, false, 1, true}, SaveMethod::Refuse},   // new file, folder read-only
+        {{true, true, true, true, 1, true}, SaveMethod::Rename},
+        {{true, true, true, false, 1, true}, SaveMethod::InPlace},   // folder read-only, file writable
+        {{true, true, true, true, 2, true}, SaveMethod::InPlace},    // hard link
+        {{true, true, true, true, 1, false}, SaveMethod::InPlace},   // owner would change
+        {{true, false, true, true, 1, true}, SaveMethod::Refuse},    // FIFO or device
+        {{true, true, false, true, 1, true}, SaveMethod::Refuse},    // read-only file
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i)
+        EXPECT_EQ(ChooseSaveMethod(cases[i].t), cases[i].expected) << "case " << i;
+}
+
+TEST(SafeFile, SavesNewAndOldFilesKeepingModeLinksAndLongNames)
+{
+    TempFolder dir("safe_save");
+    const std::string file = dir / "model.3dd";
+    ASSERT_TRUE(SafeSaveFile(file, "one"));
+    EXPECT_EQ(ReadBytes(file), "one");
+
+    chmod(file.c_str(), 0640);
+    ASSERT_TRUE(SafeSaveFile(file, "two"));
+    struct stat st;
+    ASSERT_EQ(stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(ReadBytes(file), "two");
+
+    // A symbolic link stays a link; its target gets the text.
+    const std::string link = dir / "link.3dd";
+    ASSERT_EQ(symlink("model.3dd", link.c_str()), 0);
+    ASSERT_TRUE(SafeSaveFile(link, "three"));
+    ASSERT_EQ(lstat(link.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(ReadBytes(file), "three");
+
+    // A hard link is not split: both names see the new text.
+    const std::string hard = dir / "hard.3dd";
+    ASSERT_EQ(::link(file.c_str(), hard.c_str()), 0);
+    ASSERT_TRUE(SafeSaveFile(hard, "four, longer than before"));
+    EXPECT_EQ(ReadBytes(file), "four, longer than before");
+    ASSERT_TRUE(SafeSaveFile(file, "5"));
+    EXPECT_EQ(ReadBytes(hard), "5");
+
+    const std::string longName = dir / (std::string(250, 'n') + ".3dd");
+    EXPECT_TRUE(SafeSaveFile(longName, "long"));
+    EXPECT_EQ(ReadBytes(longName), "long");
+    EXPECT_TRUE(Leftovers(dir, {"model.3dd", "link.3dd", "hard.3dd", std::string(250, 'n') + ".3dd"}).empty());
+}
+
+TEST(SafeFile, AFailedSaveKeepsTheOldTextAndLeavesNothingBehind)
+{
+    TempFolder dir("safe_save_fail");
+    const std::string file = dir / "report.txt";
+    const std::string hard = dir / "other.txt";
+    WriteBytes(file, "old text");
+    const std::string big(64 * 1024, 'x');
+    // By rename and, through a second link, in place.
+    EXPECT_FALSE(WithFileSizeLimit(4096, [&] { return SafeSaveFile(file, big); }));
+    EXPECT_EQ(ReadBytes(file), "old text");
+    ASSERT_EQ(::link(file.c_str(), hard.c_str()), 0);
+    std::string why;
+    EXPECT_FALSE(WithFileSizeLimit(4096, [&] { return SafeSaveFile(hard, big, &why); }));
+    EXPECT_EQ(ReadBytes(file), "old text");
+    EXPECT_FALSE(why.empty());
+    EXPECT_TRUE(Leftovers(dir, {"report.txt", "other.txt"}).empty());
+}
+
+TEST(SafeFile, SpecialFilesAreRefusedWithoutBlocking)
+{
+    TempFolder dir("safe_special");
+    const std::string fifo = dir / "pipe";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::string bytes;
+    for (const std::string& path : {fifo, std::string("/dev/zero"), dir.path, dir / "missing"}) {
+        EXPECT_FALSE(ReadRegularFile(path, 1 << 20, bytes)) << path;
+        EXPECT_TRUE(bytes.empty());
+    }
+    EXPECT_FALSE(SafeSaveFile(fifo, "x"));
+    EXPECT_FALSE(SafeSaveFile("/dev/null", "x"));
+    EXPECT_TRUE(IsSpecialFile(fifo) && IsSpecialFile("/dev/null") && !IsSpecialFile(dir / "missing"));
+
+    WriteBytes(dir / "small", "12345");
+    EXPECT_TRUE(ReadRegularFile(dir / "small", 5, bytes));
+    EXPECT_EQ(bytes, "12345");
+    EXPECT_FALSE(ReadRegularFile(dir / "small", 4, bytes));  // over the bound
+}
