@@ -1,0 +1,3 @@
+#include "frame/pick_dialogs.h"
+
+PickDialogs g_PickDialogs;
