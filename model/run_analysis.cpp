@@ -238,3 +238,27 @@ void RunTheAnalysis()
 
     g_bResultsAvailable = 0;
 }
+
+void StopResultTimers()
+{
+    platform::KillViewTimer(TIMER_ANIMATE_DISPLACEMENT);
+    platform::KillViewTimer(TIMER_ANIMATE_COLLAPSE);
+    platform::KillViewTimer(TIMER_FAN);
+    g_bAnimationRunning = 0;
+    g_bFanSpinning = 0;
+}
+
+void EndResultsDisplay()
+{
+    StopResultTimers();
+    g_bModelFailed = g_bMemberFailed = 0;
+    g_bHaltUnstable = g_bHaltLargeDisplacements = g_bHaltIncorrectModel = g_bHaltInadequateSupport = 0;
+    g_bMemberResultsValid = g_bJointResultsValid = g_bResultsAvailable = 0;
+    g_bShowUndeformed = 1;
+    g_bShowDisplacedShape = 0;
+    g_bShowCollapse = 0;
+    g_fAnimMagnification = 0;
+    g_fFanAngle = 0;
+    InvalidateAnimationLists();
+    UpdateStatusPrompt();
+}
