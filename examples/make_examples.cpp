@@ -43,15 +43,10 @@ bool Save(const std::string& dir, const char* name)
     return ok;
 }
 
-// The bridge project, its deck moved 6 inches along x. A model file keeps no
-// truck position: opening puts the truck at the deck's start, which must lie
-// beyond the truck's minimum x for the analysis to take the truck.
+// The bridge project as File/New/Bridge Project makes it.
 bool Bridge(const std::string& dir)
 {
     FileNewBridgeProject();
-    for (int j = 1; j <= g_nJoints; ++j) g_Joints[j].x += 6;
-    FindDeckExtent();
-    PlaceTruckAtStart();
     return Save(dir, "bridge.3dd");
 }
 

@@ -174,10 +174,9 @@ void RowsFromTypeCode(int code, short& material, short& shape)
 
 int Import2DModelFile(const std::string& path)
 {
-    FILE* f = std::fopen(path.c_str(), "r");
-    if (!f) return 0;
-    CFileCloser closer(f);
-    NumberScanner in(f);
+    CReadFile file;
+    if (!file.Open(path)) return 0;
+    NumberScanner in(file.File());
 
     // The whole file is read and checked before the model is touched.
     if (!in.SkipLine()) return 0;

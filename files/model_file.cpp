@@ -19,6 +19,7 @@
 #include "model/tables.h"
 #include "model/templates.h"
 #include "platform/platform.h"
+#include "platform/safe_file.h"
 #include "view/view_globals.h"
 
 void (*g_pfnResizeViewportToView)() = nullptr;
@@ -28,91 +29,32 @@ namespace {
 constexpr size_t kMaxTitle = 255;         // longest first line taken
 constexpr size_t kMaxName = 55;           // longest shape or material name
 constexpr size_t kMaxToken = 512;         // longest number
-constexpr off_t kMaxFileSize = 64 << 20;  // far above any model the tables hold
 
 // ---------------------------------------------------------------- writing
 
-// Writes into a temporary file beside the target and renames it over the
-// target only when everything was written, so a failed save keeps the old
-// file.
+// Gathers the file's lines in memory; the file is then saved whole, so a
+// failed save keeps the old file. A number line whose value is not finite
+// ("nan", "inf") is refused: no reader could take it back.
 class CModelFileWriter {
 public:
-    enum CommitResult { COMMITTED, WRITE_FAILED, RENAME_FAILED };
-
-    CModelFileWriter() = default;
-    CModelFileWriter(const CModelFileWriter&) = delete;
-    CModelFileWriter& operator=(const CModelFileWriter&) = delete;
-    ~CModelFileWriter() { Discard(); }
-
-    bool Open(const std::string& path);
-    // Writes into text instead of a file; Commit does nothing then.
-    void OpenText(std::string* text) { m_text = text; }
+    explicit CModelFileWriter(std::string& text) : m_text(text) {}
     // One line; the format has no line end, CR LF is added.
     bool Line(const char* fmt, ...) __attribute__((format(printf, 2, 3)));
-    CommitResult Commit();
+    bool NonFinite() const { return m_nonFinite; }
 
 private:
-    void Discard();
-
-    std::string m_target;
-    std::string m_temp;
-    FILE* m_file = nullptr;
-    std::string* m_text = nullptr;
-    bool m_ok = true;
+    std::string& m_text;
+    bool m_nonFinite = false;
 };
-
-bool CModelFileWriter::Open(const std::string& path)
-{
-    if (path.empty()) return false;
-    m_target = path;
-
-    // Write through a symbolic link to the file it names.
-    struct stat st;
-    if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        char* real = realpath(path.c_str(), nullptr);
-        if (!real) return false;
-        m_target = real;
-        free(real);
-    }
-
-    const bool exists = stat(m_target.c_str(), &st) == 0;
-    if (exists && (!S_ISREG(st.st_mode) || access(m_target.c_str(), W_OK) != 0)) return false;
-
-    const size_t slash = m_target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "" : m_target.substr(0, slash + 1);
-    const std::string base = slash == std::string::npos ? m_target : m_target.substr(slash + 1);
-    if (base.empty()) return false;
-
-    static unsigned s_counter = 0;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        m_temp = folder + "." + base + "." + std::to_string(getpid()) + "-" + std::to_string(++s_counter) + ".tmp";
-        fd = open(m_temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) break;
-    }
-    if (fd < 0) {
-        m_temp.clear();
-        return false;
-    }
-    if (exists) (void)fchmod(fd, st.st_mode & 07777);
-    m_file = fdopen(fd, "wb");
-    if (!m_file) {
-        close(fd);
-        Discard();
-        return false;
-    }
-    return true;
-}
 
 bool CModelFileWriter::Line(const char* fmt, ...)
 {
-    if (!m_ok || (!m_file && !m_text)) return false;
     char small[512];
     va_list args;
     va_start(args, fmt);
     int n = vsnprintf(small, sizeof small, fmt, args);
     va_end(args);
-    if (n < 0) return m_ok = false;
+    if (n < 0) return false;
     std::string text;
     const char* data = small;
     if (static_cast<size_t>(n) >= sizeof small) {
@@ -122,46 +64,18 @@ bool CModelFileWriter::Line(const char* fmt, ...)
         va_end(args);
         data = text.c_str();
     }
-    if (m_text) {
-        m_text->append(data, static_cast<size_t>(n));
-        m_text->append("\r\n");
-        return true;
+    // Numbers written with %f and %hd never hold a letter.
+    if (!strchr(fmt, 's')) {
+        for (int i = 0; i < n; ++i) {
+            if (isalpha(static_cast<unsigned char>(data[i]))) {
+                m_nonFinite = true;
+                return false;
+            }
+        }
     }
-    if (fwrite(data, 1, static_cast<size_t>(n), m_file) != static_cast<size_t>(n) ||
-        fwrite("\r\n", 1, 2, m_file) != 2)
-        m_ok = false;
-    return m_ok;
-}
-
-CModelFileWriter::CommitResult CModelFileWriter::Commit()
-{
-    if (!m_file) return WRITE_FAILED;
-    bool ok = m_ok && fflush(m_file) == 0;
-    if (ok && fsync(fileno(m_file)) != 0 && errno != EINVAL && errno != ENOTSUP) ok = false;
-    if (fclose(m_file) != 0) ok = false;
-    m_file = nullptr;
-    if (!ok) {
-        Discard();
-        return WRITE_FAILED;
-    }
-    if (rename(m_temp.c_str(), m_target.c_str()) != 0) {
-        Discard();
-        return RENAME_FAILED;
-    }
-    m_temp.clear();
-    return COMMITTED;
-}
-
-void CModelFileWriter::Discard()
-{
-    if (m_file) {
-        fclose(m_file);
-        m_file = nullptr;
-    }
-    if (!m_temp.empty()) {
-        unlink(m_temp.c_str());
-        m_temp.clear();
-    }
+    m_text.append(data, static_cast<size_t>(n));
+    m_text.append("\r\n");
+    return true;
 }
 
 inline int Bit(int v) { return v != 0 ? 1 : 0; }
@@ -641,9 +555,7 @@ bool CBodyReader::ReadSettings()
     // S1: workspace, as read
     short ws[3];
     if (!m_s.ReadShort(ws[0]) || !m_s.ReadShort(ws[1]) || !m_s.ReadShort(ws[2])) return false;
-    g_nWorkspaceX = ws[0];
-    g_nWorkspaceY = ws[1];
-    g_nWorkspaceZ = ws[2];
+    SetWorkspaceSize(ws[0], ws[1], ws[2]);
     if (m_layout.lastSetting < 2) return true;
 
     // S2: speeds and sound
@@ -747,7 +659,7 @@ bool CBodyReader::ReadSettings()
     if (!Int(bridge)) return false;
     if (bridge) {
         g_bTruckActive = g_bUseTruck = g_bBridgeProject = 1;
-        g_bFindBreakingForces = 0;
+        g_bFindBreakingForces = g_bBreakingForcesActive = 0;  // the analysis reads the second
         FindDeckExtent();
         PlaceTruckAtStart();
         g_bShowLoads = 0;
@@ -816,44 +728,34 @@ int ReadModelFileV40(CModelFileScanner& s)
     return CBodyReader(s, layout).Read();
 }
 
-// Regular files only: a pipe or device could block or never end.
-FILE* OpenForReading(const std::string& path)
-{
-    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return nullptr;
-    struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxFileSize) {
-        close(fd);
-        return nullptr;
-    }
-    FILE* f = fdopen(fd, "rb");
-    if (!f) close(fd);
-    return f;
-}
-
 }  // namespace
 
 int WriteModelFile(const std::string& path)
 {
     CLocaleScopeC cLocale;  // numbers in the C locale whatever the user's
-    CModelFileWriter out;
-    if (!out.Open(path)) {
+    if (path.empty() || platform::IsSpecialFile(path)) {
         ShowAccessDenied();
         return 0;
     }
+    std::string text;
+    CModelFileWriter out(text);
     g_nFileShapes = g_nFileMaterials = USER_TABLE_ROWS;
-    if (!WriteTables(out)) return 0;
+    // The workspace is clamped in memory only by a save that succeeds.
+    const short x = g_nWorkspaceX, y = g_nWorkspaceY, z = g_nWorkspaceZ;
     ClampWorkspace();
-    if (!WriteSettings(out)) return 0;
-    switch (out.Commit()) {
-    case CModelFileWriter::COMMITTED:
+    const bool written = WriteTables(out) && WriteSettings(out);
+    if (written && platform::SafeSaveFile(path, text)) {
+        if (g_nWorkspaceX != x || g_nWorkspaceY != y || g_nWorkspaceZ != z) InvalidateWorkspaceLists();
         return 1;
-    case CModelFileWriter::RENAME_FAILED:
-        ShowAccessDenied();
-        return 0;
-    case CModelFileWriter::WRITE_FAILED:
-        break;
     }
+    g_nWorkspaceX = x;
+    g_nWorkspaceY = y;
+    g_nWorkspaceZ = z;
+    if (out.NonFinite())
+        platform::MessageBox("The model holds a number that is not finite.\nYour file was not saved.",
+                             g_szAppTitle, platform::MB_OK | platform::MB_ICONSTOP);
+    else
+        ShowAccessDenied();
     return 0;
 }
 
@@ -861,8 +763,7 @@ std::string ModelFileText()
 {
     CLocaleScopeC cLocale;  // numbers in the C locale whatever the user's
     std::string text;
-    CModelFileWriter out;
-    out.OpenText(&text);
+    CModelFileWriter out(text);
     const short x = g_nWorkspaceX, y = g_nWorkspaceY, z = g_nWorkspaceZ;
     ClampWorkspace();
     const bool ok = WriteTables(out) && WriteSettings(out);
@@ -874,10 +775,10 @@ std::string ModelFileText()
 
 int OpenModelFile(const std::string& path)
 {
-    FILE* file = OpenForReading(path);
-    if (!file) return 0;
+    CReadFile in;
+    if (!in.Open(path)) return 0;
     CLocaleScopeC cLocale;  // numbers in the C locale whatever the user's
-    CModelFileScanner s(file);
+    CModelFileScanner s(in.File());
     int failed = 1;
     float version;
     if (s.SkipLine(kMaxTitle) && s.ReadFloat(version)) {
@@ -890,6 +791,5 @@ int OpenModelFile(const std::string& path)
         else if (version == 4.0f)
             failed = ReadModelFileV40(s);
     }
-    fclose(file);
     return failed ? 0 : 1;
 }

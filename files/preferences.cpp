@@ -22,6 +22,8 @@ std::string s_programFolderOverride;
 
 // Longest path line kept; a longer line leaves its path unchanged.
 constexpr size_t kMaxPathLine = 4096;
+// Far above any preferences file.
+constexpr size_t kMaxPreferencesBytes = 16u << 20;
 // Longest number token read.
 constexpr size_t kMaxToken = 64;
 
@@ -164,16 +166,14 @@ bool MakePreferencesFolder()
 
 int ReadPreferencesFile()
 {
-    FILE* f = std::fopen(PreferencesFilePath().c_str(), "r");
-    if (!f) {
+    CReadFile file;
+    if (!file.Open(PreferencesFilePath(), kMaxPreferencesBytes)) {
         g_fLinearSpeed = 2.0f;
         g_fAngularSpeed = 0.174533f;
-        g_nWorkspaceX = 48;
-        g_nWorkspaceY = 24;
-        g_nWorkspaceZ = 24;
+        SetWorkspaceSize(48, 24, 24);
         return 0;
     }
-    CFileCloser closer(f);
+    FILE* f = file.File();
     bool sound = true;  // every value present and usable
 
     std::string line;
@@ -190,13 +190,17 @@ int ReadPreferencesFile()
     // Workspace X, Y, Z, linear speed, angular speed, sound. Reading stops at
     // the first malformed number; a well-formed but unusable value is skipped.
     std::string token;
-    short* workspace[] = {&g_nWorkspaceX, &g_nWorkspaceY, &g_nWorkspaceZ};
-    for (short* w : workspace) {
+    short workspace[3] = {g_nWorkspaceX, g_nWorkspaceY, g_nWorkspaceZ};
+    for (short& w : workspace) {
         int value;
-        if (!ReadToken(f, token) || !ParseInt(token, value)) return 0;
-        if (value >= 1 && value <= 32767) *w = static_cast<short>(value);
+        if (!ReadToken(f, token) || !ParseInt(token, value)) {
+            SetWorkspaceSize(workspace[0], workspace[1], workspace[2]);
+            return 0;
+        }
+        if (value >= 1 && value <= 32767) w = static_cast<short>(value);
         else sound = false;
     }
+    SetWorkspaceSize(workspace[0], workspace[1], workspace[2]);
     float* speeds[] = {&g_fLinearSpeed, &g_fAngularSpeed};
     for (float* s : speeds) {
         float value;

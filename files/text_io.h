@@ -24,28 +24,43 @@ private:
     locale_t m_previous = (locale_t)0;
 };
 
-// Text file in the program's text mode: every '\n' is written as CR LF.
-// A file that was not finished successfully is removed.
+// Text file in the program's text mode: every '\n' is written as CR LF. The
+// text is gathered in memory and saved whole by Finish, so a failure never
+// touches the previous file (see platform::SafeSaveFile).
 class CTextFileWriter {
 public:
-    CTextFileWriter() = default;
-    ~CTextFileWriter();
-    CTextFileWriter(const CTextFileWriter&) = delete;
-    CTextFileWriter& operator=(const CTextFileWriter&) = delete;
-
+    // Refuses a target that is a directory, FIFO or device.
     bool Create(const std::string& path);
     void Write(const char* text, std::size_t length);
     void Write(const std::string& text) { Write(text.data(), text.size()); }
-    // Flushes and closes; false when any write, the flush or the close failed.
+    // Saves the text; false when nothing was created or the save failed.
     bool Finish();
 
 private:
-    void Abandon();
-
-    std::FILE* m_file = nullptr;
     std::string m_path;
-    bool m_ok = false;
-    bool m_regular = false;
+    std::string m_text;
+    bool m_open = false;
+};
+
+// The largest file a reader takes.
+constexpr std::size_t kMaxReadFileBytes = 64u << 20;
+
+// A whole regular file read into memory, then read back through stdio. A
+// FIFO, device or directory, or a file over the bound, is refused at once
+// instead of blocking or running on for ever.
+class CReadFile {
+public:
+    CReadFile() = default;
+    ~CReadFile();
+    CReadFile(const CReadFile&) = delete;
+    CReadFile& operator=(const CReadFile&) = delete;
+
+    bool Open(const std::string& path, std::size_t maxBytes = kMaxReadFileBytes);
+    std::FILE* File() const { return m_file; }
+
+private:
+    std::string m_bytes;
+    std::FILE* m_file = nullptr;
 };
 
 // Closes a stdio file when it goes out of scope.

@@ -148,6 +148,7 @@ void BeginNewModel()
 {
     TakeUndoSnapshot();
     g_bUndoAvailable = 1;
+    EndResultsDisplay();
     ClearModel();
     g_strModelFileName = kUntitled;
     SetCaption(kUntitled);
@@ -180,9 +181,7 @@ void NewEmptyModel(int metric)
     g_bShowXYBasePlane = g_bShowXZBasePlane = g_bShowYZBasePlane = 1;
     g_bShowRulers = g_bShowLoads = g_bShowSupports = 1;
     g_bShowGuideXY = g_bShowGuideXZ = g_bShowGuideYZ = 1;
-    g_nWorkspaceX = 48;
-    g_nWorkspaceY = 24;
-    g_nWorkspaceZ = 24;
+    SetWorkspaceSize(48, 24, 24);
     g_bListXZBasePlaneBuilt = 0;
     Redraw();
 }
@@ -290,6 +289,7 @@ void ShowWarningMessage()
 void FinishStartFileRead(bool ok)
 {
     if (g_strStartFile.empty()) return;
+    EndResultsDisplay();
     g_bListSupportsBuilt = g_bListLoadsBuilt = 0;
     if (ok)
         TakeFile(g_strStartFile);
@@ -442,6 +442,7 @@ void FileOpenModel()
     if (!AskFile(true, "3dd", "Trussforge 3D Files (*.3dd)|*.3dd|All Files (*.*)|*.*||", path)) return;
     g_strModelFileName = BareName(path);
     SetCaption(g_strModelFileName);
+    EndResultsDisplay();
     ClearModel();
     const int ok = OpenModelFile(path);
     g_bListSupportsBuilt = g_bListLoadsBuilt = 0;
@@ -484,6 +485,7 @@ void FileImport2DFile()
     const std::string full = FullPath(path);
     g_strModelFileName = BareName(full);
     platform::SetMainCaption(full + " - Trussforge3D");
+    EndResultsDisplay();
     ClearModel();
     if (!Import2DModelFile(full)) {
         ReportUnreadableFile(full);

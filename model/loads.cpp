@@ -36,6 +36,8 @@ int ApplyTruckLoads()
     const Wheel wheels[4] = {
         {frontX, leftZ, frontP}, {frontX, rightZ, frontP}, {rearX, leftZ, rearP}, {rearX, rightZ, rearP}};
 
+    // Joints of an earlier position must not place the truck.
+    g_nTruckJoint1 = g_nTruckJoint2 = 0;
     int m = MemberCount();
     for (int i = 1; i <= m; ++i) {
         const MemberRec& mem = g_Members[i];

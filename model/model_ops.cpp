@@ -119,6 +119,14 @@ void DeleteMember(int i)
     g_nMembers = static_cast<short>(m - 1);
 }
 
+void PlaceTruckUndisplaced()
+{
+    g_fTruckDisplacedX = g_fTruckX;
+    g_fTruckDisplacedY = g_fTruckY;
+    g_fTruckDisplacedZ = g_fTruckZ;
+    g_fTruckTilt = 0;
+}
+
 void ComputeDisplacedShape(float scale)
 {
     int n = JointCount();
@@ -129,6 +137,11 @@ void ComputeDisplacedShape(float scale)
         jt.displacedZ = scale * jt.dispZ + jt.z;
     }
 
+    // No wheel found the deck: the truck stays where it stood.
+    if (g_nTruckJoint1 == 0 || g_nTruckJoint2 == 0) {
+        PlaceTruckUndisplaced();
+        return;
+    }
     const JointRec& b = JointAt(g_nTruckJoint1);
     const JointRec& c = JointAt(g_nTruckJoint2);
     float dx = b.displacedX - c.displacedX;

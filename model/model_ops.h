@@ -5,6 +5,8 @@ void ClearJointMarks();
 int DeleteJoint(int j);            // 0 when the model has no joints
 void DeleteMember(int i);
 void ComputeDisplacedShape(float scale);
+// The truck of the results display where it stands undisplaced, level.
+void PlaceTruckUndisplaced();
 int FindDuplicateJoint();          // marks and returns the first coincident joint, or 0
 bool HasUnconnectedJoint();
 int FindUnconnectedJoint();

@@ -1,5 +1,7 @@
 #include "model/run_analysis.h"
 
+#include <cmath>
+
 #include "frame/frame_globals.h"
 #include "frame/tool_modes.h"
 #include "model/loads.h"
@@ -124,6 +126,26 @@ bool CleanUpModel()
     return g_nMembers > 0;
 }
 
+bool ResultsAreFinite()
+{
+    for (int j = 1; j <= JointCount(); ++j) {
+        const JointRec& jt = g_Joints[j];
+        const float v[] = {jt.forceX, jt.forceY, jt.forceZ, jt.dispX, jt.dispY, jt.dispZ, jt.rotX, jt.rotY, jt.rotZ};
+        for (float x : v)
+            if (!std::isfinite(x)) return false;
+    }
+    for (int i = 1; i <= MemberCount(); ++i) {
+        const MemberRec& m = g_Members[i];
+        for (float x : m.endForces)
+            if (!std::isfinite(x)) return false;
+        for (float x : m.ratios1)
+            if (!std::isfinite(x)) return false;
+        for (float x : m.ratios2)
+            if (!std::isfinite(x)) return false;
+    }
+    return true;
+}
+
 void StartViewTimer(int id)
 {
     platform::SetViewTimer(id, static_cast<unsigned>(g_nAnimInterval));
@@ -178,6 +200,7 @@ void RunTheAnalysis()
     ClearGeneratedLoads();
     if (g_bTruckActive && ApplyTruckLoads() == 0) {
         platform::SetCursor(g_hPrevCursor);
+        InfoBox("The truck is not on the bridge \nCanceling the analysis");
         return;
     }
     if (g_bUseFan) {
@@ -206,8 +229,7 @@ void RunTheAnalysis()
         // scaled.
         if (g_bBreakingForcesActive) {
             const float m = MaxStrengthRatio();
-            if (m > 0) {
-                ScaleLoadsToFailure(m);
+            if (m > 0 && ScaleLoadsToFailure(m)) {
                 g_bModelFailed = 1;
                 ComputeStrengthRatios();
                 if (g_bMemberFailed) g_bModelFailed = 1;
@@ -216,9 +238,16 @@ void RunTheAnalysis()
         }
     }
 
+    // Numbers that overflowed are no results: the solver's rule for a
+    // displacement that is not a number.
+    if (code == 0 && !ResultsAreFinite()) {
+        SetHaltFlags(2);
+        g_bModelFailed = 1;
+    }
+
     g_bResultsAvailable = 1;
 
-    if (code == 0) ShowResults();
+    if (!AnyHalt()) ShowResults();
 
     platform::SetCursor(g_hPrevCursor);
     UpdateStatusPrompt();

@@ -187,12 +187,13 @@ float MaxStrengthRatio()
     return m;
 }
 
-void ScaleLoadsToFailure(float m)
+bool ScaleLoadsToFailure(float m)
 {
     // A zero, negative or undefined ratio has no breaking factor; scaling by
     // infinity would wreck the loads and results.
-    if (!(m > 0) || !std::isfinite(m)) return;
+    if (!(m > 0) || !std::isfinite(m)) return false;
     const float f = 1.0f / m + 0.0051f;
+    if (!std::isfinite(f)) return false;  // a ratio so small that 1/m overflows
     for (int j = 1; j <= JointCount(); ++j) {
         JointRec& jt = g_Joints[j];
         jt.forceX *= f;
@@ -207,6 +208,7 @@ void ScaleLoadsToFailure(float m)
     }
     for (int i = 1; i <= MemberCount(); ++i)
         for (float& ef : g_Members[i].endForces) ef *= f;
+    return true;
 }
 
 void ComputeResultColors()

@@ -4,5 +4,7 @@
 void ComputeUltimateForces();
 void ComputeStrengthRatios();
 float MaxStrengthRatio();
-void ScaleLoadsToFailure(float m);
+// Scales loads and results by 1/m + 0.0051; false (nothing scaled) when that
+// factor is not a finite positive number.
+bool ScaleLoadsToFailure(float m);
 void ComputeResultColors();

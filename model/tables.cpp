@@ -18,6 +18,8 @@ short g_nUndoJoints = 0;
 short g_nUndoMembers = 0;
 int g_bUndoMetricUnits = 0;
 int g_bUndoUnitsUS = 0;
+ShapeRec g_UndoShapes[TABLE_ROWS];
+MaterialRec g_UndoMaterials[TABLE_ROWS];
 
 int g_bModelSaved = 1;
 int g_bUndoAvailable = 0;
@@ -82,6 +84,8 @@ void ResetModelGlobals()
     for (auto& u : g_UndoMembers) u = UndoMemberRec();
     g_nUndoJoints = g_nUndoMembers = 0;
     g_bUndoMetricUnits = g_bUndoUnitsUS = 0;
+    for (auto& u : g_UndoShapes) u = ShapeRec();
+    for (auto& u : g_UndoMaterials) u = MaterialRec();
 
     g_bModelSaved = 1;
     g_bUndoAvailable = 0;

@@ -101,9 +101,7 @@ void BuildBridgeTemplate()
     BuildBridge();
     g_fJointSize = 0.1f;
     InvalidateModelAndGuideLists();
-    g_nWorkspaceX = 36;
-    g_nWorkspaceY = 12;
-    g_nWorkspaceZ = 24;
+    SetWorkspaceSize(36, 12, 24);
 }
 
 void OrientDeckMembers()
@@ -157,7 +155,9 @@ void PlaceTruckAtStart()
         g_fTruckX = static_cast<float>(g_fDeckMinX + 13.49375);
         g_fTruckZ = static_cast<float>(jt.z - 2.61938);
     } else {
-        g_fTruckX = g_fDeckMinX;
+        // The rear axle (5.3125 behind the truck's x) on the deck's start, as
+        // the metric rule's 13.49375 cm puts it.
+        g_fTruckX = g_fDeckMinX + 5.3125f;
         g_fTruckZ = jt.z - 1.03125f;
     }
 

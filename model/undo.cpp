@@ -48,11 +48,22 @@ void TakeUndoSnapshot()
     g_bUndoUnitsUS = g_bUnitsUS;
     for (int j = 1; j <= ClampCount(g_nJoints, JOINT_ROWS); ++j) CopyJoint(g_UndoJoints[j], g_Joints[j]);
     for (int i = 1; i <= ClampCount(g_nMembers, MEMBER_ROWS); ++i) CopyMember(g_UndoMembers[i], g_Members[i]);
+    for (int r = 0; r < TABLE_ROWS; ++r) {
+        g_UndoShapes[r] = g_Shapes[r];
+        g_UndoMaterials[r] = g_Materials[r];
+    }
     g_bModelSaved = 0;
 }
 
 void RestoreUndoSnapshot()
 {
+    // Members index rows of their own unit system: the rows come back with it.
+    if (g_bUndoMetricUnits != g_bMetricUnits) {
+        for (int r = 0; r < TABLE_ROWS; ++r) {
+            g_Shapes[r] = g_UndoShapes[r];
+            g_Materials[r] = g_UndoMaterials[r];
+        }
+    }
     g_nJoints = g_nUndoJoints;
     g_nMembers = g_nUndoMembers;
     g_bMetricUnits = g_bUndoMetricUnits;

@@ -62,6 +62,8 @@ private:
         if (device_) return true;
         if (tried_) return false;
         tried_ = true;
+        // Ctrl+C and SIGTERM keep their default effect.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             std::fprintf(stderr, "no sound: %s\n", SDL_GetError());
             return false;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "frame/frame_globals.h"
+#include "model/model_ops.h"
 #include "model/tables.h"
 #include "view/member_solids.h"
 #include "view/scene_layers.h"
@@ -34,7 +35,10 @@ void FollowTruck(bool collapse)
 // Truck pose in the collapse display from the two deck joints under it.
 void PoseTruckOnDeck()
 {
-    if (!JointInModel(g_nTruckJoint1) || !JointInModel(g_nTruckJoint2)) return;
+    if (!JointInModel(g_nTruckJoint1) || !JointInModel(g_nTruckJoint2)) {
+        PlaceTruckUndisplaced();
+        return;
+    }
     const JointRec& j1 = g_Joints[g_nTruckJoint1];
     const JointRec& j2 = g_Joints[g_nTruckJoint2];
     float dx = j1.displacedX - j2.displacedX;

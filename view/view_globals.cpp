@@ -81,6 +81,22 @@ void InvalidateGuideLists()
     g_bListYZGuide1Built = g_bListYZGuide2Built = g_bListYZGuide3Built = g_bListYZGuide4Built = 0;
 }
 
+void InvalidateWorkspaceLists()
+{
+    g_bListYZBasePlaneBuilt = g_bListXYBasePlaneBuilt = g_bListXZBasePlaneBuilt = 0;
+    g_bListRuler1Built = g_bListRuler2Built = g_bListRuler3Built = 0;
+    InvalidateGuideLists();  // the sheets span the workspace
+}
+
+void SetWorkspaceSize(short x, short y, short z)
+{
+    if (x == g_nWorkspaceX && y == g_nWorkspaceY && z == g_nWorkspaceZ) return;
+    g_nWorkspaceX = x;
+    g_nWorkspaceY = y;
+    g_nWorkspaceZ = z;
+    InvalidateWorkspaceLists();
+}
+
 void InvalidateModelAndGuideLists()
 {
     g_bListMembersBuilt = g_bListResultMembersBuilt = g_bListJointsBuilt = 0;

@@ -31,6 +31,11 @@ extern int g_bListTowerBaseBuilt;       // 26
 
 // Clears the valid flags of the guide-plane lists (5..11).
 void InvalidateGuideLists();
+// Clears the valid flags of the lists drawn to the workspace size: the
+// base planes, the rulers and the guide sheets.
+void InvalidateWorkspaceLists();
+// Sets the workspace size; a change clears those lists.
+void SetWorkspaceSize(short x, short y, short z);
 // Clears the valid flags of every model list (members, result members,
 // joints, loads, supports) and of the guide-plane lists.
 void InvalidateModelAndGuideLists();

@@ -35,10 +35,15 @@ TEST_F(ExamplesTest, BridgeOpensWithTheTruckOnTheDeckAndPasses)
 {
     Open("bridge.3dd");
     EXPECT_EQ(Mismatches({{g_nJoints, 30}, {g_nMembers, 41}, {g_bBridgeProject, 1}, {g_bTruckActive, 1}}), "");
-    EXPECT_GT(g_fTruckX, g_fTruckMinX);
+    EXPECT_EQ(Mismatches({{g_Joints[1].x, 11.75f}, {g_fTruckX, 17.0625f}}), "");  // where the project puts them
     Run();
     EXPECT_EQ(Mismatches({{g_bModelFailed, 0}, {g_bMemberResultsValid, 1}, {cheers, 1}}), "");
     EXPECT_EQ(g_strStatusPrompt, ">>>> It Worked! <<<<");
+    // Both axles stand on the deck: the joints carry the whole truck.
+    double truck = 0;
+    for (int j = 1; j <= g_nJoints; ++j) truck += g_Joints[j].truckLoad;
+    EXPECT_NEAR(truck, -(g_fFrontAxleLoad + g_fRearAxleLoad), 1e-5);
+    EXPECT_TRUE(g_nTruckJoint1 != 0 && g_nTruckJoint2 != 0);
 }
 
 TEST_F(ExamplesTest, TowerOpensAsAFanProjectAndIsAnalysed)

@@ -365,9 +365,9 @@ TEST_F(FileCommandsTest, TileOrientationAndShowTiles)
     g_fGuidePlaneY = 6;
     g_bModeAddJoint = 1;
     RunFrameCommand(ID_FILE_XZ_TILES_SHOW);
-    // Deck x 17.75..30.25, z 11..13: origin (17.25, 10.5), ranges 13.5 x 3 inches.
+    // Deck x 11.75..24.25, z 11..13: origin (11.25, 10.5), ranges 13.5 x 3 inches.
     EXPECT_EQ(V(g_bModeAddJoint, g_bShowTilesXZ, g_fTilesXZOriginX, g_fTilesXZOriginZ, g_nTilesAcrossXZ,
-                g_nTilesDownXZ), V(0, 1, 17.25f, 10.5f, 2, 1));
+                g_nTilesDownXZ), V(0, 1, 11.25f, 10.5f, 2, 1));
     RunFrameCommand(ID_FILE_TILE_LANDSCAPE);
     RunFrameCommand(ID_FILE_XZ_TILES_SHOW);
     EXPECT_EQ(V(g_nTilesAcrossXZ, g_nTilesDownXZ), V(1, 2));

@@ -2,6 +2,7 @@
 // their playing through SDL audio.
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -133,6 +134,12 @@ TEST(SoundPlayback, SilentWithoutADeviceThenPlaysToTheEndAndANewClipCutsTheOldOn
     PlaySoundClip("IDR_WAVE_CRACK");
     ASSERT_TRUE(SoundDeviceOpen());
     EXPECT_EQ(PlayingSoundClip(), "IDR_WAVE_CRACK");
+    // The audio library leaves Ctrl+C and SIGTERM to their default effect.
+    for (int sig : {SIGINT, SIGTERM}) {
+        struct sigaction now {};
+        sigaction(sig, nullptr, &now);
+        EXPECT_EQ(now.sa_handler, SIG_DFL) << sig;
+    }
     // The whole clip is consumed in about its own length (0.45 s), not at once.
     start = std::chrono::steady_clock::now();
     EXPECT_TRUE(waitUntilNot("IDR_WAVE_CRACK"));

@@ -214,11 +214,12 @@ TEST_F(ModelOpsTest, DisplacementsArrowScaleAndTruckOnTheDeck)
     AddJoint(14, 6, 13);
     g_Joints[1].dispY = -0.5f;
     g_Joints[2].dispY = -0.25f, g_Joints[2].dispX = 0.125f;
-    g_fTruckTilt = 7;
+    g_fTruckTilt = 7, g_fTruckX = 17, g_fTruckY = 6.5f, g_fTruckZ = 12;
     ComputeDisplacedShape(2);
-    // No truck joints: nothing placed.
+    // No wheel on the deck: the truck stays where it stood, level.
     EXPECT_EQ(V(g_Joints[1].displacedY, g_Joints[2].displacedX, g_Joints[2].displacedZ, g_fTruckTilt),
-              V(5, 14.25, 13, 7));
+              V(5, 14.25, 13, 0));
+    EXPECT_EQ(V(g_fTruckDisplacedX, g_fTruckDisplacedY, g_fTruckDisplacedZ), V(17, 6.5, 12));
     g_nTruckJoint1 = 2, g_nTruckJoint2 = 1;
     ComputeDisplacedShape(2);
     EXPECT_EQ(V(g_fTruckDisplacedX, g_fTruckDisplacedY, g_fTruckDisplacedZ), V(15.3125, 5.1875, 11.96875));

@@ -76,7 +76,7 @@ TEST_F(TemplatesTest, TruckStartsAtTheDeckStart)
     BuildBridgeTemplate();
     PlaceTruck();
     EXPECT_EQ(V(g_nDeckFirstMember, g_nDeckFirstJoint, g_fDeckMinX, g_fDeckMaxX, g_fTruckX, g_fTruckZ),
-              V(1, 1, 11.75, 24.25, 11.75, 11.96875));
+              V(1, 1, 11.75, 24.25, 17.0625, 11.96875));  // rear axle on the deck's start
     EXPECT_FLOAT_EQ(6.0f + 0.5f * 0.125f + 0.125f, g_fTruckY);  // half the width of a deck rolled 90
     g_Members[1].rollAngle = 45, g_Members[1].offsetY = 0.5f;  // not rolled 90: half the shape height, plus the offset
     PlaceTruck();

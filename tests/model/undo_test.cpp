@@ -44,15 +44,23 @@ TEST_F(UndoTest, SnapshotRestoresTheModelTwiceAndUnitFlagsButNotTables)
     g_nMembers = 0;
     RestoreUndoSnapshot();
     EXPECT_EQ(V(g_nMembers, g_Members[1].shape), V(3, 2));
-    // Unit flags are restored, shapes and materials are not.
+    // Shapes and materials are not restored within one unit system; an undo
+    // that brings the other one back brings its rows too.
     ResetAllShapes();
     ResetAllMaterials();
+    const float density = g_Materials[2].density;
+    TakeUndoSnapshot();
+    g_Materials[2].density = 99;
+    RestoreUndoSnapshot();
+    EXPECT_EQ(g_Materials[2].density, 99);
+    g_Materials[2].density = density;
     TakeUndoSnapshot();
     SetMetricUnits(1);
     ResetAllShapes();
-    g_Materials[2].density = 99;
+    ResetAllMaterials();
     RestoreUndoSnapshot();
-    EXPECT_EQ(V(g_bMetricUnits, g_bUnitsUS, g_Shapes[1].metricRow, g_Materials[2].density), V(0, 1, 1, 99));
+    EXPECT_EQ(V(g_bMetricUnits, g_bUnitsUS, g_Shapes[1].metricRow, g_Materials[2].metricRow, g_Materials[2].density),
+              V(0, 1, 0, 0, density));
     g_nJoints = 30000, g_nMembers = -7;  // corrupt counts stay inside the tables
     TakeUndoSnapshot();
     RestoreUndoSnapshot();
