@@ -38,8 +38,15 @@ constexpr size_t kMaxToken = 512;         // longest number
 class CModelFileWriter {
 public:
     explicit CModelFileWriter(std::string& text) : m_text(text) {}
-    // One line; the format has no line end, CR LF is added.
+    // One line of numbers; the format has no line end, CR LF is added.
     bool Line(const char* fmt, ...) __attribute__((format(printf, 2, 3)));
+    // A text line: the title, a shape or material name.
+    bool Name(const char* name)
+    {
+        m_text.append(name, strnlen(name, kMaxName));
+        m_text.append("\r\n");
+        return true;
+    }
     bool NonFinite() const { return m_nonFinite; }
 
 private:
@@ -64,13 +71,11 @@ bool CModelFileWriter::Line(const char* fmt, ...)
         va_end(args);
         data = text.c_str();
     }
-    // Numbers written with %f and %hd never hold a letter.
-    if (!strchr(fmt, 's')) {
-        for (int i = 0; i < n; ++i) {
-            if (isalpha(static_cast<unsigned char>(data[i]))) {
-                m_nonFinite = true;
-                return false;
-            }
+    // Finite numbers never print a letter ("nan", "inf").
+    for (int i = 0; i < n; ++i) {
+        if (isalpha(static_cast<unsigned char>(data[i]))) {
+            m_nonFinite = true;
+            return false;
         }
     }
     m_text.append(data, static_cast<size_t>(n));
@@ -78,12 +83,23 @@ bool CModelFileWriter::Line(const char* fmt, ...)
     return true;
 }
 
+// v in fixed point with at least the given decimals, and as many more as it
+// takes to read back as the same float (every reader takes fixed point).
+std::string Exact(float v, int decimals)
+{
+    char text[128];
+    for (int d = decimals;; ++d) {
+        snprintf(text, sizeof text, "%.*f", d, static_cast<double>(v));
+        if (!std::isfinite(v) || d >= 60 || strtof(text, nullptr) == v) return text;
+    }
+}
+
 inline int Bit(int v) { return v != 0 ? 1 : 0; }
 inline int One(int v) { return v == 1 ? 1 : 0; }
 
 bool WriteTables(CModelFileWriter& out)
 {
-    if (!out.Line("Trussforge3D") || !out.Line("%f", 4.0) ||
+    if (!out.Name("Trussforge3D") || !out.Line("%f", 4.0) ||
         !out.Line("%hd %hd %hd %hd %hd", (short)USER_TABLE_ROWS, (short)USER_TABLE_ROWS, g_nJoints, g_nMembers,
                   (short)g_bMetricUnits))
         return false;
@@ -114,20 +130,23 @@ bool WriteTables(CModelFileWriter& out)
 
     for (int r = 1; r <= USER_TABLE_ROWS; ++r) {
         const ShapeRec& s = g_Shapes[r];
-        if (!out.Line("%hd", (short)r) || !out.Line("%.55s", s.name) ||
-            !out.Line("%hd %hd %f %f %f", (short)One(s.metricRow), (short)One(s.sectionKind), s.height, s.width,
-                      s.area) ||
-            !out.Line("%11.11f %11.11f %11.11f %10.10f %10.10f %f", s.torsionConst, s.inertiaYY, s.inertiaZZ,
-                      s.modulusYY, s.modulusZZ, s.spacing))
+        if (!out.Line("%hd", (short)r) || !out.Name(s.name) ||
+            !out.Line("%hd %hd %s %s %s", (short)One(s.metricRow), (short)One(s.sectionKind),
+                      Exact(s.height, 6).c_str(), Exact(s.width, 6).c_str(), Exact(s.area, 6).c_str()) ||
+            !out.Line("%s %s %s %s %s %s", Exact(s.torsionConst, 11).c_str(), Exact(s.inertiaYY, 11).c_str(),
+                      Exact(s.inertiaZZ, 11).c_str(), Exact(s.modulusYY, 10).c_str(),
+                      Exact(s.modulusZZ, 10).c_str(), Exact(s.spacing, 6).c_str()))
             return false;
     }
     for (int r = 1; r <= USER_TABLE_ROWS; ++r) {
         const MaterialRec& m = g_Materials[r];
-        if (!out.Line("%hd", (short)r) || !out.Line("%.55s", m.name) ||
-            !out.Line("%f %f %f", m.colorR, m.colorG, m.colorB) ||
-            !out.Line("%hd %f %f %f", (short)One(m.metricRow), m.youngsModulus, m.shearModulus, m.density) ||
-            !out.Line("%f %f %f %f", m.ultTensionStress, m.ultCompressionStress, m.ultBendingStress,
-                      m.ultShearStress))
+        if (!out.Line("%hd", (short)r) || !out.Name(m.name) ||
+            !out.Line("%s %s %s", Exact(m.colorR, 6).c_str(), Exact(m.colorG, 6).c_str(),
+                      Exact(m.colorB, 6).c_str()) ||
+            !out.Line("%hd %s %s %s", (short)One(m.metricRow), Exact(m.youngsModulus, 6).c_str(),
+                      Exact(m.shearModulus, 6).c_str(), Exact(m.density, 6).c_str()) ||
+            !out.Line("%s %s %s %s", Exact(m.ultTensionStress, 6).c_str(), Exact(m.ultCompressionStress, 6).c_str(),
+                      Exact(m.ultBendingStress, 6).c_str(), Exact(m.ultShearStress, 6).c_str()))
             return false;
     }
     return true;

@@ -115,6 +115,18 @@ void ReportUnreadableFile(const std::string& path)
     MarkModelSaved();
 }
 
+constexpr unsigned kExitStyle = platform::MB_ICONEXCLAMATION | platform::MB_DEFBUTTON2 | platform::MB_SYSTEMMODAL;
+
+// The unsaved-changes question of the exit; true when the user lets the
+// model go (or it has no unsaved changes).
+bool MayDropUnsavedChanges()
+{
+    NoteModelChanges();
+    return g_bModelSaved ||
+           platform::MessageBox("Current Changes have not been saved!   \nClick CANCEL to stop exit.", g_szAppTitle,
+                                platform::MB_OKCANCEL | kExitStyle) == platform::IDOK;
+}
+
 void ReportWriteFailure()
 {
     platform::MessageBox("Access Denied!\nYour file was not saved.", g_szAppTitle,
@@ -291,10 +303,14 @@ void FinishStartFileRead(bool ok)
     if (g_strStartFile.empty()) return;
     EndResultsDisplay();
     g_bListSupportsBuilt = g_bListLoadsBuilt = 0;
-    if (ok)
+    // Caption and saved state; Save Model is enabled only by the File menu's open and save.
+    const int hadFileName = g_bHasFileName;
+    if (ok) {
         TakeFile(g_strStartFile);
-    else
+        g_bHasFileName = hadFileName;
+    } else {
         ReportUnreadableFile(g_strStartFile);
+    }
     g_bModelSaved = 1;
 }
 
@@ -438,6 +454,7 @@ void FileNew()
 
 void FileOpenModel()
 {
+    if (!MayDropUnsavedChanges()) return;
     std::string path;
     if (!AskFile(true, "3dd", "Trussforge 3D Files (*.3dd)|*.3dd|All Files (*.*)|*.*||", path)) return;
     g_strModelFileName = BareName(path);
@@ -480,6 +497,7 @@ void FileSaveModelAs()
 
 void FileImport2DFile()
 {
+    if (!MayDropUnsavedChanges()) return;
     std::string path;
     if (!AskFile(true, "tfd", "Trussforge 2D Files (*.tfd)|*.tfd|All Files (*.*)|*.*||", path)) return;
     const std::string full = FullPath(path);
@@ -616,13 +634,10 @@ bool RunFrameCommand(int commandId)
 bool ConfirmExit()
 {
     NoteModelChanges();
-    constexpr unsigned kStyle = platform::MB_ICONEXCLAMATION | platform::MB_DEFBUTTON2 | platform::MB_SYSTEMMODAL;
     if (platform::MessageBox("Are you sure you want to exit Trussforge3D?", g_szAppTitle,
-                             platform::MB_YESNO | kStyle) != platform::IDYES)
+                             platform::MB_YESNO | kExitStyle) != platform::IDYES)
         return false;
-    if (!g_bModelSaved &&
-        platform::MessageBox("Current Changes have not been saved!   \nClick CANCEL to stop exit.", g_szAppTitle,
-                             platform::MB_OKCANCEL | kStyle) != platform::IDOK)
-        return false;
+    if (!MayDropUnsavedChanges()) return false;
+    StopResultTimers();
     return true;
 }

@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -96,11 +97,15 @@ TEST_F(DxfTest, FlatModelExportsEveryMemberAndBadJointsAreSkipped)
     EXPECT_NEAR(std::strtod(e[64 + 7].c_str(), nullptr), 2 + 0.25 / std::sqrt(17.0), 2e-6);
 }
 
-TEST_F(DxfTest, UnwritablePathFailsAndFullDiskIsNotSuccess)
+TEST_F(DxfTest, FailuresKeepThePreviousFileAndSpecialFilesAreRefused)
 {
     BuildFrontFaceModel();
     EXPECT_EQ(WriteDxfFile(dir_ / "missing/front.dxf"), 0);
-    if (access("/dev/full", W_OK) == 0) {
-        EXPECT_EQ(WriteDxfFile("/dev/full"), 0);
-    }
+    const std::string path = dir_ / "front.dxf", fifo = dir_ / "fifo.dxf";
+    WriteBytes(path, "previous drawing");
+    EXPECT_EQ(WithFileSizeLimit(100, [&] { return WriteDxfFile(path); }), 0);
+    EXPECT_EQ(ReadBytes(path), "previous drawing");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(WriteDxfFile(fifo), 0);  // does not wait for a reader
+    EXPECT_EQ(WriteDxfFile("/dev/full"), 0);
 }

@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include "files/import_2d.h"
 
 #include <cstring>
@@ -159,6 +160,14 @@ TEST_F(Import2DTest, BadFilesLeaveTheModelAlone)
     PlantSentinels();
     EXPECT_EQ(Import2DModelFile(DataPath("no_such_file.tfd")), 0);
     ExpectUntouched();
+    // special files are refused without waiting for a writer or reading for ever
+    TempFolder dir("import_2d_fifo");
+    const std::string fifo = dir / "fifo.tfd";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {fifo, std::string("/dev/zero"), dir.path}) {
+        EXPECT_EQ(Import2DModelFile(path), 0);
+        ExpectUntouched();
+    }
     std::vector<std::string> bad = {BigModel(MAX_MEMBERS + 1, MAX_JOINTS), BigModel(10, MAX_JOINTS + 1),
                                     Tiny("1 2 0 0 117", "1 1 2 0 0 0." + std::string(5000, '7') + " 136")};
     // unknown scale codes and counts out of range

@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -411,6 +413,53 @@ TEST_F(ModelFileTest, SaveReplacesTheFileInPlaceOrKeepsThePreviousOne)
     EXPECT_TRUE(NoTempFiles());
     ASSERT_EQ(backend.Count(platform::Event::Box), 1);
     EXPECT_EQ(backend.Boxes()[0].text, "Access Denied!\nYour file was not saved.");
+}
+
+TEST_F(ModelFileTest, MetricRowsAndTinyValuesReadBackExactlyAndNonFiniteIsNeverWritten)
+{
+    SetMetricUnits(1);
+    ResetAllShapes();
+    ResetAllMaterials();
+    g_Shapes[3].torsionConst = 3e-9f;
+    g_Materials[4].ultShearStress = 7.5e-7f;
+    ShapeRec shapes[TABLE_ROWS];
+    MaterialRec materials[TABLE_ROWS];
+    std::copy(g_Shapes, g_Shapes + TABLE_ROWS, shapes);
+    std::copy(g_Materials, g_Materials + TABLE_ROWS, materials);
+    const auto lines = SaveAndReopen();
+    for (int r = 1; r <= USER_TABLE_ROWS; ++r) {
+        SCOPED_TRACE(r);
+        EXPECT_EQ(std::memcmp(&g_Shapes[r], &shapes[r], sizeof(ShapeRec)), 0);
+        EXPECT_EQ(std::memcmp(&g_Materials[r], &materials[r], sizeof(MaterialRec)), 0);
+    }
+    // Numbers that round-trip in six decimals keep the old form.
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "1 0 0.317500 0.317500 0.10080625"), lines.end());
+
+    // A number that is not finite: nothing written, the old file kept, the user told.
+    const std::string before = ReadBytes(path_);
+    g_Joints[1].x = std::nanf("");
+    g_nJoints = 1;
+    backend.Clear();
+    EXPECT_EQ(WriteModelFile(path_), 0);
+    EXPECT_EQ(ReadBytes(path_), before);
+    ASSERT_EQ(backend.Count(platform::Event::Box), 1);
+    EXPECT_EQ(backend.Boxes()[0].text, "The model holds a number that is not finite.\nYour file was not saved.");
+    g_Joints[1].x = 0;
+    g_Materials[2].density = -INFINITY;
+    EXPECT_EQ(WriteModelFile(path_), 0);
+    EXPECT_EQ(ReadBytes(path_), before);
+}
+
+TEST_F(ModelFileTest, SaveKeepsHardLinksTogether)
+{
+    LoadModel();
+    WriteBytes(path_, "old");
+    const std::string other = dir_ / "other.3dd";
+    ASSERT_EQ(link(path_.c_str(), other.c_str()), 0);
+    ASSERT_EQ(WriteModelFile(other), 1);
+    EXPECT_EQ(ReadBytes(path_), ReadBytes(other));
+    EXPECT_EQ(CrlfLines(path_)[0], "Trussforge3D");
+    EXPECT_TRUE(NoTempFiles());
 }
 
 TEST_F(ModelFileTest, UnwritableTargetShowsAccessDenied)

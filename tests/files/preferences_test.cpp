@@ -98,6 +98,12 @@ TEST_F(PreferencesTest, MissingOrTruncatedFileKeepsWhatIsMissing)
     EXPECT_EQ(Mismatches({{g_nWorkspaceX, 48}, {g_nWorkspaceY, 24}, {g_nWorkspaceZ, 24}, {g_fLinearSpeed, 2},
                           {g_fAngularSpeed, 0.174533f}, {g_bSoundOn, 1}}), "");
     EXPECT_EQ(Paths(), "t|g|b|m");
+    // a FIFO in its place reads as no file, without waiting for a writer
+    SetStartValues();
+    ASSERT_EQ(mkfifo(PreferencesFilePath().c_str(), 0600), 0);
+    EXPECT_EQ(ReadPreferencesFile(), 0);
+    EXPECT_EQ(Paths(), "t|g|b|m");
+    unlink(PreferencesFilePath().c_str());
     const std::string full = kFullFile;
     size_t end = 0;
     for (size_t lines = 0; lines < 7; ++lines, end = full.find('\n', end) + 1) {

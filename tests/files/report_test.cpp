@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -298,17 +299,25 @@ TEST_F(ReportTest, LongSectionStopsPastTheSizeLimitAndOutOfRangeRowsDoNotCrash)
     EXPECT_NE(odd.find("\n 003              0.00100"), std::string::npos);
 }
 
-TEST_F(ReportTest, FailedWritesReturnZeroAndLeaveNoFile)
+TEST_F(ReportTest, FailedWritesKeepThePreviousFileAndSpecialFilesAreRefused)
 {
     BuildUsModel(true);
     const std::string missing = dir_ / "no such folder/report.txt";
     EXPECT_EQ(WriteOutputFile(missing), 0);
     EXPECT_NE(access(missing.c_str(), F_OK), 0);
-    // a file that cannot grow past 1000 bytes: the half-written report is removed
-    EXPECT_EQ(WithFileSizeLimit(1000, [&] { return WriteOutputFile(path_); }), 0);
-    EXPECT_NE(access(path_.c_str(), F_OK), 0);
-    if (access("/dev/full", W_OK) == 0) {  // every write fails after the open
-        EXPECT_EQ(WriteOutputFile("/dev/full"), 0);
-        EXPECT_EQ(access("/dev/full", F_OK), 0);  // a device is never removed
-    }
+    // a file that cannot grow past 1000 bytes: the previous report stays, through a link too
+    WriteBytes(path_, "previous report");
+    const std::string link = dir_ / "link.txt";
+    ASSERT_EQ(symlink(path_.c_str(), link.c_str()), 0);
+    for (const std::string& target : {path_, link})
+        EXPECT_EQ(WithFileSizeLimit(1000, [&] { return WriteOutputFile(target); }), 0);
+    EXPECT_EQ(ReadBytes(path_), "previous report");
+    EXPECT_EQ(WriteOutputFile(link), 1);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadBytes(path_).rfind("\r\n"), ReadBytes(path_).size() - 2);
+    // a FIFO or device is refused at once, never opened or removed
+    const std::string fifo = dir_ / "fifo.txt";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& target : {fifo, std::string("/dev/null")}) EXPECT_EQ(WriteOutputFile(target), 0);
+    EXPECT_EQ(access("/dev/null", F_OK), 0);
 }

@@ -114,10 +114,13 @@ TEST_F(FileCommandsTest, StartFileReadAndPreferences)
     g_strStartFile = kBridge;
     ASSERT_EQ(OpenModelFile(kBridge), 1);
     FinishStartFileRead(true);
-    ExpectTitle("bridge.3dd", 1);
+    ExpectTitle("bridge.3dd", 0);  // caption and saved state only
     EXPECT_EQ(ModelFilePath(), fs::path(kBridge).lexically_normal().string());
     EXPECT_EQ(RecentFiles().size(), 1u);
+    g_bListXZBasePlaneBuilt = g_bListRuler1Built = g_bListXYGuide1Built = 1;
     FinishStartup();
+    // The preferences' workspace is drawn, not the file's.
+    EXPECT_EQ(V(g_bListXZBasePlaneBuilt, g_bListRuler1Built, g_bListXYGuide1Built), V(0, 0, 0));
     EXPECT_EQ(g_strBrowserPath, "browser");
     NoteModelChanges();
     // The camera follows the preferences' workspace; no messages.
@@ -203,6 +206,77 @@ TEST_F(FileCommandsTest, NewModelsAndProjects)
     RunFrameCommand(ID_FILE_NEW);  // ctrl+N: empty and untitled, settings kept
     EXPECT_EQ(V(g_nJoints, g_bTowerProject, g_fMagnification), V(0, 0, 20));
     EXPECT_EQ(g_strModelFileName, "Untitled");
+}
+
+TEST_F(FileCommandsTest, ReplacingTheModelEndsTheResultsDisplay)
+{
+    const std::string tower = std::string(TF3D_SOURCE_DIR) + "/examples/tower.3dd";
+    const std::string tfd = In("pratt.tfd");
+    fs::copy_file(kPratt2D, tfd);
+    const struct { int id; std::string file; } commands[] = {
+        {ID_FILE_NEW_US_UNITS, ""}, {ID_FILE_NEW_METRIC_UNITS, ""}, {ID_FILE_NEW_BRIDGE_PROJECT, ""},
+        {ID_FILE_NEW_TOWER_PROJECT, ""}, {ID_FILE_NEW, ""}, {ID_FILE_OPEN_MODEL, kBridge}, {ID_FILE_IMPORT_2D, tfd}};
+    for (const auto& c : commands) {
+        SCOPED_TRACE(c.id);
+        ASSERT_EQ(OpenModelFile(tower), 1);
+        g_bNoAnimation = 1, g_bAnimateDisplacement = g_bAnimateCollapse = 0;
+        RunFrameCommand(ID_ANALYSIS_RUN);
+        ASSERT_TRUE(g_bShowDisplacedShape && g_bMemberResultsValid && g_bFanSpinning);
+        MarkModelSaved();
+        Command(c.id, {c.file});
+        EXPECT_EQ(V(g_bShowDisplacedShape, g_bShowUndeformed, g_bMemberResultsValid, g_bJointResultsValid,
+                    g_bModelFailed, g_bAnimationRunning, g_bFanSpinning, g_bListMembersBuilt, g_bListTruckBuilt),
+                  V(0, 1, 0, 0, 0, 0, 0, 0, 0));
+        EXPECT_NE(g_strStatusPrompt, ">>>> It Worked! <<<<");
+        std::vector<int> killed;
+        for (const Event& e : backend.events)
+            if (e.kind == Event::KillTimer) killed.push_back(e.id);
+        EXPECT_EQ(killed, (std::vector<int>{3, 4, 5}));
+    }
+}
+
+TEST_F(FileCommandsTest, OpenAndImportAskBeforeDroppingUnsavedChanges)
+{
+    const std::string tfd = In("pratt.tfd");
+    fs::copy_file(kPratt2D, tfd);
+    for (int id : {ID_FILE_OPEN_MODEL, ID_FILE_IMPORT_2D}) {
+        ASSERT_EQ(OpenModelFile(kBridge), 1);
+        MarkModelSaved();
+        const float saved = g_Joints[3].forceY;
+        g_Joints[3].forceY = -10;  // unsaved
+        backend.Clear();
+        backend.ScriptAnswers({platform::IDCANCEL});
+        RunFrameCommand(id);  // Cancel: no dialog, the model stays
+        ASSERT_EQ(backend.Count(Event::Box), 1);
+        EXPECT_EQ(backend.Boxes()[0].text, "Current Changes have not been saved!   \nClick CANCEL to stop exit.");
+        EXPECT_EQ(V(backend.Count(Event::FileDialog), g_Joints[3].forceY, g_nMembers), V(0, -10, 41));
+        backend.Clear();
+        backend.ScriptAnswers({platform::IDOK});
+        backend.ScriptFiles({id == ID_FILE_OPEN_MODEL ? kBridge : tfd});
+        RunFrameCommand(id);
+        EXPECT_EQ(backend.Count(Event::FileDialog), 1);
+        EXPECT_NE(g_Joints[3].forceY, -10);
+        if (id == ID_FILE_OPEN_MODEL) {
+            EXPECT_EQ(g_Joints[3].forceY, saved);
+        }
+    }
+    MarkModelSaved();
+    Open(kBridge);  // saved: no question
+    EXPECT_EQ(V(backend.Count(Event::Box), backend.Count(Event::FileDialog)), V(0, 1));
+}
+
+TEST_F(FileCommandsTest, BridgeFileAndUnitUndoLeaveAModelTheAnalysisTakes)
+{
+    // Opening a bridge turns the breaking-force search off in both its flags.
+    g_bFindBreakingForces = g_bBreakingForcesActive = 1;
+    Open(kBridge);
+    EXPECT_EQ(V(g_bFindBreakingForces, g_bBreakingForcesActive), V(0, 0));
+    // A metric New undone brings back the U.S. model with its U.S. tables.
+    RunFrameCommand(ID_FILE_NEW_METRIC_UNITS);
+    RunFrameCommand(ID_EDIT_UNDO);
+    backend.Clear();
+    RunFrameCommand(ID_ANALYSIS_RUN);
+    EXPECT_EQ(V(backend.Count(Event::Box), g_bUnitsUS, g_Shapes[9].metricRow, g_bMemberResultsValid), V(0, 1, 0, 1));
 }
 
 TEST_F(FileCommandsTest, OpenAndAFailedOpenThatCannotBeSavedOver)

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -108,12 +109,13 @@ TEST_F(RunAnalysisTest, NothingToAnalyseOrTruckOffTheBridgeStops)
     EXPECT_EQ(V(g_bCrackSoundPending, g_fTotalLoadX, g_fTotalLoadY, g_fTotalLoadZ, g_Joints[2].truckLoad),
               V(0, 0, 0, 0, -5));
 
-    Restart();  // the truck off the bridge: the cursor comes back and nothing else happens
+    Restart();  // the truck off the bridge: the cursor comes back and the user is told
     BuildCantilever(-0.01f);
     g_bTruckActive = g_bMemberResultsValid = 1;
     g_fTruckX = g_fTruckMinX = 12;
     g_Joints[2].windLoad = 4;
-    Run();
+    EXPECT_EQ(Run(), Texts{"The truck is not on the bridge \nCanceling the analysis"});
+    EXPECT_EQ(backend.Boxes()[0].flags, kOkBox);
     ASSERT_EQ(backend.Count(Event::Cursor), 2);
     EXPECT_EQ(backend.events[0].id, g_hWaitCursor);
     EXPECT_EQ(backend.cursor, platform::CURSOR_ARROW);
@@ -271,6 +273,14 @@ TEST_F(RunAnalysisTest, BreakingForceScalesNothingWithoutAUsableRatio)
     EXPECT_EQ(g_strStatusPrompt, kWorked);
     UpdateStatusPrompt();  // outside the run the breaking-force line shows
     EXPECT_EQ(g_strStatusPrompt, " Force magnitude(s) set to breaking ! ");
+    Restart();  // a load so small that 1/ratio overflows: nothing scaled, every result finite
+    BuildCantilever(-1e-42f);
+    g_bIncludeSelfWeight = 0;
+    g_bBreakingForcesActive = 1;
+    Run();
+    EXPECT_GT(MaxStrengthRatio(), 0);
+    EXPECT_EQ(V(g_Joints[2].forceY, g_bMemberResultsValid, g_bModelFailed), V(-1e-42f, 1, 0));
+    EXPECT_TRUE(std::isfinite(g_Joints[2].dispY) && std::isfinite(g_Members[1].endForces[0]));
 }
 
 // ---- project templates ----
