@@ -164,10 +164,12 @@ bool MakePreferencesFolder()
     return stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-int ReadPreferencesFile()
+int ReadPreferencesFile() { return ReadPreferencesFrom(PreferencesFilePath()); }
+
+int ReadPreferencesFrom(const std::string& path)
 {
     CReadFile file;
-    if (!file.Open(PreferencesFilePath(), kMaxPreferencesBytes)) {
+    if (!file.Open(path, kMaxPreferencesBytes)) {
         g_fLinearSpeed = 2.0f;
         g_fAngularSpeed = 0.174533f;
         SetWorkspaceSize(48, 24, 24);

@@ -24,3 +24,5 @@ void SetPreferencesProgramFolder(const std::string& folder);
 // keeps the value the global already holds; then the result is 0 too.
 // Returns 1 when the whole file was read with sound values.
 int ReadPreferencesFile();
+// The same from a file of another name.
+int ReadPreferencesFrom(const std::string& path);

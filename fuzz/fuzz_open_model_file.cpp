@@ -1,8 +1,6 @@
 // Feeds arbitrary bytes to the 3D model file reader and checks that the
 // tables stay consistent whatever it makes of them.
-// seeds: tests/data/model_file tests/data/solver
-#include <unistd.h>
-
+// seeds: examples tests/data/model_file tests/data/solver
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -10,21 +8,12 @@
 
 #include "files/files_globals.h"
 #include "files/model_file.h"
+#include "fuzz/fuzz_input.h"
 #include "frame/frame_globals.h"
 #include "model/tables.h"
 #include "view/view_globals.h"
 
 namespace {
-
-const std::string& InputPath()
-{
-    static const std::string path = [] {
-        const char* dir = getenv("TMPDIR");
-        return std::string(dir && *dir ? dir : "/tmp") + "/fuzz_open_model_file_" + std::to_string(getpid()) +
-               ".3dd";
-    }();
-    return path;
-}
 
 bool InTable(int row, int last) { return row >= 1 && row <= last; }
 
@@ -32,16 +21,13 @@ bool InTable(int row, int last) { return row >= 1 && row <= last; }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    FILE* f = fopen(InputPath().c_str(), "wb");
-    if (!f) abort();
-    if (size && fwrite(data, 1, size, f) != size) abort();
-    if (fclose(f) != 0) abort();
+    const std::string path = FuzzInputFile(data, size);
 
     ResetModelGlobals();
     ResetViewGlobals();
     ResetFrameGlobals();
     ResetFilesGlobals();
-    const int result = OpenModelFile(InputPath());
+    const int result = OpenModelFile(path);
 
     if (result != 0 && result != 1) abort();
     if (g_nJoints < 0 || g_nJoints > MAX_JOINTS || g_nMembers < 0 || g_nMembers > MAX_MEMBERS) abort();
