@@ -11,7 +11,7 @@
 #include <wx/sizer.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
-#include <wx/toolbar.h>
+#include <wx/aui/auibar.h>
 
 #include "frame/command_ids.h"
 #include "frame/file_commands.h"
@@ -24,9 +24,10 @@
 
 namespace {
 
-// The toolbar's pictures; with the toolkit's padding a button is about 62
-// pixels square.
-constexpr int kToolIconSize = 44;
+// The toolbar's buttons are 62 pixels square: a 54-pixel picture in a
+// 4-pixel frame.
+constexpr int kToolButtonSize = 62;
+constexpr int kToolIconSize = 54;
 
 wxString FromUtf8(const char* s) { return wxString::FromUTF8(s); }
 
@@ -87,11 +88,17 @@ CMainFrame::CMainFrame()
         return;
     }
     m_pView = view;
+    m_aui.SetManagedWindow(this);
+    m_aui.AddPane(view, wxAuiPaneInfo().Name("view").CenterPane());
     BuildToolBar();
     BuildAccelerators();
+    m_aui.Update();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    if (m_aui.GetManagedWindow()) m_aui.UnInit();
+}
 
 void CMainFrame::BuildMenuBar()
 {
@@ -126,15 +133,36 @@ void CMainFrame::BuildMenuBar()
 
 void CMainFrame::BuildToolBar()
 {
-    m_pToolBar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT);
+    m_pToolBar = new wxAuiToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                  wxAUI_TB_DEFAULT_STYLE | wxAUI_TB_GRIPPER | wxAUI_TB_PLAIN_BACKGROUND);
     m_pToolBar->SetToolBitmapSize(wxSize(kToolIconSize, kToolIconSize));
+    m_pToolBar->SetToolPacking(0);
+    m_pToolBar->SetToolBorderPadding((kToolButtonSize - kToolIconSize) / 2);
     for (int i = 0; i < TOOLBAR_BUTTON_COUNT; ++i) {
         const ToolbarButton& b = ToolbarButtons()[i];
         if (b.separatorBefore) m_pToolBar->AddSeparator();
         m_pToolBar->AddTool(WxId(b.id), wxEmptyString, MakeToolbarIcon(b.id, kToolIconSize), wxNullBitmap,
-                            b.checkable ? wxITEM_CHECK : wxITEM_NORMAL, FromUtf8(b.tooltip), FromUtf8(b.flyBy));
+                            b.checkable ? wxITEM_CHECK : wxITEM_NORMAL, FromUtf8(b.tooltip), FromUtf8(b.flyBy),
+                            nullptr);
     }
     m_pToolBar->Realize();
+    m_aui.AddPane(m_pToolBar, wxAuiPaneInfo()
+                                  .Name("toolbar")
+                                  .Caption("Toolbar")
+                                  .ToolbarPane()
+                                  .Top()
+                                  .Gripper()
+                                  .Floatable()
+                                  .Dockable()
+                                  .LeftDockable()
+                                  .RightDockable()
+                                  .TopDockable()
+                                  .BottomDockable());
+}
+
+bool CMainFrame::ToolBarShown()
+{
+    return m_pToolBar && m_aui.GetPane(m_pToolBar).IsShown();
 }
 
 void CMainFrame::BuildAccelerators()
@@ -202,7 +230,7 @@ void CMainFrame::OnUpdateUI(wxUpdateUIEvent& event)
 {
     const int id = CommandIdOf(event.GetId());
     if (id == ID_VIEW_TOOLBAR) {
-        event.Check(m_pToolBar && m_pToolBar->IsShown());
+        event.Check(ToolBarShown());
         return;
     }
     if (!FindMenuEntry(id) && !FindToolbarButton(id)) {
@@ -233,8 +261,9 @@ void CMainFrame::ShowAboutBox()
 void CMainFrame::ToggleToolBar()
 {
     if (!m_pToolBar) return;
-    m_pToolBar->Show(!m_pToolBar->IsShown());
-    SendSizeEvent();
+    wxAuiPaneInfo& pane = m_aui.GetPane(m_pToolBar);
+    pane.Show(!pane.IsShown());
+    m_aui.Update();
 }
 
 CMainFrame* StartMainFrame(const std::vector<std::string>& args)

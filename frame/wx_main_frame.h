@@ -5,10 +5,11 @@
 #include <string>
 #include <vector>
 
+#include <wx/aui/framemanager.h>
 #include <wx/frame.h>
 
 class CSpan3DView;
-class wxToolBar;
+class wxAuiToolBar;
 
 class CMainFrame : public wxFrame {
 public:
@@ -20,6 +21,9 @@ public:
     // False when the view could not set up OpenGL (it has said why).
     bool Created() const { return m_pView != nullptr; }
     CSpan3DView* View() const { return m_pView; }
+    // The toolbar: docked at the top, floated or docked at any side by the user.
+    wxAuiToolBar* ToolBar() const { return m_pToolBar; }
+    bool ToolBarShown();
 
     // The start-up steps after the window is shown: warning, wait cursor,
     // Joints/Move removed, the start file's outcome, preferences and the
@@ -42,7 +46,8 @@ private:
     void OnClose(wxCloseEvent& event);
 
     CSpan3DView* m_pView = nullptr;
-    wxToolBar* m_pToolBar = nullptr;
+    wxAuiToolBar* m_pToolBar = nullptr;
+    wxAuiManager m_aui;
 };
 
 // Program start-up once the toolkit runs: reads the command line (the

@@ -13,7 +13,7 @@
 
 #include <wx/accel.h>
 #include <wx/menu.h>
-#include <wx/toolbar.h>
+#include <wx/aui/auibar.h>
 #include <wx/utils.h>
 
 #include "files/model_file.h"
@@ -83,7 +83,7 @@ protected:
     {
         wxMenuBar* bar = frame->GetMenuBar();
         for (size_t i = 0; i < bar->GetMenuCount(); ++i) bar->GetMenu(i)->UpdateUI(frame);
-        frame->GetToolBar()->UpdateWindowUI(wxUPDATE_UI_FROMIDLE);
+        frame->ToolBar()->UpdateWindowUI(wxUPDATE_UI_FROMIDLE);
     }
     fs::path dir;
     CMainFrame* frame = nullptr;
@@ -98,7 +98,7 @@ TEST_F(FrameTest, StartsWithTheBridgeExample)
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text.rfind("This software is for educational purposes only", 0), 0u);
     EXPECT_EQ(backend.mainCaption, "bridge.3dd - Trussforge3D");
-    EXPECT_TRUE(g_bHasFileName == 1 && g_bModelSaved == 1 && g_nMembers > 0);
+    EXPECT_TRUE(g_bHasFileName == 0 && g_bModelSaved == 1 && g_nMembers > 0);  // Save Model needs the File menu
     EXPECT_EQ(g_nScreenWidth, 1280);
     EXPECT_DOUBLE_EQ(g_dCenterX, g_nWorkspaceX / 2);  // camera from the workspace (no preferences file)
     // Ten menus, Joints/Move gone although its command stays; the toolbar's buttons.
@@ -106,7 +106,16 @@ TEST_F(FrameTest, StartsWithTheBridgeExample)
     EXPECT_EQ(Item(ID_JOINTS_MOVE), nullptr);
     frame->RunCommand(ID_JOINTS_MOVE);
     EXPECT_EQ(g_bModeMoveJoint, 1);
-    EXPECT_EQ(frame->GetToolBar()->GetToolsCount(), static_cast<size_t>(TOOLBAR_BUTTON_COUNT + 6));
+    // 62-pixel buttons on a toolbar the user can float and dock at any side.
+    wxAuiToolBar* bar = frame->ToolBar();
+    EXPECT_EQ(bar->GetToolCount(), TOOLBAR_BUTTON_COUNT + 6);
+    EXPECT_EQ(bar->GetToolRect(ToolkitItemId(ID_ANALYSIS_RUN)).GetSize(), wxSize(62, 62));
+    const wxAuiPaneInfo& pane = wxAuiManager::GetManager(frame)->GetPane(bar);
+    EXPECT_TRUE(pane.IsToolbar() && pane.IsFloatable() && pane.IsLeftDockable() && pane.IsBottomDockable());
+    frame->RunCommand(ID_VIEW_TOOLBAR);
+    EXPECT_FALSE(frame->ToolBarShown());
+    frame->RunCommand(ID_VIEW_TOOLBAR);
+    EXPECT_TRUE(frame->ToolBarShown());
     // Keys: the frame's own table, as the toolkit's key handler asks it, and a menu item's key.
     auto commandOfKey = [this](int key, bool ctrl, bool alt) {
         wxKeyEvent event(wxEVT_KEY_DOWN);
@@ -188,7 +197,7 @@ TEST_F(FrameTest, NewModelsThroughTheMenu)
     EXPECT_EQ(g_nJoints, 0);
     EXPECT_EQ(backend.mainCaption, "Untitled - Trussforge3D");
     EXPECT_TRUE(Checked(ID_FILE_NEW_US_UNITS));
-    EXPECT_TRUE(Enabled(ID_FILE_SAVE_MODEL));  // New keeps the file name
+    EXPECT_FALSE(Enabled(ID_FILE_SAVE_MODEL));  // the command-line open named no file to save to
     ASSERT_TRUE(Enabled(ID_EDIT_UNDO));
     frame->RunCommand(ID_EDIT_UNDO);
     EXPECT_EQ(g_nJoints, joints);
@@ -243,8 +252,8 @@ TEST_F(FrameTest, ToolbarShowsTheToolAndRunsTheAnalysis)
     ASSERT_TRUE(Start({kBridge}));
     frame->RunCommand(ID_SUPPORTS_FIXED);
     UpdateUI();
-    EXPECT_TRUE(frame->GetToolBar()->GetToolState(ToolkitItemId(ID_SUPPORTS_FIXED)) &&
-                !frame->GetToolBar()->GetToolState(ToolkitItemId(ID_SUPPORTS_HINGE)));
+    EXPECT_TRUE(frame->ToolBar()->GetToolToggled(ToolkitItemId(ID_SUPPORTS_FIXED)) &&
+                !frame->ToolBar()->GetToolToggled(ToolkitItemId(ID_SUPPORTS_HINGE)));
     EXPECT_EQ(g_strStatusPrompt, "Add Support -> Click a Joint");
     backend.Clear();
     g_bUseFan = 0;
