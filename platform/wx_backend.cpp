@@ -29,6 +29,7 @@
 
 #include "platform/file_dialog_filter.h"
 #include "platform/message_box_style.h"
+#include "platform/wx_message_box.h"
 #include "platform/platform.h"
 #include "platform/sdl_sound.h"
 #include "platform/shell_command.h"
@@ -79,31 +80,6 @@ bool FileExists(const std::string& path)
     return stat(path.c_str(), &st) == 0;
 }
 
-long WxMessageStyle(unsigned flags)
-{
-    const MessageBoxStyle style = MessageBoxStyleFromFlags(flags);
-    long wx = 0;
-    switch (style.buttons) {
-    case BoxButtons::Ok: wx = wxOK; break;
-    case BoxButtons::OkCancel: wx = wxOK | wxCANCEL; break;
-    case BoxButtons::YesNo: wx = wxYES_NO; break;
-    case BoxButtons::YesNoCancel: wx = wxYES_NO | wxCANCEL; break;
-    }
-    switch (style.defaultButton) {
-    case BoxAnswer::Cancel: wx |= wxCANCEL_DEFAULT; break;
-    case BoxAnswer::No: wx |= wxNO_DEFAULT; break;
-    default: break;
-    }
-    switch (style.icon) {
-    case BoxIcon::Stop: wx |= wxICON_ERROR; break;
-    case BoxIcon::Question: wx |= wxICON_QUESTION; break;
-    case BoxIcon::Exclamation: wx |= wxICON_WARNING; break;
-    case BoxIcon::Information: wx |= wxICON_INFORMATION; break;
-    case BoxIcon::None: wx |= wxICON_NONE; break;
-    }
-    return wx;
-}
-
 BoxAnswer AnswerFromWx(int id)
 {
     switch (id) {
@@ -143,7 +119,8 @@ public:
 
     int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override
     {
-        wxMessageDialog box(g_mainWindow, ToWx(text), ToWx(caption), WxMessageStyle(flags));
+        // The toolkit's own box shows no icon under GTK 3.
+        CMessageBoxDialog box(g_mainWindow, ToWx(text), ToWx(caption), flags);
         return MessageBoxResult(flags, AnswerFromWx(box.ShowModal()));
     }
 

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/button.h>
 #include <wx/clipbrd.h>
 #include <wx/dcclient.h>
 #include <wx/frame.h>
@@ -19,6 +20,7 @@
 
 #include "platform/platform.h"
 #include "platform/wx_backend.h"
+#include "platform/wx_message_box.h"
 
 using namespace platform;
 
@@ -203,4 +205,33 @@ TEST(WxClipboard, CopiesTheMainWindowWithItsGlPicture)
     frame->Destroy();
     PumpFor(0.05);
     SetBackend(nullptr);
+}
+
+TEST_F(WxBackendTest, MessageBoxesShowTheirIconWrappedTextAndDefaultButton)
+{
+    const struct {
+        unsigned flags;
+        bool icon;
+        wxWindowID defaultId, escapeId;
+    } cases[] = {
+        {MB_OK | MB_ICONINFORMATION, true, wxID_OK, wxID_OK},
+        {MB_OKCANCEL | MB_ICONSTOP | MB_DEFBUTTON2, true, wxID_CANCEL, wxID_CANCEL},
+        {MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2, true, wxID_NO, wxID_NONE},
+        {MB_YESNOCANCEL | MB_ICONQUESTION, true, wxID_YES, wxID_CANCEL},
+        {MB_OK, false, wxID_OK, wxID_OK},
+    };
+    std::string longText;
+    for (int i = 0; i < 150; ++i) longText += "word ";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.flags);
+        CMessageBoxDialog box(frame, std::string(40, 'x') + "\n" + wxString(longText), "Trussforge3D", c.flags);
+        EXPECT_EQ(box.IconBitmap().IsOk(), c.icon);
+        EXPECT_GE(c.icon ? box.IconBitmap().GetWidth() : 32, 32);
+        auto* button = wxDynamicCast(box.FindWindow(c.defaultId), wxButton);
+        ASSERT_NE(button, nullptr);
+        EXPECT_TRUE(box.GetDefaultItem() == button);
+        EXPECT_EQ(box.GetEscapeId(), c.escapeId);
+        EXPECT_EQ(box.GetTitle(), "Trussforge3D");
+        EXPECT_LT(box.GetSize().GetWidth(), 1000);  // long lines wrap
+    }
 }
