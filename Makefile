@@ -24,11 +24,15 @@ ARGS ?= examples/bridge.3dd
 run: build
 	./$(BUILD)/tf3d $(ARGS)
 
-# The same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+# The same tests, the window tests too, under AddressSanitizer and
+# UndefinedBehaviorSanitizer; leaks of the GL driver and toolkit libraries
+# are suppressed (scripts/lsan.supp says which and why).
+SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
+	UBSAN_OPTIONS=print_stacktrace=1
 test-sanitize: deps
-	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTF3D_SANITIZE=ON -DTF3D_GUI=OFF
+	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTF3D_SANITIZE=ON -DTF3D_GUI=ON
 	cmake --build build-sanitize -j $(JOBS)
-	cd build-sanitize && ctest --output-on-failure -j $(JOBS)
+	cd build-sanitize && $(TEST_ENV) $(SANITIZE_ENV) $(XVFB) ctest --output-on-failure -j $(JOBS)
 
 bench: build
 	./$(BUILD)/analysis_bench

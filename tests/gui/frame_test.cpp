@@ -266,7 +266,7 @@ TEST_F(FrameTest, ToolbarShowsTheToolAndRunsTheAnalysis)
 }
 
 // The program on a display without GLX: the view's two boxes (answered with
-// Return, the pointer on the box at the top left), then it ends by itself
+// Return, the pointer on the box in the middle of the screen), then it ends by itself
 // with exit code 1: no toolkit assert, no hang.
 TEST(FrameStartup, WithoutOpenGLTheProgramSaysSoAndEnds)
 {
@@ -280,7 +280,7 @@ TEST(FrameStartup, WithoutOpenGLTheProgramSaysSoAndEnds)
                                " NO_AT_BRIDGE=1 SDL_AUDIODRIVER=dummy " + program + " " + kBridge +
                                " 2> stderr.txt & echo $! > pid; wait $!; echo $? > status) & "
                                "for i in $(seq 40); do sleep 0.7; [ -s status ] && break; "
-                               "xdotool mousemove 40 20 key Return && echo >> presses; done; "
+                               "xdotool mousemove 400 300 key Return && echo >> presses; done; "
                                "[ -s status ] || kill -9 $(cat pid); wait";
     std::system(("xvfb-run -a -s '-screen 0 800x600x24 -extension GLX -nolisten tcp' sh -c '" + script +
                  "' > /dev/null 2>&1").c_str());

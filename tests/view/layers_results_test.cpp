@@ -86,6 +86,7 @@ TEST_F(ResultLayersTest, AnalysedExamplesShowAxialAndFailureColours)
 
     // An overloaded bridge: the failed member is red while failures are coloured.
     ASSERT_EQ(1, OpenModelFile(ExamplePath("bridge.3dd")));
+    g_bTruckActive = 0;       // the joint force alone
     g_Joints[8].forceY = -5;  // overloads the chord members at that joint
     ASSERT_NO_FATAL_FAILURE(Analyse(2));
     ASSERT_EQ(1, g_bModelFailed);
