@@ -1,11 +1,17 @@
 // The program's window-system services, behind one small interface: message
-// boxes, beep, cursor, view timers, invalidation and sound. The program
-// installs a toolkit backend; tests install the recording TestBackend.
+// boxes, beep, cursor, view timers, invalidation, sound and the print
+// dialog. The program installs a toolkit backend; tests install the
+// recording TestBackend.
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace platform {
+
+struct PrintDialogRequest;
+struct PrintTarget;
+class PrintProgress;
 
 // Message box styles (the values of the classic MB_ flags).
 constexpr unsigned MB_OK = 0x0;
@@ -82,6 +88,13 @@ public:
     // Milliseconds since some fixed start, and a blocking wait of that many.
     virtual unsigned TickCount() = 0;
     virtual void WaitTicks(unsigned ms) = 0;
+
+    // The system print dialog (platform/print_device.h): true with the
+    // target filled when the user confirms, false when cancelled. Without
+    // a toolkit: cancelled.
+    virtual bool PrintDialog(const PrintDialogRequest& request, PrintTarget& target);
+    // Progress of a running print job; without a toolkit nothing is shown.
+    virtual std::unique_ptr<PrintProgress> BeginPrintProgress(const std::string& jobName);
 };
 
 // Installs a backend (nullptr restores the headless one, which writes boxes
@@ -119,5 +132,9 @@ inline void WriteSetting(const std::string& section, const std::string& key, con
 inline void ScreenSize(int& width, int& height) { GetBackend().ScreenSize(width, height); }
 inline unsigned TickCount() { return GetBackend().TickCount(); }
 inline void WaitTicks(unsigned ms) { GetBackend().WaitTicks(ms); }
+inline bool PrintDialog(const PrintDialogRequest& request, PrintTarget& target)
+{
+    return GetBackend().PrintDialog(request, target);
+}
 
 }  // namespace platform

@@ -12,6 +12,11 @@ void TestBackend::ScriptFiles(std::initializer_list<std::string> list)
     for (const auto& f : list) files.push_back(f);
 }
 
+void TestBackend::ScriptPrintToPdf(const std::string& path, const PrintChoice& choice)
+{
+    printAnswers.push_back({path, choice});
+}
+
 void TestBackend::Clear()
 {
     events.clear();
@@ -25,6 +30,9 @@ void TestBackend::Clear()
     mainCaption.clear();
     settings.clear();
     ticks = 0;
+    printAnswers.clear();
+    printRequests.clear();
+    cancelPrintBeforeSheet = -1;
 }
 
 std::vector<Event> TestBackend::Only(Event::Kind k) const
@@ -148,6 +156,46 @@ void TestBackend::WaitTicks(unsigned ms)
 {
     ticks += ms;
     events.push_back({Event::Wait, "", "", ms, 0});
+}
+
+}  // namespace platform
+
+namespace platform {
+
+bool TestBackend::PrintDialog(const PrintDialogRequest& request, PrintTarget& target)
+{
+    printRequests.push_back(request);
+    const bool answered = !printAnswers.empty();
+    events.push_back({Event::PrintDialog, request.jobName, "", 0, answered ? 1 : 0});
+    if (!answered) return false;
+    const PrintAnswer answer = printAnswers.front();
+    printAnswers.pop_front();
+    target.dc = CreatePdfPrintDC(answer.pdfPath, request.paper ? *request.paper : kPaperLetter, request.orientation);
+    target.choice = answer.choice;
+    return true;
+}
+
+namespace {
+
+class RecordedProgress : public PrintProgress {
+public:
+    explicit RecordedProgress(TestBackend& backend) : backend_(backend) {}
+    bool Update(int done, int total) override
+    {
+        const bool go = done != backend_.cancelPrintBeforeSheet;
+        backend_.events.push_back({Event::PrintProgress, "", "", static_cast<unsigned>(total), done});
+        return go;
+    }
+
+private:
+    TestBackend& backend_;
+};
+
+}  // namespace
+
+std::unique_ptr<PrintProgress> TestBackend::BeginPrintProgress(const std::string&)
+{
+    return std::make_unique<RecordedProgress>(*this);
 }
 
 }  // namespace platform

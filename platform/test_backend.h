@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/print_device.h"
 
 namespace platform {
 
 struct Event {
     enum Kind { Box, Beep, Cursor, SetTimer, KillTimer, InvalidateFrame, InvalidateView, Sound,
-                FileDialog, ChooseColour, Clipboard, ShellOpen, Caption, Wait };
+                FileDialog, ChooseColour, Clipboard, ShellOpen, Caption, Wait, PrintDialog, PrintProgress };
     Kind kind;
     std::string text;     // box text, sound name, dialog filter, program, caption
     std::string caption;  // box caption, dialog file name, shell parameters
@@ -29,6 +30,10 @@ public:
     // Paths the next file dialogs return, in order; "" cancels a dialog. A
     // dialog with no scripted path is cancelled.
     void ScriptFiles(std::initializer_list<std::string> paths);
+    // The next print dialog prints to a PDF file at path (on the request's
+    // paper, Letter when it names none) with this choice. A dialog with no
+    // scripted answer is cancelled.
+    void ScriptPrintToPdf(const std::string& path, const PrintChoice& choice = PrintChoice());
     void Clear();
 
     std::vector<Event> events;
@@ -44,6 +49,13 @@ public:
     std::map<std::string, std::string> settings;
     int screenWidth = 1280, screenHeight = 1024;
     unsigned ticks = 0;                        // advanced by WaitTicks, never blocks
+    struct PrintAnswer {
+        std::string pdfPath;
+        PrintChoice choice;
+    };
+    std::deque<PrintAnswer> printAnswers;
+    std::vector<PrintDialogRequest> printRequests;
+    int cancelPrintBeforeSheet = -1;           // the progress answers Cancel before this sheet (from 0)
 
     std::vector<Event> Boxes() const { return Only(Event::Box); }
     std::vector<Event> Sounds() const { return Only(Event::Sound); }
@@ -69,6 +81,8 @@ public:
     void ScreenSize(int& width, int& height) override;
     unsigned TickCount() override;
     void WaitTicks(unsigned ms) override;
+    bool PrintDialog(const PrintDialogRequest& request, PrintTarget& target) override;
+    std::unique_ptr<platform::PrintProgress> BeginPrintProgress(const std::string& jobName) override;
 
 private:
     std::vector<Event> Only(Event::Kind k) const;

@@ -33,6 +33,7 @@
 #include "platform/platform.h"
 #include "platform/sdl_sound.h"
 #include "platform/shell_command.h"
+#include "platform/wx_print_job.h"
 
 namespace platform {
 
@@ -282,6 +283,16 @@ public:
     }
 
     void WaitTicks(unsigned ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+    bool PrintDialog(const PrintDialogRequest& request, PrintTarget& target) override
+    {
+        return ShowSystemPrintDialog(g_mainWindow, request, target);
+    }
+
+    std::unique_ptr<PrintProgress> BeginPrintProgress(const std::string& jobName) override
+    {
+        return ShowPrintProgress(g_mainWindow, jobName);
+    }
 
 private:
     static wxString SettingPath(const std::string& section, const std::string& key)

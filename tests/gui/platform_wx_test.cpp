@@ -19,6 +19,7 @@
 #include <wx/utils.h>
 
 #include "platform/platform.h"
+#include "platform/print_device.h"
 #include "platform/wx_backend.h"
 #include "platform/wx_message_box.h"
 
@@ -113,6 +114,15 @@ TEST_F(WxBackendTest, CaptionTicksCursorBoxesShellAndRepaints)
               IDNO);
     EXPECT_EQ(MessageBox("Click CANCEL to stop exit.", "Trussforge3D", MB_OKCANCEL | MB_DEFBUTTON2), IDCANCEL);
     EXPECT_EQ(MessageBox("Gr\xf6\xdf" "e 12\xb0", "Trussforge3D", MB_OK), IDOK);
+    // So is the system print dialog: no job; a job's progress box counts its sheets.
+    PrintDialogRequest request;
+    request.jobName = "Structure in the XY Plane";
+    PrintTarget target;
+    EXPECT_FALSE(PrintDialog(request, target));
+    EXPECT_FALSE(target.dc);
+    std::unique_ptr<PrintProgress> progress = GetBackend().BeginPrintProgress(request.jobName);
+    EXPECT_TRUE(progress && progress->Update(0, 3) && progress->Update(3, 3));
+    progress.reset();
     // Starting another program never blocks; a missing one fails.
     for (const char* missing : {"no_such_program_tf3d", "wordpad.exe", "/nonexistent/manual.html", ""})
         EXPECT_FALSE(ShellOpen(missing, "")) << missing;
