@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -179,12 +180,16 @@ TEST(WxClipboard, CopiesTheMainWindowWithItsGlPicture)
     wxGLAttributes attrs;
     attrs.PlatformDefaults().RGBA().DoubleBuffer().Depth(16).EndList();
     auto* canvas = new wxGLCanvas(frame, attrs);
-    wxGLContextAttrs ctxAttrs;
-    ctxAttrs.CompatibilityProfile().EndList();
-    auto* context = new wxGLContext(canvas, nullptr, &ctxAttrs);
+    // The context is made once the window is realised, as the view does.
+    std::unique_ptr<wxGLContext> context;
     int painted = 0;
     canvas->Bind(wxEVT_PAINT, [&](wxPaintEvent&) {
         wxPaintDC dc(canvas);
+        if (!context) {
+            wxGLContextAttrs ctxAttrs;
+            ctxAttrs.CompatibilityProfile().EndList();
+            context = std::make_unique<wxGLContext>(canvas, nullptr, &ctxAttrs);
+        }
         context->SetCurrent(*canvas);
         glClearColor(0.9f, 0.1f, 0.2f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT);
@@ -211,7 +216,7 @@ TEST(WxClipboard, CopiesTheMainWindowWithItsGlPicture)
     EXPECT_TRUE(std::abs(r - 230) <= 3 && std::abs(g - 26) <= 3 && std::abs(b - 51) <= 3) << r << " " << g << " " << b;
     SetWxViewWindow(nullptr);
     SetWxMainWindow(nullptr);
-    delete context;
+    context.reset();
     frame->Destroy();
     PumpFor(0.05);
     SetBackend(nullptr);
