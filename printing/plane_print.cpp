@@ -306,7 +306,7 @@ void PrintPlaneYZCmLandscape() { RunPlanePrint(kYZCmLandscape); }
 void PrintSkewPlaneInch() { RunPlanePrint(kSkewInch); }
 void PrintSkewPlaneCm() { RunPlanePrint(kSkewCm); }
 
-bool SkewPlanePrintKey()
+bool PrintMarkedSkewPlane()
 {
     if (g_bShowTilesSkew == 1) {
         g_bShowTilesSkew = 0;

@@ -43,7 +43,7 @@ void PrintSkewPlaneCm();
 // and prints; it stops, printing nothing, when fewer than three joints are
 // marked or when a step refuses (marked joints that fix no plane are
 // reported). True when the view is to be redrawn.
-bool SkewPlanePrintKey();
+bool PrintMarkedSkewPlane();
 
 // Where a print puts the pages of its plane.
 struct PlanePageMap {

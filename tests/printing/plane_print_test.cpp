@@ -195,12 +195,12 @@ TEST_F(PlanePrintTest, SkewedPlaneNeedsThreeMarkedJointsAndPrintsTheirSkewCoordi
 {
     Bar(Joint(0, 2, 1, 1), Joint(3, 2, 2, 1));
     Joint(0, 0, 2);  // not marked: skew coordinate 2 at z 2, but no cross
-    EXPECT_FALSE(SkewPlanePrintKey());
+    EXPECT_FALSE(PrintMarkedSkewPlane());
     EXPECT_EQ(backend.Count(Event::PrintDialog) + backend.Count(Event::Box), 0);
     Joint(6, 2, 3, 1);  // level joints: the skew coordinate is y + the distance along x
     unlink(pdf.c_str());
     backend.ScriptPrintToPdf(pdf);
-    EXPECT_TRUE(SkewPlanePrintKey());
+    EXPECT_TRUE(PrintMarkedSkewPlane());
     EXPECT_EQ(g_bShowTilesSkew, 1);
     EXPECT_EQ(backend.printRequests.back().jobName, "Structure in the Skewed YZ Plane");
     ASSERT_EQ(ReadPdfInfo(pdf).pages, 1);
@@ -209,12 +209,12 @@ TEST_F(PlanePrintTest, SkewedPlaneNeedsThreeMarkedJointsAndPrintsTheirSkewCoordi
     for (auto p : {Device(650, 50), Device(550, 350), Device(450, 650)}) EXPECT_TRUE(CrossAt(r, p));
     EXPECT_FALSE(CrossAt(r, Device(550, 50)));
     // The next press only hides the tiles.
-    EXPECT_TRUE(SkewPlanePrintKey());
+    EXPECT_TRUE(PrintMarkedSkewPlane());
     EXPECT_EQ(g_bShowTilesSkew, 0);
     EXPECT_EQ(backend.Count(Event::PrintDialog), 1);
     // Marked joints on one line along z fix no plane: said, nothing printed.
     for (int i = 1; i <= g_nJoints; ++i) g_Joints[i].x = g_Joints[i].y = 4;
-    EXPECT_FALSE(SkewPlanePrintKey());
+    EXPECT_FALSE(PrintMarkedSkewPlane());
     EXPECT_NE(LastBox().find("fix no skewed plane"), std::string::npos);
     EXPECT_EQ(backend.Count(Event::PrintDialog), 1);
 }
