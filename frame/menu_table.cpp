@@ -271,6 +271,7 @@ const ToolbarButton kToolbar[TOOLBAR_BUTTON_COUNT] = {
 
 const Accelerator kAccelerators[] = {
     {ACCEL_CTRL, 'N', ID_FILE_NEW},
+    {ACCEL_CTRL, 'P', ID_FILE_PRINT},
     {ACCEL_ALT, KEY_BACKSPACE, ID_EDIT_UNDO},
 };
 

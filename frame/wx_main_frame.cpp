@@ -17,6 +17,8 @@
 #include "frame/file_commands.h"
 #include "frame/frame_globals.h"
 #include "frame/menu_table.h"
+#include "frame/print_commands.h"
+#include "frame/wx_print_commands.h"
 #include "frame/wx_toolbar_icons.h"
 #include "platform/platform.h"
 #include "platform/wx_backend.h"
@@ -219,8 +221,10 @@ void CMainFrame::OnCommand(wxCommandEvent& event)
     case ID_APP_EXIT: Close(); return;
     case ID_APP_ABOUT: ShowAboutBox(); return;
     case ID_VIEW_TOOLBAR: ToggleToolBar(); return;
+    case ID_FILE_PRINT: PrintViewPicture(m_pView); return;
     default: break;
     }
+    if (RunPrintCommand(id)) return;
     if (RunFrameCommand(id)) return;
     // Commands of the menus that are not built yet do nothing.
     if (!FindMenuEntry(id) && !FindToolbarButton(id) && !IsAcceleratorId(id)) event.Skip();

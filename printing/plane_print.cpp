@@ -1,0 +1,334 @@
+#include "printing/plane_print.h"
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "frame/frame_globals.h"
+#include "model/tables.h"
+#include "platform/platform.h"
+#include "platform/print_device.h"
+#include "printing/printing_globals.h"
+#include "printing/tile_layout.h"
+#include "view/view_globals.h"
+
+namespace {
+
+// More pages than this are refused rather than sent to a printer.
+constexpr long kMaxPrintPages = 1000;
+
+struct PlanePrint {
+    PlaneKind plane;
+    bool cm;
+    bool landscape;
+    const char* jobName;
+    float slab;       // half-width of the slab of joints around the guide plane
+    int (*layout)();  // the plane's page layout for these units and orientation
+    int* tilesShown;  // the plane's tiles are on view
+};
+
+const char* const kJobXY = "Structure in the XY Plane";
+const char* const kJobXZ = "Structure in the XZ Plane";
+const char* const kJobYZ = "Structure in the YZ Plane";
+const char* const kJobSkew = "Structure in the Skewed YZ Plane";
+
+// The metric portrait XY and XZ prints take the joints within 0.5 cm, the
+// slab their page layout is made from, so that no joint falls off the pages.
+const PlanePrint kXYInchPortrait = {PLANE_XY, false, false, kJobXY, 0.5f, ComputeTilesXYInchPortrait, &g_bShowTilesXY};
+const PlanePrint kXYInchLandscape = {PLANE_XY, false, true, kJobXY, 0.5f, ComputeTilesXYInchLandscape, &g_bShowTilesXY};
+const PlanePrint kXYCmPortrait = {PLANE_XY, true, false, kJobXY, 0.5f, ComputeTilesXYCmPortrait, &g_bShowTilesXY};
+const PlanePrint kXYCmLandscape = {PLANE_XY, true, true, kJobXY, 1.5f, ComputeTilesXYCmLandscape, &g_bShowTilesXY};
+const PlanePrint kXZInchPortrait = {PLANE_XZ, false, false, kJobXZ, 0.5f, ComputeTilesXZInchPortrait, &g_bShowTilesXZ};
+const PlanePrint kXZInchLandscape = {PLANE_XZ, false, true, kJobXZ, 0.5f, ComputeTilesXZInchLandscape, &g_bShowTilesXZ};
+const PlanePrint kXZCmPortrait = {PLANE_XZ, true, false, kJobXZ, 0.5f, ComputeTilesXZCmPortrait, &g_bShowTilesXZ};
+const PlanePrint kXZCmLandscape = {PLANE_XZ, true, true, kJobXZ, 1.5f, ComputeTilesXZCmLandscape, &g_bShowTilesXZ};
+const PlanePrint kYZInchPortrait = {PLANE_YZ, false, false, kJobYZ, 0.5f, ComputeTilesYZInchPortrait, &g_bShowTilesYZ};
+const PlanePrint kYZInchLandscape = {PLANE_YZ, false, true, kJobYZ, 0.5f, ComputeTilesYZInchLandscape, &g_bShowTilesYZ};
+const PlanePrint kYZCmPortrait = {PLANE_YZ, true, false, kJobYZ, 1.5f, ComputeTilesYZCmPortrait, &g_bShowTilesYZ};
+const PlanePrint kYZCmLandscape = {PLANE_YZ, true, true, kJobYZ, 1.5f, ComputeTilesYZCmLandscape, &g_bShowTilesYZ};
+const PlanePrint kSkewInch = {PLANE_SKEW_YZ, false, false, kJobSkew, 0, ComputeTilesSkewInch, &g_bShowTilesSkew};
+const PlanePrint kSkewCm = {PLANE_SKEW_YZ, true, false, kJobSkew, 0, ComputeTilesSkewCm, &g_bShowTilesSkew};
+
+const char* PlaneName(PlaneKind plane)
+{
+    switch (plane) {
+    case PLANE_XY: return "XY";
+    case PLANE_XZ: return "XZ";
+    default: return "YZ";
+    }
+}
+
+// The joints that belong to the print's plane.
+std::vector<bool> JointsInPlane(const PlanePrint& p)
+{
+    const int n = JointCount();
+    std::vector<bool> in(static_cast<size_t>(n) + 1, false);
+    const double guide = p.plane == PLANE_XY ? g_fGuidePlaneZ : p.plane == PLANE_XZ ? g_fGuidePlaneY : g_fGuidePlaneX;
+    for (int i = 1; i <= n; ++i) {
+        const JointRec& j = g_Joints[i];
+        if (p.plane == PLANE_SKEW_YZ) {
+            in[i] = j.mark != 0;
+        } else {
+            const double normal = p.plane == PLANE_XY ? j.z : p.plane == PLANE_XZ ? j.y : j.x;
+            in[i] = normal > guide - p.slab && normal < guide + p.slab;
+        }
+    }
+    return in;
+}
+
+bool BothEndsIn(const std::vector<bool>& in, const MemberRec& m)
+{
+    const int n = static_cast<int>(in.size()) - 1;
+    return m.jointA >= 1 && m.jointA <= n && m.jointB >= 1 && m.jointB <= n && in[m.jointA] && in[m.jointB];
+}
+
+PlanePageMap CurrentPageMap(const PlanePrint& p, int* down)
+{
+    PlanePageMap map;
+    map.plane = p.plane;
+    map.landscape = p.landscape;
+    map.width = p.cm ? 1778 : 700;
+    map.height = p.cm ? 2540 : 1000;
+    switch (p.plane) {
+    case PLANE_XY:
+        map.origin1 = g_fTilesXYOriginX, map.origin2 = g_fTilesXYOriginY;
+        map.across = g_nTilesAcrossXY, *down = g_nTilesDownXY;
+        break;
+    case PLANE_XZ:
+        map.origin1 = g_fTilesXZOriginX, map.origin2 = g_fTilesXZOriginZ;
+        map.across = g_nTilesAcrossXZ, *down = g_nTilesDownXZ;
+        break;
+    default:
+        map.origin1 = g_fTilesYZOriginZ, map.origin2 = g_fTilesYZOriginY;
+        map.across = g_nTilesAcrossYZ, *down = g_nTilesDownYZ;
+        break;
+    }
+    return map;
+}
+
+void Say(const std::string& text, unsigned icon)
+{
+    platform::MessageBox(text, g_szAppTitle, platform::MB_OK | icon);
+}
+
+// The corners of an outline as page points.
+struct Corners {
+    int x[4], y[4];
+};
+
+Corners MapCorners(const PlanePageMap& map, const float* c, int column, int row)
+{
+    Corners out;
+    for (int k = 0; k < 4; ++k) MapToPage(map, c[2 * k], c[2 * k + 1], column, row, &out.x[k], &out.y[k]);
+    return out;
+}
+
+// A closed line through four page points.
+void DrawClosed(platform::PrintDC& dc, const int (&x)[4], const int (&y)[4])
+{
+    dc.MoveTo(x[0], y[0]);
+    for (int k = 1; k < 4; ++k) dc.LineTo(x[k], y[k]);
+    dc.LineTo(x[0], y[0]);
+}
+
+void DrawPage(platform::PrintDC& dc, const PlanePrint& p, const PlanePageMap& map, const std::vector<bool>& in,
+              int column, int row)
+{
+    const int W = map.width, H = map.height;
+    dc.SetMapMode(p.cm ? platform::MapMode::LoMetric : platform::MapMode::LoEnglish);
+    const platform::PrintPen oldPen = dc.SelectPen({1, {0, 0, 0}});
+    const platform::PrintBrush oldBrush = dc.SelectBrush({{255, 255, 255}, false});
+    if (p.cm)
+        dc.SetWindowOrg(-190, 2616);
+    else
+        dc.SetWindowOrg(-75, 1030);
+
+    const int frameX[4] = {0, W, W, 0}, frameY[4] = {0, 0, H, H};
+    DrawClosed(dc, frameX, frameY);
+    dc.SetClipRect(0, 0, W, H);
+
+    const int nJoints = JointCount(), nMembers = MemberCount();
+    for (int i = 1; i <= nJoints; ++i) {
+        if (!in[i]) continue;
+        float u, v;
+        PlaneCoordinates(p.plane, g_Joints[i], &u, &v);
+        int X, Y;
+        MapToPage(map, u, v, column, row, &X, &Y);
+        dc.MoveTo(X - 12, Y);
+        dc.LineTo(X + 12, Y);
+        dc.MoveTo(X, Y - 12);
+        dc.LineTo(X, Y + 12);
+    }
+
+    for (int m = 1; m <= nMembers; ++m) {
+        const MemberRec& rec = g_Members[m];
+        if (!BothEndsIn(in, rec)) continue;
+        float ua, va, ub, vb;
+        PlaneCoordinates(p.plane, g_Joints[rec.jointA], &ua, &va);
+        PlaneCoordinates(p.plane, g_Joints[rec.jointB], &ub, &vb);
+        int X, Y;
+        MapToPage(map, (ua + ub) / 2.0f, (va + vb) / 2.0f, column, row, &X, &Y);
+        dc.TextOut(X + 10, Y - 10, std::to_string(m));
+    }
+
+    for (int m = 1; m <= nMembers; ++m) {
+        if (!BothEndsIn(in, g_Members[m]) || !ComputeMemberOutline(p.plane, m)) continue;
+        const MemberRec& rec = g_Members[m];
+        const Corners o1 = MapCorners(map, rec.outline1, column, row);
+        if (g_Shapes[rec.shape].spacing == 0) {
+            DrawClosed(dc, o1.x, o1.y);
+            continue;
+        }
+        // The two sticks: between the outer and inner long edges on each side.
+        const Corners o2 = MapCorners(map, rec.outline2, column, row);
+        const int ax[4] = {o1.x[0], o2.x[0], o2.x[3], o1.x[3]}, ay[4] = {o1.y[0], o2.y[0], o2.y[3], o1.y[3]};
+        const int bx[4] = {o2.x[1], o1.x[1], o1.x[2], o2.x[2]}, by[4] = {o2.y[1], o1.y[1], o1.y[2], o2.y[2]};
+        DrawClosed(dc, ax, ay);
+        DrawClosed(dc, bx, by);
+    }
+
+    dc.SelectPen(oldPen);
+    dc.SelectBrush(oldBrush);
+    dc.ClearClip();
+}
+
+void SayTooManyPages(const PlanePrint& p)
+{
+    Say(std::string("The ") + (p.plane == PLANE_SKEW_YZ ? "skewed YZ" : PlaneName(p.plane)) +
+            " plane needs more pages than one print can hold (" + std::to_string(kMaxPrintPages) +
+            ").\nNothing was printed.",
+        platform::MB_ICONINFORMATION);
+}
+
+}  // namespace
+
+void ReportPrintOutcome(const platform::PrintOutcome& outcome, long pages)
+{
+    switch (outcome.status) {
+    case platform::PrintStatus::Failed:
+        Say("Printing failed.\n" + outcome.error, platform::MB_ICONEXCLAMATION);
+        break;
+    case platform::PrintStatus::NoPageInRange:
+        Say("None of the pages chosen is in this print of " + std::to_string(pages) +
+                " pages.\nNothing was printed.",
+            platform::MB_ICONINFORMATION);
+        break;
+    default: break;
+    }
+}
+
+namespace {
+
+void RunPlanePrint(const PlanePrint& p)
+{
+    if (MemberCount() < 1 || JointCount() < 1) return;
+    const std::vector<bool> in = JointsInPlane(p);
+    bool any = false;
+    for (bool b : in) any = any || b;
+    if (!any) {
+        if (p.plane == PLANE_SKEW_YZ)
+            Say("No joint is marked.\nNothing was printed.", platform::MB_ICONINFORMATION);
+        else
+            Say(std::string("No joint lies within ") + (p.slab == 0.5f ? "0.5" : "1.5") + (p.cm ? " cm" : " in") +
+                    " of the " + PlaneName(p.plane) + " guide plane.\nNothing was printed.",
+                platform::MB_ICONINFORMATION);
+        return;
+    }
+
+    platform::PrintDialogRequest request;
+    request.jobName = p.jobName;
+    platform::PrintTarget target;
+    if (!platform::PrintDialog(request, target)) return;
+
+    const bool laidOut = *p.tilesShown || p.layout() == 0;
+    int down = 1;
+    const PlanePageMap map = CurrentPageMap(p, &down);
+    const long pages = static_cast<long>(map.across) * down;
+    if (!laidOut || map.across < 1 || down < 1 || pages > kMaxPrintPages) {
+        SayTooManyPages(p);
+        return;
+    }
+    const platform::PrintOutcome outcome =
+        platform::RunPrintJob(target, p.jobName, static_cast<int>(pages), [&](platform::PrintDC& dc, int page) {
+            DrawPage(dc, p, map, in, (page - 1) / down + 1, (page - 1) % down + 1);
+        });
+    ReportPrintOutcome(outcome, pages);
+}
+
+// A page coordinate in single precision, truncated toward zero.
+int Truncated(float value)
+{
+    if (!(value > -1e9f)) return value != value ? 0 : -1000000000;
+    if (!(value < 1e9f)) return 1000000000;
+    return static_cast<int>(value);
+}
+
+}  // namespace
+
+void MapToPage(const PlanePageMap& map, float u, float v, int column, int row, int* x, int* y)
+{
+    const float U = (u - map.origin1) * 100.0f;
+    const float V = (v - map.origin2) * 100.0f;
+    const float W = static_cast<float>(map.width), H = static_cast<float>(map.height);
+    const float left = static_cast<float>(column - 1) * W;  // the page's offsets into the plane
+    const float below = static_cast<float>(row - 1) * H;
+    const float acrossW = static_cast<float>(map.across) * W;
+    float X = 0, Y = 0;
+    if (!map.landscape) {
+        switch (map.plane) {
+        case PLANE_XY: X = U - left, Y = V - below; break;
+        case PLANE_XZ: X = U - left, Y = H - (V - below); break;
+        default: X = W - (U - left), Y = V - below; break;
+        }
+    } else {
+        switch (map.plane) {
+        case PLANE_XY: X = acrossW - V - left, Y = U - below; break;
+        case PLANE_XZ: X = V - left, Y = U - below; break;
+        default: X = acrossW - V - left, Y = H - (U - below); break;
+        }
+    }
+    *x = Truncated(X);
+    *y = Truncated(Y);
+}
+
+void PrintPlaneXYInchPortrait() { RunPlanePrint(kXYInchPortrait); }
+void PrintPlaneXYInchLandscape() { RunPlanePrint(kXYInchLandscape); }
+void PrintPlaneXYCmPortrait() { RunPlanePrint(kXYCmPortrait); }
+void PrintPlaneXYCmLandscape() { RunPlanePrint(kXYCmLandscape); }
+void PrintPlaneXZInchPortrait() { RunPlanePrint(kXZInchPortrait); }
+void PrintPlaneXZInchLandscape() { RunPlanePrint(kXZInchLandscape); }
+void PrintPlaneXZCmPortrait() { RunPlanePrint(kXZCmPortrait); }
+void PrintPlaneXZCmLandscape() { RunPlanePrint(kXZCmLandscape); }
+void PrintPlaneYZInchPortrait() { RunPlanePrint(kYZInchPortrait); }
+void PrintPlaneYZInchLandscape() { RunPlanePrint(kYZInchLandscape); }
+void PrintPlaneYZCmPortrait() { RunPlanePrint(kYZCmPortrait); }
+void PrintPlaneYZCmLandscape() { RunPlanePrint(kYZCmLandscape); }
+void PrintSkewPlaneInch() { RunPlanePrint(kSkewInch); }
+void PrintSkewPlaneCm() { RunPlanePrint(kSkewCm); }
+
+bool PrintMarkedSkewPlane()
+{
+    if (g_bShowTilesSkew == 1) {
+        g_bShowTilesSkew = 0;
+        return true;
+    }
+    int marked = 0;
+    for (int i = 1; i <= JointCount(); ++i) marked += g_Joints[i].mark != 0;
+    if (ComputeSkewCoordinates() != 0) {
+        if (marked >= 3)
+            Say("The marked joints all have the same x and y, so they fix no skewed plane.\nNothing was printed.",
+                platform::MB_ICONINFORMATION);
+        return false;
+    }
+    const bool cm = g_bUnitsUS == 0;
+    if ((cm ? ComputeTilesSkewCm() : ComputeTilesSkewInch()) != 0) {
+        if (MemberCount() >= 1 && JointCount() >= 1) SayTooManyPages(cm ? kSkewCm : kSkewInch);
+        return false;
+    }
+    g_bShowTilesSkew = 1;
+    if (cm)
+        PrintSkewPlaneCm();
+    else
+        PrintSkewPlaneInch();
+    return true;
+}
