@@ -70,7 +70,8 @@ float CutDecimals(float value, int decimals)
 {
     const double scale = std::pow(10.0, decimals);
     const double scaled = std::trunc(static_cast<double>(value) * scale);
-    return static_cast<float>(scaled / scale);
+    // A small negative value cut to nothing shows as 0, not -0.
+    return scaled == 0 ? 0.0f : static_cast<float>(scaled / scale);
 }
 
 std::string TruncateText(const std::string& text, size_t maxBytes)

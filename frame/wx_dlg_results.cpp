@@ -107,6 +107,7 @@ public:
         auto* buttons = new wxBoxSizer(wxHORIZONTAL);
         buttons->Add(Button(this, IDC_MRES_PREVIOUS, "<< Previous  "), 0, wxRIGHT, Gap());
         buttons->Add(Button(this, IDC_MRES_NEXT, "Next >>"));
+        buttons->AddSpacer(4 * Gap());
         buttons->AddStretchSpacer();
         buttons->Add(Button(this, IDC_MRES_CLOSE, "Close"));
         body->Add(buttons, 0, wxEXPAND | wxTOP, 2 * Gap());
@@ -168,6 +169,7 @@ public:
         buttons->Add(Button(this, IDC_JRES_PREVIOUS, "<< Previous "), 0, wxRIGHT, Gap());
         buttons->Add(Button(this, IDC_JRES_NEXT, "Next >>"), 0, wxRIGHT, Gap());
         buttons->Add(Button(this, IDC_JRES_DEFAULTS, "Defaults"));
+        buttons->AddSpacer(4 * Gap());
         buttons->AddStretchSpacer();
         buttons->Add(Button(this, wxID_OK, "OK"), 0, wxRIGHT, Gap());
         buttons->Add(Button(this, IDC_JRES_CLOSE, "Close"));

@@ -213,6 +213,7 @@ TEST_F(PropertyDialogsTest, ResultsAreCutNotRounded)
 {
     EXPECT_EQ(CutDecimals(22.6796f, 2), 22.67f);
     EXPECT_EQ(CutDecimals(-3.2199f, 2), -3.21f);
+    EXPECT_EQ(FormatNumber(CutDecimals(-0.0004f, 3)), "0");
     MemberRec& m = g_Members[3];
     m.endForces[EF_AXIAL1] = -3.2f;
     m.endForces[EF_M2YY] = 1.239f;
