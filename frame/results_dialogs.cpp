@@ -86,21 +86,17 @@ void MemberResultsViewer::Fill()
     }
 }
 
-void MemberResultsViewer::Next()
+void MemberResultsViewer::Step(int delta)
 {
-    m_ = WrapRow(m_, 1, MemberCount());
+    m_ = WrapRow(m_, delta, MemberCount());
     g_nPickedMember = static_cast<short>(m_);
     Fill();
     platform::InvalidateFrame(false);
 }
 
-void MemberResultsViewer::Previous()
-{
-    m_ = WrapRow(m_, -1, MemberCount());
-    g_nPickedMember = static_cast<short>(m_);
-    Fill();
-    platform::InvalidateFrame(false);
-}
+void MemberResultsViewer::Next() { Step(1); }
+
+void MemberResultsViewer::Previous() { Step(-1); }
 
 void MemberResultsViewer::Close() { g_bMemberResultsDlgShown = 0; }
 
@@ -156,21 +152,17 @@ void JointResultsViewer::ShowAgain()
     LoadResults();
 }
 
-void JointResultsViewer::Next()
+void JointResultsViewer::Step(int delta)
 {
-    n_ = WrapRow(n_, 1, JointCount());
+    n_ = WrapRow(n_, delta, JointCount());
     g_nPickedJoint = static_cast<short>(n_);
     LoadResults();
     platform::InvalidateFrame(false);
 }
 
-void JointResultsViewer::Previous()
-{
-    n_ = WrapRow(n_, -1, JointCount());
-    g_nPickedJoint = static_cast<short>(n_);
-    LoadResults();
-    platform::InvalidateFrame(false);
-}
+void JointResultsViewer::Next() { Step(1); }
+
+void JointResultsViewer::Previous() { Step(-1); }
 
 bool JointResultsViewer::Ok()
 {

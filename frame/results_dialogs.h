@@ -21,6 +21,7 @@ public:
 
 private:
     void Fill();
+    void Step(int delta);
 
     DialogControls& c_;
     int m_ = 1;
@@ -42,6 +43,7 @@ public:
 
 private:
     void LoadResults();
+    void Step(int delta);
     bool ExchangeLimits(bool save);
 
     DialogControls& c_;

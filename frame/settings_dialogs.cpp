@@ -151,7 +151,11 @@ void IntensityEditor::Moved()
     c_.SetText(IDC_INTENSITY_LABEL, buf);
 }
 
-void IntensityEditor::Ok() { percent_ = static_cast<short>(c_.SliderPos(IDC_INTENSITY_SLIDER)); }
+bool IntensityEditor::Ok()
+{
+    percent_ = static_cast<short>(c_.SliderPos(IDC_INTENSITY_SLIDER));
+    return true;
+}
 
 // ---------------------------------------------------------------- Opengl Pixel Format
 

@@ -46,7 +46,7 @@ public:
     IntensityEditor(DialogControls& controls, short percent) : c_(controls), percent_(percent) {}
     void Init();
     void Moved();
-    void Ok();
+    bool Ok();  // always takes the position
     short Percent() const { return percent_; }
 
 private:

@@ -243,6 +243,27 @@ void CTf3dDialog::Step(const std::function<void()>& step)
     Relayout();
 }
 
+wxSizer* CTf3dDialog::ButtonRow(std::initializer_list<std::pair<int, const char*>> left)
+{
+    auto* row = new wxBoxSizer(wxHORIZONTAL);
+    for (const auto& b : left) row->Add(Button(this, b.first, b.second), 0, wxRIGHT, Gap());
+    row->AddSpacer(3 * Gap());
+    row->AddStretchSpacer();
+    row->Add(OkCancel());
+    return row;
+}
+
+void CTf3dDialog::FollowTables(std::function<bool()> refresh, std::function<void()> close)
+{
+    Bind(wxEVT_IDLE, [this, refresh, close](wxIdleEvent& event) {
+        event.Skip();
+        if (Closing()) return;
+        bool alive = true;
+        Step([&alive, &refresh] { alive = refresh(); });
+        if (!alive) close();
+    });
+}
+
 void CTf3dDialog::CloseModeless()
 {
     m_closing = true;

@@ -4,8 +4,13 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
+#include <utility>
+
+#include <type_traits>
 
 #include <wx/dialog.h>
+#include <wx/weakref.h>
 
 #include "frame/dialog_controls.h"
 
@@ -78,6 +83,11 @@ protected:
     void Relayout();
     // Runs a step of the dialog's logic, then follows its layout changes.
     void Step(const std::function<void()>& step);
+    // A row of buttons on the left and OK and Cancel on the right.
+    wxSizer* ButtonRow(std::initializer_list<std::pair<int, const char*>> left);
+    // A modeless dialog follows the tables whenever the program is idle:
+    // refresh says whether anything is left to show, else close runs.
+    void FollowTables(std::function<bool()> refresh, std::function<void()> close);
 
     int Gap() const;  // the space between controls, from the font
     // A modeless dialog ends: hidden at once, destroyed when idle.
@@ -88,3 +98,52 @@ protected:
 private:
     bool m_closing = false;
 };
+
+// A dialog over one editor of the dialogs' logic.
+template <class Editor>
+class CEditorDialog : public CTf3dDialog {
+public:
+    template <class... Args>
+    CEditorDialog(wxWindow* parent, const char* caption, Args&&... args)
+        : CTf3dDialog(parent, caption), m_editor(controls_, std::forward<Args>(args)...)
+    {
+    }
+    Editor& editor() { return m_editor; }
+
+protected:
+    // A modal dialog: OK ends it once the editor has taken the values; the
+    // editor shows its first values and the body is laid out.
+    void FinishModal(wxSizer* body)
+    {
+        OnButton(wxID_OK, [this] {
+            if (m_editor.Ok()) EndModal(wxID_OK);
+        });
+        m_editor.Init();
+        Finish(body);
+    }
+
+    Editor m_editor;
+};
+
+// Shows a modeless dialog of the program: hidden when it is shown, created
+// when none exists (or the one there is closing), then shown again, which
+// loads the picked joint or member; openFlag := 1. The dialog class has
+// Created() and ShowAgain().
+template <class Dialog>
+void ShowModeless(wxWeakRef<Dialog>& slot, int& openFlag, wxWindow* owner)
+{
+    if (slot && !slot->Closing()) {
+        slot->Hide();
+    } else {
+        auto* dialog = new Dialog(owner);
+        if (!dialog->Created()) {
+            dialog->Destroy();
+            return;
+        }
+        slot = dialog;
+    }
+    slot->ShowAgain();
+    slot->Show();
+    slot->Raise();
+    openFlag = 1;
+}

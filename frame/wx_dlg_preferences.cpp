@@ -13,10 +13,9 @@
 
 namespace {
 
-class CDialogProgPrefs : public CTf3dDialog {
+class CDialogProgPrefs : public CEditorDialog<PreferencesEditor> {
 public:
-    explicit CDialogProgPrefs(wxWindow* parent)
-        : CTf3dDialog(parent, "Trussforge3D Preferences"), m_editor(controls_)
+    explicit CDialogProgPrefs(wxWindow* parent) : CEditorDialog(parent, "Trussforge3D Preferences")
     {
         auto* body = new wxBoxSizer(wxVERTICAL);
         auto* top = new wxBoxSizer(wxHORIZONTAL);
@@ -60,12 +59,7 @@ public:
         helpers->Add(helperGrid, 1, wxEXPAND | wxALL, Gap());
         body->Add(helpers, 0, wxEXPAND | wxTOP, 2 * Gap());
 
-        auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-        buttons->Add(Button(this, IDC_PREF_DEFAULT, "Default"), 0, wxRIGHT, Gap());
-        buttons->Add(Button(this, IDC_PREF_SAVE, "Save"));
-        buttons->AddStretchSpacer();
-        buttons->Add(OkCancel());
-        body->Add(buttons, 0, wxEXPAND | wxTOP, 2 * Gap());
+        body->Add(ButtonRow({{IDC_PREF_DEFAULT, "Default"}, {IDC_PREF_SAVE, "Save"}}), 0, wxEXPAND | wxTOP, 2 * Gap());
 
         OnButton(IDC_PREF_DEFAULT, [this] { m_editor.Default(); });
         OnButton(IDC_PREF_SAVE, [this] { m_editor.Save(); });
@@ -74,19 +68,12 @@ public:
         OnButton(IDC_PREF_BROWSE_BROWSER, [this] { m_editor.Browse(2); });
         OnButton(IDC_PREF_BROWSE_MANUAL, [this] { m_editor.Browse(3); });
         OnCheck(IDC_PREF_SOUND_ON, [this] { m_editor.SoundOn(); });
-        OnButton(wxID_OK, [this] {
-            if (m_editor.Ok()) EndModal(wxID_OK);
-        });
         OnButton(wxID_CANCEL, [this] {
             m_editor.Cancel();
             EndModal(wxID_CANCEL);
         });
-        m_editor.Init();
-        Finish(body);
+        FinishModal(body);
     }
-
-private:
-    PreferencesEditor m_editor;
 };
 
 }  // namespace

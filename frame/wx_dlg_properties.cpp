@@ -1,7 +1,5 @@
 // Joint Properties and Member Properties (modeless), Default Member
 // Properties and "Create Joint in Member" (modal).
-#include <type_traits>
-
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
@@ -9,7 +7,6 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
-#include <wx/weakref.h>
 
 #include "frame/dialog_ids.h"
 #include "frame/frame_globals.h"
@@ -27,46 +24,46 @@ constexpr int kValueChars = 10;
 // A modeless property dialog: Enter shows the row typed, OK and Cancel
 // (also Esc and the close box) end it, and it follows the tables while open.
 template <class Editor>
-class CPropertyDialog : public CTf3dDialog {
+class CPropertyDialog : public CEditorDialog<Editor> {
 public:
-    CPropertyDialog(wxWindow* parent, const char* caption) : CTf3dDialog(parent, caption), m_editor(controls_) {}
-    Editor& editor() { return m_editor; }
+    CPropertyDialog(wxWindow* parent, const char* caption) : CEditorDialog<Editor>(parent, caption) {}
+    bool Created() const { return m_created; }
+    // Shown again by a pick: the picked row, and the Properties tool stays on.
+    void ShowAgain()
+    {
+        this->Step([this] { this->m_editor.ShowForPick(); });
+    }
 
 protected:
-    void Wire(int hiddenButton)
+    // The buttons of the dialog (OK and Cancel last), its hidden default
+    // button "H" that Enter presses, and the editor's first row.
+    void Finish(wxSizer* body, std::initializer_list<std::pair<int, const char*>> buttons, int hidden)
     {
-        OnButton(hiddenButton, [this] { m_editor.ButtonH(); });
-        Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { Step([this] { m_editor.ButtonH(); }); });
-        OnButton(wxID_OK, [this] {
-            if (m_editor.Ok()) Close();
-        });
-        OnButton(wxID_CANCEL, [this] {
-            m_editor.Cancel();
-            Close();
-        });
-        Bind(wxEVT_IDLE, [this](wxIdleEvent& event) {
-            event.Skip();
-            if (Closing()) return;
-            bool alive = true;
-            Step([this, &alive] { alive = m_editor.Refresh(); });
-            if (!alive) {
-                m_editor.Cancel();
-                Close();
-            }
-        });
-    }
-    // The hidden default button that Enter presses.
-    wxButton* HiddenButton(int id)
-    {
-        wxButton* h = Button(this, id, "H");
+        Editor& e = this->m_editor;
+        wxButton* h = this->Button(this, hidden, "H");
         h->Hide();
-        return h;
+        body->Add(h);
+        body->Add(this->ButtonRow(buttons), 0, wxEXPAND | wxTOP, 2 * this->Gap());
+        this->OnButton(hidden, [&e] { e.ButtonH(); });
+        this->Bind(wxEVT_TEXT_ENTER, [this, &e](wxCommandEvent&) { this->Step([&e] { e.ButtonH(); }); });
+        this->OnButton(wxID_OK, [this, &e] {
+            if (e.Ok()) this->CloseModeless();
+        });
+        this->OnButton(wxID_CANCEL, [this, &e] {
+            e.Cancel();
+            this->CloseModeless();
+        });
+        this->FollowTables([&e] { return e.Refresh(); },
+                           [this, &e] {
+                               e.Cancel();
+                               this->CloseModeless();
+                           });
+        m_created = e.Create();
+        CTf3dDialog::Finish(body);
     }
 
 private:
-    void Close() { CloseModeless(); }
-
-    Editor m_editor;
+    bool m_created = false;
 };
 
 class CJointDialog : public CPropertyDialog<JointPropertiesEditor> {
@@ -118,29 +115,16 @@ public:
         groups->Add(forces, 0, wxEXPAND);
         body->Add(groups, 0, wxTOP, 2 * Gap());
 
-        auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-        buttons->Add(Button(this, IDC_JNT_PREVIOUS, " << Previous "), 0, wxRIGHT, Gap());
-        buttons->Add(Button(this, IDC_JNT_NEXT, "Next >>"), 0, wxRIGHT, Gap());
-        buttons->Add(Button(this, IDC_JNT_ADD_JOINT, "Add Joint"), 0, wxRIGHT, Gap());
-        buttons->Add(Button(this, IDC_JNT_APPLY, "Apply"), 0, wxRIGHT, Gap());
-        buttons->Add(HiddenButton(IDC_JNT_H));
-        buttons->AddStretchSpacer();
-        buttons->Add(OkCancel());
-        body->Add(buttons, 0, wxEXPAND | wxTOP, 2 * Gap());
-
         JointPropertiesEditor& e = editor();
         OnButton(IDC_JNT_PREVIOUS, [&e] { e.Previous(); });
         OnButton(IDC_JNT_NEXT, [&e] { e.Next(); });
         OnButton(IDC_JNT_ADD_JOINT, [&e] { e.AddJoint(); });
         OnButton(IDC_JNT_APPLY, [&e] { e.Apply(); });
-        Wire(IDC_JNT_H);
-        m_created = e.Create();
-        Finish(body);
+        Finish(body,
+               {{IDC_JNT_PREVIOUS, " << Previous "}, {IDC_JNT_NEXT, "Next >>"}, {IDC_JNT_ADD_JOINT, "Add Joint"},
+                {IDC_JNT_APPLY, "Apply"}},
+               IDC_JNT_H);
     }
-    bool Created() const { return m_created; }
-
-private:
-    bool m_created = false;
 };
 
 class CDialogMemberProp : public CPropertyDialog<MemberPropertiesEditor> {
@@ -202,35 +186,20 @@ public:
         combos->Add(new wxChoice(this, IDC_MEM_MATERIAL), 1, wxEXPAND);
         body->Add(combos, 0, wxEXPAND | wxTOP, 2 * Gap());
 
-        auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-        buttons->Add(Button(this, IDC_MEM_PREVIOUS, "<< Previous "), 0, wxRIGHT, Gap());
-        buttons->Add(Button(this, IDC_MEM_NEXT, "Next >>"), 0, wxRIGHT, Gap());
-        buttons->Add(Button(this, IDC_MEM_APPLY, "Apply"), 0, wxRIGHT, Gap());
-        buttons->Add(HiddenButton(IDC_MEM_H));
-        buttons->AddStretchSpacer();
-        buttons->Add(OkCancel());
-        body->Add(buttons, 0, wxEXPAND | wxTOP, 2 * Gap());
-
         MemberPropertiesEditor& e = editor();
         OnButton(IDC_MEM_PREVIOUS, [&e] { e.Previous(); });
         OnButton(IDC_MEM_NEXT, [&e] { e.Next(); });
         OnButton(IDC_MEM_APPLY, [&e] { e.Apply(); });
         OnChoice(IDC_MEM_SHAPE, [&e] { e.ShapeChanged(); });
         OnChoice(IDC_MEM_MATERIAL, [&e] { e.MaterialChanged(); });
-        Wire(IDC_MEM_H);
-        m_created = e.Create();
-        Finish(body);
+        Finish(body, {{IDC_MEM_PREVIOUS, "<< Previous "}, {IDC_MEM_NEXT, "Next >>"}, {IDC_MEM_APPLY, "Apply"}},
+               IDC_MEM_H);
     }
-    bool Created() const { return m_created; }
-
-private:
-    bool m_created = false;
 };
 
-class CDialogDefaultMemb : public CTf3dDialog {
+class CDialogDefaultMemb : public CEditorDialog<DefaultMemberEditor> {
 public:
-    explicit CDialogDefaultMemb(wxWindow* parent)
-        : CTf3dDialog(parent, "Default Member Properties"), m_editor(controls_)
+    explicit CDialogDefaultMemb(wxWindow* parent) : CEditorDialog(parent, "Default Member Properties")
     {
         auto* body = new wxBoxSizer(wxVERTICAL);
         auto* grid = new wxFlexGridSizer(3, Gap(), 2 * Gap());
@@ -247,76 +216,35 @@ public:
         LabelledEdit(values, this, wxID_ANY, "Offset Y (in.) : ", IDC_DEF_OFFSET_Y, kValueChars);
         LabelledEdit(values, this, wxID_ANY, "Offset Z (in.) : ", IDC_DEF_OFFSET_Z, kValueChars);
         body->Add(values, 0, wxTOP, 2 * Gap());
-        auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-        buttons->Add(Button(this, IDC_DEF_RESET, "Reset"));
-        buttons->AddStretchSpacer();
-        buttons->Add(OkCancel());
-        body->Add(buttons, 0, wxEXPAND | wxTOP, 2 * Gap());
-
+        body->Add(ButtonRow({{IDC_DEF_RESET, "Reset"}}), 0, wxEXPAND | wxTOP, 2 * Gap());
         OnChoice(IDC_DEF_MATERIAL, [this] { m_editor.SelectionChanged(); });
         OnChoice(IDC_DEF_SHAPE, [this] { m_editor.SelectionChanged(); });
         OnButton(IDC_DEF_RESET, [this] { m_editor.Reset(); });
-        OnButton(wxID_OK, [this] {
-            if (m_editor.Ok()) EndModal(wxID_OK);
-        });
-        m_editor.Init();
-        Finish(body);
+        FinishModal(body);
     }
-
-private:
-    DefaultMemberEditor m_editor;
 };
 
-class CDialogConnToMemb : public CTf3dDialog {
+class CDialogConnToMemb : public CEditorDialog<SplitPercentEditor> {
 public:
-    CDialogConnToMemb(wxWindow* parent, float fraction)
-        : CTf3dDialog(parent, "Create Joint in Member"), m_editor(controls_, fraction)
+    CDialogConnToMemb(wxWindow* parent, float fraction) : CEditorDialog(parent, "Create Joint in Member", fraction)
     {
         auto* body = new wxBoxSizer(wxVERTICAL);
         auto* row = new wxFlexGridSizer(2, Gap(), 2 * Gap());
         LabelledEdit(row, this, wxID_ANY, "Create Joint At (%):", IDC_SPLIT_PERCENT, 8);
         body->Add(row);
         body->Add(OkCancel(), 0, wxEXPAND | wxTOP, 2 * Gap());
-        OnButton(wxID_OK, [this] {
-            if (m_editor.Ok()) EndModal(wxID_OK);
-        });
-        m_editor.Init();
-        Finish(body);
+        FinishModal(body);
     }
-    float Fraction() const { return m_editor.Fraction(); }
-
-private:
-    SplitPercentEditor m_editor;
 };
 
 wxWeakRef<CJointDialog> s_jointDialog;
 wxWeakRef<CDialogMemberProp> s_memberDialog;
 
-// Hidden when open, created when none exists; then shown for the pick.
-template <class Dialog>
-void ShowModeless(wxWeakRef<Dialog>& slot, int& openFlag)
-{
-    if (slot && !slot->Closing()) {
-        slot->Hide();
-    } else {
-        auto* dialog = new Dialog(DialogOwner());
-        if (!dialog->Created()) {
-            dialog->Destroy();
-            return;
-        }
-        slot = dialog;
-    }
-    slot->editor().ShowForPick();
-    slot->Show();
-    slot->Raise();
-    openFlag = 1;
-}
-
 }  // namespace
 
-void ShowJointProperties() { ShowModeless(s_jointDialog, g_bJointDialogOpen); }
+void ShowJointProperties() { ShowModeless(s_jointDialog, g_bJointDialogOpen, DialogOwner()); }
 
-void ShowMemberProperties() { ShowModeless(s_memberDialog, g_bMemberDialogOpen); }
+void ShowMemberProperties() { ShowModeless(s_memberDialog, g_bMemberDialogOpen, DialogOwner()); }
 
 wxDialog* JointPropertiesWindow() { return s_jointDialog.get(); }
 
@@ -332,6 +260,6 @@ bool RunSplitPercent(float& fraction)
 {
     CDialogConnToMemb dialog(DialogOwner(), fraction);
     if (dialog.ShowModal() != wxID_OK) return false;
-    fraction = dialog.Fraction();
+    fraction = dialog.editor().Fraction();
     return true;
 }

@@ -1,12 +1,9 @@
 // Member Results and Joint Results (modeless) and Model Data (modal).
-#include <type_traits>
-
 #include <wx/button.h>
 #include <wx/sizer.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
-#include <wx/weakref.h>
 
 #include "frame/dialog_ids.h"
 #include "frame/results_dialogs.h"
@@ -50,9 +47,38 @@ protected:
     }
 };
 
-class CDialogMemberReview : public CResultsDialog {
+// A modeless results window: Close (also Esc and the close box) ends it,
+// and it follows the tables while open.
+template <class Viewer>
+class CResultsWindow : public CResultsDialog {
 public:
-    explicit CDialogMemberReview(wxWindow* parent) : CResultsDialog(parent, "Member Results"), m_viewer(controls_)
+    CResultsWindow(wxWindow* parent, const char* caption) : CResultsDialog(parent, caption), m_viewer(controls_) {}
+    bool Created() const { return true; }
+    void ShowAgain() { Step([this] { m_viewer.ShowAgain(); }); }
+
+protected:
+    void Finish(wxSizer* body, int closeButton)
+    {
+        OnButton(closeButton, [this] { Close(); });
+        SetEscapeId(closeButton);
+        Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Close(); });
+        FollowTables([this] { return m_viewer.Refresh(); }, [this] { Close(); });
+        m_viewer.Create();
+        CTf3dDialog::Finish(body);
+    }
+    void Close()
+    {
+        if (Closing()) return;
+        m_viewer.Close();
+        CloseModeless();
+    }
+
+    Viewer m_viewer;
+};
+
+class CDialogMemberReview : public CResultsWindow<MemberResultsViewer> {
+public:
+    explicit CDialogMemberReview(wxWindow* parent) : CResultsWindow(parent, "Member Results")
     {
         auto* body = new wxBoxSizer(wxVERTICAL);
         auto* head = new wxBoxSizer(wxHORIZONTAL);
@@ -114,36 +140,13 @@ public:
 
         OnButton(IDC_MRES_PREVIOUS, [this] { m_viewer.Previous(); });
         OnButton(IDC_MRES_NEXT, [this] { m_viewer.Next(); });
-        OnButton(IDC_MRES_CLOSE, [this] { Close(); });
-        // Esc and the close box act as Close.
-        SetEscapeId(IDC_MRES_CLOSE);
-        Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Close(); });
-        Bind(wxEVT_IDLE, [this](wxIdleEvent& event) {
-            event.Skip();
-            if (Closing()) return;
-            bool alive = true;
-            Step([this, &alive] { alive = m_viewer.Refresh(); });
-            if (!alive) Close();
-        });
-        m_viewer.Create();
-        Finish(body);
+        Finish(body, IDC_MRES_CLOSE);
     }
-    void ShowAgain() { Step([this] { m_viewer.ShowAgain(); }); }
-
-private:
-    void Close()
-    {
-        if (Closing()) return;
-        m_viewer.Close();
-        CloseModeless();
-    }
-
-    MemberResultsViewer m_viewer;
 };
 
-class CDialogJointResults : public CResultsDialog {
+class CDialogJointResults : public CResultsWindow<JointResultsViewer> {
 public:
-    explicit CDialogJointResults(wxWindow* parent) : CResultsDialog(parent, "Joint Results"), m_viewer(controls_)
+    explicit CDialogJointResults(wxWindow* parent) : CResultsWindow(parent, "Joint Results")
     {
         auto* body = new wxBoxSizer(wxVERTICAL);
         auto* head = new wxBoxSizer(wxHORIZONTAL);
@@ -181,30 +184,8 @@ public:
         OnButton(wxID_OK, [this] {
             if (!Closing() && m_viewer.Ok()) CloseModeless();
         });
-        OnButton(IDC_JRES_CLOSE, [this] { Close(); });
-        SetEscapeId(IDC_JRES_CLOSE);
-        Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Close(); });
-        Bind(wxEVT_IDLE, [this](wxIdleEvent& event) {
-            event.Skip();
-            if (Closing()) return;
-            bool alive = true;
-            Step([this, &alive] { alive = m_viewer.Refresh(); });
-            if (!alive) Close();
-        });
-        m_viewer.Create();
-        Finish(body);
+        Finish(body, IDC_JRES_CLOSE);
     }
-    void ShowAgain() { Step([this] { m_viewer.ShowAgain(); }); }
-
-private:
-    void Close()
-    {
-        if (Closing()) return;
-        m_viewer.Close();
-        CloseModeless();
-    }
-
-    JointResultsViewer m_viewer;
 };
 
 class CDialogModelData : public CResultsDialog {
@@ -248,24 +229,11 @@ public:
 wxWeakRef<CDialogMemberReview> s_memberResults;
 wxWeakRef<CDialogJointResults> s_jointResults;
 
-template <class Dialog>
-void ShowResults(wxWeakRef<Dialog>& slot, int& shownFlag)
-{
-    if (slot && !slot->Closing())
-        slot->Hide();
-    else
-        slot = new Dialog(DialogOwner());
-    slot->ShowAgain();
-    slot->Show();
-    slot->Raise();
-    shownFlag = 1;
-}
-
 }  // namespace
 
-void ShowMemberResults() { ShowResults(s_memberResults, g_bMemberResultsDlgShown); }
+void ShowMemberResults() { ShowModeless(s_memberResults, g_bMemberResultsDlgShown, DialogOwner()); }
 
-void ShowJointResults() { ShowResults(s_jointResults, g_bJointResultsDlgShown); }
+void ShowJointResults() { ShowModeless(s_jointResults, g_bJointResultsDlgShown, DialogOwner()); }
 
 wxDialog* MemberResultsWindow() { return s_memberResults.get(); }
 

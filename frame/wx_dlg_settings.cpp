@@ -18,9 +18,9 @@ namespace {
 
 constexpr int kValueChars = 10;
 
-class LoadDialog : public CTf3dDialog {
+class LoadDialog : public CEditorDialog<DefaultForcesEditor> {
 public:
-    explicit LoadDialog(wxWindow* parent) : CTf3dDialog(parent, "Default Forces"), m_editor(controls_)
+    explicit LoadDialog(wxWindow* parent) : CEditorDialog(parent, "Default Forces")
     {
         auto* body = new wxBoxSizer(wxVERTICAL);
         const struct {
@@ -42,46 +42,28 @@ public:
             OnCheck(a.translated, [this, k] { m_editor.TranslatedClicked(k); });
         }
         body->Add(OkCancel(), 0, wxEXPAND | wxTOP, 2 * Gap());
-        OnButton(wxID_OK, [this] {
-            if (m_editor.Ok()) EndModal(wxID_OK);
-        });
-        m_editor.Init();
-        Finish(body);
+        FinishModal(body);
     }
-
-private:
-    DefaultForcesEditor m_editor;
 };
 
-class CDialogTruckDefaults : public CTf3dDialog {
+class CDialogTruckDefaults : public CEditorDialog<AxleLoadsEditor> {
 public:
-    explicit CDialogTruckDefaults(wxWindow* parent) : CTf3dDialog(parent, "Axle Loads"), m_editor(controls_)
+    explicit CDialogTruckDefaults(wxWindow* parent) : CEditorDialog(parent, "Axle Loads")
     {
         auto* body = new wxBoxSizer(wxVERTICAL);
         auto* grid = new wxFlexGridSizer(2, Gap(), 2 * Gap());
         LabelledEdit(grid, this, IDC_AXLE_FRONT_LABEL, "Front Axle Load (lbs):", IDC_AXLE_FRONT, kValueChars);
         LabelledEdit(grid, this, IDC_AXLE_REAR_LABEL, "Rear Axle Load (lbs):", IDC_AXLE_REAR, kValueChars);
         body->Add(grid);
-        auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-        buttons->Add(Button(this, IDC_AXLE_DEFAULT, "Default"));
-        buttons->AddStretchSpacer();
-        buttons->Add(OkCancel());
-        body->Add(buttons, 0, wxEXPAND | wxTOP, 2 * Gap());
+        body->Add(ButtonRow({{IDC_AXLE_DEFAULT, "Default"}}), 0, wxEXPAND | wxTOP, 2 * Gap());
         OnButton(IDC_AXLE_DEFAULT, [this] { m_editor.Default(); });
-        OnButton(wxID_OK, [this] {
-            if (m_editor.Ok()) EndModal(wxID_OK);
-        });
-        m_editor.Init();
-        Finish(body);
+        FinishModal(body);
     }
-
-private:
-    AxleLoadsEditor m_editor;
 };
 
-class DialogFanSettings : public CTf3dDialog {
+class DialogFanSettings : public CEditorDialog<TowerDefaultsEditor> {
 public:
-    explicit DialogFanSettings(wxWindow* parent) : CTf3dDialog(parent, "Tower Defaults"), m_editor(controls_)
+    explicit DialogFanSettings(wxWindow* parent) : CEditorDialog(parent, "Tower Defaults")
     {
         auto* body = new wxBoxSizer(wxVERTICAL);
         auto* grid = new wxFlexGridSizer(2, Gap(), 2 * Gap());
@@ -90,20 +72,13 @@ public:
         body->Add(Check(this, IDC_TOWER_EMPTY_TANK, "Empty Tank"), 0, wxTOP, 2 * Gap());
         body->Add(Check(this, IDC_TOWER_REVERSE_WIND, "Reverse Wind Direction"), 0, wxTOP, Gap());
         body->Add(OkCancel(), 0, wxEXPAND | wxTOP, 2 * Gap());
-        OnButton(wxID_OK, [this] {
-            if (m_editor.Ok()) EndModal(wxID_OK);
-        });
-        m_editor.Init();
-        Finish(body);
+        FinishModal(body);
     }
-
-private:
-    TowerDefaultsEditor m_editor;
 };
 
-class CDialogIntensity : public CTf3dDialog {
+class CDialogIntensity : public CEditorDialog<IntensityEditor> {
 public:
-    CDialogIntensity(wxWindow* parent, short percent) : CTf3dDialog(parent, "Intensity"), m_editor(controls_, percent)
+    CDialogIntensity(wxWindow* parent, short percent) : CEditorDialog(parent, "Intensity", percent)
     {
         auto* body = new wxBoxSizer(wxVERTICAL);
         auto* row = new wxBoxSizer(wxHORIZONTAL);
@@ -115,22 +90,13 @@ public:
         body->Add(row, 0, wxEXPAND);
         body->Add(OkCancel(), 0, wxEXPAND | wxTOP, 2 * Gap());
         Bind(wxEVT_SLIDER, [this](wxCommandEvent&) { Step([this] { m_editor.Moved(); }); }, IDC_INTENSITY_SLIDER);
-        OnButton(wxID_OK, [this] {
-            m_editor.Ok();
-            EndModal(wxID_OK);
-        });
-        m_editor.Init();
-        Finish(body);
+        FinishModal(body);
     }
-    short Percent() const { return m_editor.Percent(); }
-
-private:
-    IntensityEditor m_editor;
 };
 
-class CDialogPixelFormat : public CTf3dDialog {
+class CDialogPixelFormat : public CEditorDialog<PixelFormatViewer> {
 public:
-    explicit CDialogPixelFormat(wxWindow* parent) : CTf3dDialog(parent, "Opengl Pixel Format"), m_viewer(controls_)
+    explicit CDialogPixelFormat(wxWindow* parent) : CEditorDialog(parent, "Opengl Pixel Format")
     {
         auto* body = new wxBoxSizer(wxHORIZONTAL);
         wxStaticBoxSizer* flags = Group("dwFlags");
@@ -160,15 +126,8 @@ public:
         right->AddStretchSpacer();
         right->Add(OkCancel(true, false), 0, wxEXPAND | wxTOP, 2 * Gap());
         body->Add(right, 0, wxEXPAND);
-        OnButton(wxID_OK, [this] {
-            if (m_viewer.Ok()) EndModal(wxID_OK);
-        });
-        m_viewer.Init();
-        Finish(body);
+        FinishModal(body);
     }
-
-private:
-    PixelFormatViewer m_viewer;
 };
 
 }  // namespace
@@ -195,7 +154,7 @@ bool RunIntensity(short& percent)
 {
     CDialogIntensity dialog(DialogOwner(), percent);
     if (dialog.ShowModal() != wxID_OK) return false;
-    percent = dialog.Percent();
+    percent = dialog.editor().Percent();
     return true;
 }
 

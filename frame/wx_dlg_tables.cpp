@@ -16,9 +16,32 @@ namespace {
 constexpr int kNameChars = 30;
 constexpr int kValueChars = 12;
 
-class CDialogEditMaterial : public CTf3dDialog {
+// An editor of ten table rows: paging, copy and paste, defaults.
+template <class Editor>
+class CTableDialog : public CEditorDialog<Editor> {
+protected:
+    using Base = CEditorDialog<Editor>;
+    CTableDialog(wxWindow* parent, const char* caption) : Base(parent, caption) {}
+
+    wxSizer* Paging(int previous, int next, int reset, const char* resetText, int copy, int paste)
+    {
+        auto* grid = new wxGridSizer(3, this->Gap(), this->Gap());
+        const std::pair<int, const char*> buttons[] = {
+            {previous, "<< Previous"}, {next, "Next >>"}, {reset, resetText}, {copy, "Copy"}, {paste, "Paste"}};
+        for (const auto& b : buttons) grid->Add(this->Button(this, b.first, b.second), 0, wxEXPAND);
+        Editor& e = this->m_editor;
+        this->OnButton(previous, [&e] { e.Previous(); });
+        this->OnButton(next, [&e] { e.Next(); });
+        this->OnButton(reset, [&e] { e.Default(); });
+        this->OnButton(copy, [&e] { e.Copy(); });
+        this->OnButton(paste, [&e] { e.Paste(); });
+        return grid;
+    }
+};
+
+class CDialogEditMaterial : public CTableDialog<MaterialEditor> {
 public:
-    explicit CDialogEditMaterial(wxWindow* parent) : CTf3dDialog(parent, "Edit Material"), m_editor(controls_)
+    explicit CDialogEditMaterial(wxWindow* parent) : CTableDialog(parent, "Edit Material")
     {
         auto* body = new wxBoxSizer(wxVERTICAL);
         auto* head = new wxFlexGridSizer(2, Gap(), 2 * Gap());
@@ -54,37 +77,21 @@ public:
         for (const auto& r : rows) LabelledEdit(values, this, r.label, r.text, r.edit, kValueChars);
         body->Add(values, 0, wxEXPAND | wxTOP, 2 * Gap());
 
-        auto* paging = new wxGridSizer(3, Gap(), Gap());
-        paging->Add(Button(this, IDC_MAT_PREVIOUS, "<< Previous"), 0, wxEXPAND);
-        paging->Add(Button(this, IDC_MAT_NEXT, "Next >>"), 0, wxEXPAND);
-        paging->Add(Button(this, IDC_MAT_DEFAULT, "Default Properties"), 0, wxEXPAND);
-        paging->Add(Button(this, IDC_MAT_COPY, "Copy"), 0, wxEXPAND);
-        paging->Add(Button(this, IDC_MAT_PASTE, "Paste"), 0, wxEXPAND);
-        body->Add(paging, 0, wxEXPAND | wxTOP, 2 * Gap());
+        body->Add(Paging(IDC_MAT_PREVIOUS, IDC_MAT_NEXT, IDC_MAT_DEFAULT, "Default Properties", IDC_MAT_COPY,
+                         IDC_MAT_PASTE),
+                  0, wxEXPAND | wxTOP, 2 * Gap());
         body->Add(OkCancel(), 0, wxEXPAND | wxTOP, 2 * Gap());
 
-        OnButton(IDC_MAT_PREVIOUS, [this] { m_editor.Previous(); });
-        OnButton(IDC_MAT_NEXT, [this] { m_editor.Next(); });
-        OnButton(IDC_MAT_DEFAULT, [this] { m_editor.Default(); });
-        OnButton(IDC_MAT_COPY, [this] { m_editor.Copy(); });
-        OnButton(IDC_MAT_PASTE, [this] { m_editor.Paste(); });
         OnButton(IDC_MAT_BALSA, [this] { m_editor.Balsa(); });
         OnButton(IDC_MAT_BASS, [this] { m_editor.Bass(); });
         OnButton(IDC_MAT_CHANGE_COLOR, [this] { m_editor.ChangeColour(); });
-        OnButton(wxID_OK, [this] {
-            if (m_editor.Ok()) EndModal(wxID_OK);
-        });
-        m_editor.Init();
-        Finish(body);
+        FinishModal(body);
     }
-
-private:
-    MaterialEditor m_editor;
 };
 
-class CDialogEditShape : public CTf3dDialog {
+class CDialogEditShape : public CTableDialog<ShapeEditor> {
 public:
-    explicit CDialogEditShape(wxWindow* parent) : CTf3dDialog(parent, "Edit Shapes"), m_editor(controls_)
+    explicit CDialogEditShape(wxWindow* parent) : CTableDialog(parent, "Edit Shapes")
     {
         auto* body = new wxBoxSizer(wxVERTICAL);
         auto* head = new wxFlexGridSizer(2, Gap(), 2 * Gap());
@@ -120,31 +127,14 @@ public:
         columns->Add(props);
         body->Add(columns, 0, wxTOP, 2 * Gap());
 
-        auto* paging = new wxGridSizer(3, Gap(), Gap());
-        paging->Add(Button(this, IDC_SHP_PREVIOUS, "<< Previous"), 0, wxEXPAND);
-        paging->Add(Button(this, IDC_SHP_NEXT, "Next >>"), 0, wxEXPAND);
-        paging->Add(Button(this, IDC_SHP_DEFAULT, "Default"), 0, wxEXPAND);
-        paging->Add(Button(this, IDC_SHP_COPY, "Copy"), 0, wxEXPAND);
-        paging->Add(Button(this, IDC_SHP_PASTE, "Paste"), 0, wxEXPAND);
-        body->Add(paging, 0, wxEXPAND | wxTOP, 2 * Gap());
+        body->Add(Paging(IDC_SHP_PREVIOUS, IDC_SHP_NEXT, IDC_SHP_DEFAULT, "Default", IDC_SHP_COPY, IDC_SHP_PASTE), 0,
+                  wxEXPAND | wxTOP, 2 * Gap());
         body->Add(OkCancel(), 0, wxEXPAND | wxTOP, 2 * Gap());
 
-        OnButton(IDC_SHP_PREVIOUS, [this] { m_editor.Previous(); });
-        OnButton(IDC_SHP_NEXT, [this] { m_editor.Next(); });
-        OnButton(IDC_SHP_DEFAULT, [this] { m_editor.Default(); });
-        OnButton(IDC_SHP_COPY, [this] { m_editor.Copy(); });
-        OnButton(IDC_SHP_PASTE, [this] { m_editor.Paste(); });
         OnButton(IDC_SHP_RECTANGULAR, [this] { m_editor.Section(false); });
         OnButton(IDC_SHP_CIRCULAR, [this] { m_editor.Section(true); });
-        OnButton(wxID_OK, [this] {
-            if (m_editor.Ok()) EndModal(wxID_OK);
-        });
-        m_editor.Init();
-        Finish(body);
+        FinishModal(body);
     }
-
-private:
-    ShapeEditor m_editor;
 };
 
 }  // namespace
