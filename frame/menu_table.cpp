@@ -385,7 +385,8 @@ const ToolbarButton* ToolbarButtons() { return kToolbar; }
 
 bool IsWindowCommand(int commandId)
 {
-    return commandId == ID_APP_EXIT || commandId == ID_APP_ABOUT || commandId == ID_VIEW_TOOLBAR;
+    return commandId == ID_APP_EXIT || commandId == ID_APP_ABOUT || commandId == ID_VIEW_TOOLBAR ||
+           commandId == ID_FILE_PRINT;
 }
 
 const Accelerator* Accelerators() { return kAccelerators; }

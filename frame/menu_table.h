@@ -39,8 +39,9 @@ struct ToolbarButton {
 constexpr int TOOLBAR_BUTTON_COUNT = 15;
 const ToolbarButton* ToolbarButtons();
 
-// Commands the main window handles itself: exit, the About box and the
-// toolbar switch. Every other command goes to RunFrameCommand.
+// Commands the main window handles itself: exit, the About box, the toolbar
+// switch and the print of the view's picture. Every other command goes to
+// RunPrintCommand or RunFrameCommand.
 bool IsWindowCommand(int commandId);
 
 // Keyboard accelerators without a menu item of their own.

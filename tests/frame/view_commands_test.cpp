@@ -7,6 +7,7 @@
 #include "frame/frame_globals.h"
 #include "frame/menu_dialogs.h"
 #include "frame/menu_table.h"
+#include "frame/print_commands.h"
 #include "frame/view_commands.h"
 #include "model/tables.h"
 #include "model/templates.h"
@@ -46,6 +47,22 @@ protected:
 };
 
 void Count() { ++s_calls; }
+
+TEST_F(ViewCommandsTest, EveryCommandIdHasAHandler)
+{
+    BuildBridgeTemplate();
+    std::vector<int> ids;
+    for (int i = 0; i < MenuEntryCount(); ++i)
+        if (MenuEntries()[i].kind != MenuKind::Separator) ids.push_back(MenuEntries()[i].id);
+    for (int i = 0; i < TOOLBAR_BUTTON_COUNT; ++i) ids.push_back(ToolbarButtons()[i].id);
+    for (int i = 0; i < AcceleratorCount(); ++i) ids.push_back(Accelerators()[i].id);
+    for (int id : {ID_JOINTS_MOVE, ID_FILE_OPEN, ID_FILE_SAVE}) ids.push_back(id);  // no menu item of their own
+    for (int id : ids) {
+        const MenuEntry* e = FindMenuEntry(id);
+        EXPECT_TRUE(IsWindowCommand(id) || RunPrintCommand(id) || RunFrameCommand(id))
+            << id << " " << (e ? MenuItemPath(*e) : "");
+    }
+}
 
 TEST_F(ViewCommandsTest, TogglesFlipTheirSwitchAndMoveTheirCheckMark)
 {
