@@ -14,6 +14,7 @@
 #include "frame/frame_globals.h"
 #include "frame/tool_commands.h"
 #include "frame/tool_modes.h"
+#include "frame/view_commands.h"
 #include "model/defaults.h"
 #include "model/run_analysis.h"
 #include "model/strength.h"
@@ -223,6 +224,7 @@ int* OutputSwitch(int commandId)
 bool RunCommand(int id)
 {
     if (RunToolCommand(id)) return true;
+    if (RunViewCommand(id)) return true;
     if (int* sw = OutputSwitch(id)) {
         *sw = !*sw;
         return true;
@@ -600,11 +602,23 @@ void EditUndo()
 
 void EditCopyToClipboard() { (void)platform::CopyMainWindowToClipboard(); }
 
-void HelpManual() { OpenStartedProgram(g_strManualPath, ""); }
+namespace {
 
-void HelpMakerWebSite() { OpenStartedProgram(g_strBrowserPath, kMakerHomePage); }
+// A Help document or page that cannot be opened is reported.
+void OpenHelp(const std::string& program, const std::string& parameters, const std::string& what)
+{
+    if (platform::ShellOpen(program, parameters)) return;
+    platform::MessageBox(what + " could not be opened:\n" + (parameters.empty() ? program : parameters), g_szAppTitle,
+                         platform::MB_OK | platform::MB_ICONEXCLAMATION);
+}
 
-void HelpResourceSite() { OpenStartedProgram(g_strBrowserPath, kLatestChangesPage); }
+}  // namespace
+
+void HelpManual() { OpenHelp(g_strManualPath, "", "The Trussforge3D Manual"); }
+
+void HelpMakerWebSite() { OpenHelp(g_strBrowserPath, kMakerHomePage, "The web page"); }
+
+void HelpResourceSite() { OpenHelp(g_strBrowserPath, kLatestChangesPage, "The web page"); }
 
 void AnalysisLaunchFileViewer()
 {

@@ -2,6 +2,11 @@
 
 const char* const g_szAppTitle = "Trussforge3D";
 
+#ifndef TF3D_MANUAL_PATH
+#define TF3D_MANUAL_PATH "/usr/local/share/doc/trussforge3d/manual.html"
+#endif
+const char* const g_szDefaultManualPath = TF3D_MANUAL_PATH;
+
 int g_bShowTilesXY, g_bShowTilesXZ, g_bShowTilesYZ;
 int g_bModeMoveTilesXY, g_bModeMoveTilesXZ, g_bModeMoveTilesYZ;
 int g_bModeXYPlaneToCursor, g_bModeXYPlaneToJoint, g_bModeXYPlaneMoveJoints, g_bModeXYPlaneReplicate, g_bModeXYPlaneReplicateToJoint;
@@ -42,13 +47,18 @@ float g_fAngularSpeed = 0.174533f;
 std::string g_strTextViewerPath = "wordpad.exe";
 std::string g_strGraphicViewerPath = "PBRUSH.EXE";
 std::string g_strBrowserPath = "Iexplorer.exe";
-std::string g_strManualPath = "c:\\Trussforge3D\\docs\\manual.html";
+std::string g_strManualPath = g_szDefaultManualPath;
 int g_bSoundOn = 1;
 unsigned char g_bPrefsSaveAllowed = 1;
 
 short g_nDefaultShape = 2, g_nDefaultMaterial = 4;
 float g_fDefaultColorR = 0, g_fDefaultColorG = 0, g_fDefaultColorB = 0;
 float g_fDefaultOffsetY = 0, g_fDefaultOffsetZ = 0, g_fDefaultRotation = 0;
+
+float g_fDefaultForceX = 1.0f, g_fDefaultForceY = 1.0f, g_fDefaultForceZ = 1.0f;
+int g_bDefaultForceXTranslated = 0, g_bDefaultForceYTranslated = 0, g_bDefaultForceZTranslated = 0;
+
+int g_bTowerDefaultsChecked = 0;
 
 void ResetFrameGlobals()
 {
@@ -89,11 +99,14 @@ void ResetFrameGlobals()
     g_strTextViewerPath = "wordpad.exe";
     g_strGraphicViewerPath = "PBRUSH.EXE";
     g_strBrowserPath = "Iexplorer.exe";
-    g_strManualPath = "c:\\Trussforge3D\\docs\\manual.html";
+    g_strManualPath = g_szDefaultManualPath;
     g_bSoundOn = 1;
     g_bPrefsSaveAllowed = 1;
 
     g_nDefaultShape = 2; g_nDefaultMaterial = 4;
     g_fDefaultColorR = g_fDefaultColorG = g_fDefaultColorB = 0;
     g_fDefaultOffsetY = g_fDefaultOffsetZ = g_fDefaultRotation = 0;
+    g_fDefaultForceX = g_fDefaultForceY = g_fDefaultForceZ = 1.0f;
+    g_bDefaultForceXTranslated = g_bDefaultForceYTranslated = g_bDefaultForceZTranslated = 0;
+    g_bTowerDefaultsChecked = 0;
 }

@@ -8,6 +8,8 @@
 #include "platform/platform.h"
 
 extern const char* const g_szAppTitle;  // "Trussforge3D"
+// The installed copy of the user's manual.
+extern const char* const g_szDefaultManualPath;
 
 // ---- tool modes (one set at a time) ----
 extern int g_bShowTilesXY, g_bShowTilesXZ, g_bShowTilesYZ;
@@ -62,6 +64,13 @@ extern unsigned char g_bPrefsSaveAllowed;
 extern short g_nDefaultShape, g_nDefaultMaterial;
 extern float g_fDefaultColorR, g_fDefaultColorG, g_fDefaultColorB;
 extern float g_fDefaultOffsetY, g_fDefaultOffsetZ, g_fDefaultRotation;
+
+// ---- default joint forces of the force tools ----
+extern float g_fDefaultForceX, g_fDefaultForceY, g_fDefaultForceZ;  // 1.0 each
+extern int g_bDefaultForceXTranslated, g_bDefaultForceYTranslated, g_bDefaultForceZTranslated;
+
+// ---- check mark of Loads/Tower Defaults ... ----
+extern int g_bTowerDefaultsChecked;
 
 // Restores every global above to its start-up value.
 void ResetFrameGlobals();

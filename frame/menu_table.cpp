@@ -323,6 +323,7 @@ const CheckFlag kCheckFlags[] = {
     {ID_LOADS_SHOW_FORCES_Z, &g_bShowForcesZ},
     {ID_LOADS_USE_TRUCK, &g_bUseTruck},
     {ID_LOADS_USE_FAN, &g_bUseFan},
+    {ID_LOADS_TOWER_DEFAULTS, &g_bTowerDefaultsChecked},
     {ID_OPT_CONSIDER_AXIAL, &g_bConsiderAxial},
     {ID_OPT_CONSIDER_BENDING, &g_bConsiderBending},
     {ID_OPT_CONSIDER_SHEAR, &g_bConsiderShear},
@@ -381,6 +382,12 @@ std::string MenuItemPath(const MenuEntry& entry)
 }
 
 const ToolbarButton* ToolbarButtons() { return kToolbar; }
+
+bool IsWindowCommand(int commandId)
+{
+    return commandId == ID_APP_EXIT || commandId == ID_APP_ABOUT || commandId == ID_VIEW_TOOLBAR ||
+           commandId == ID_FILE_PRINT;
+}
 
 const Accelerator* Accelerators() { return kAccelerators; }
 int AcceleratorCount() { return static_cast<int>(sizeof kAccelerators / sizeof kAccelerators[0]); }

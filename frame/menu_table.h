@@ -39,6 +39,11 @@ struct ToolbarButton {
 constexpr int TOOLBAR_BUTTON_COUNT = 15;
 const ToolbarButton* ToolbarButtons();
 
+// Commands the main window handles itself: exit, the About box, the toolbar
+// switch and the print of the view's picture. Every other command goes to
+// RunPrintCommand or RunFrameCommand.
+bool IsWindowCommand(int commandId);
+
 // Keyboard accelerators without a menu item of their own.
 struct Accelerator {
     int modifiers;  // ACCEL_CTRL, ACCEL_ALT, ACCEL_SHIFT bits

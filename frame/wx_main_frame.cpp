@@ -19,6 +19,7 @@
 #include "frame/menu_table.h"
 #include "frame/print_commands.h"
 #include "frame/wx_print_commands.h"
+#include "frame/wx_dialogs.h"
 #include "frame/wx_toolbar_icons.h"
 #include "platform/platform.h"
 #include "platform/wx_backend.h"
@@ -75,6 +76,7 @@ CMainFrame::CMainFrame()
 {
     platform::SetWxMainWindow(this);
     platform::SetMainCaption("Untitled - Trussforge3D");
+    InstallDialogs(this);
     wxIcon icon;
     icon.CopyFromBitmap(MakeProgramIcon(48));
     SetIcon(icon);

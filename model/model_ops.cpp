@@ -375,6 +375,15 @@ bool HasCoincidentJoints()
     return false;
 }
 
+bool JointCoincidesWithAnother(int j)
+{
+    const int n = JointCount();
+    if (j < 1 || j > n) return false;
+    for (int other = 1; other <= n; ++other)
+        if (other != j && JointsCoincide(j, other)) return true;
+    return false;
+}
+
 float TotalWeight()
 {
     UpdateMemberWeights();

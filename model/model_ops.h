@@ -27,4 +27,5 @@ void FindMaxDisplacements();
 float LoadArrowScale();
 bool LastJointIsDuplicate();
 bool HasCoincidentJoints();
+bool JointCoincidesWithAnother(int j);  // on the 0.001 grid
 float TotalWeight();

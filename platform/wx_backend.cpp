@@ -50,6 +50,15 @@ void DropViewTimers()
     g_viewTimers.clear();
 }
 
+// The owner of a box or chooser: the dialog the user is working in, so that
+// it stays in front of the main window, else the main window.
+wxWindow* Owner()
+{
+    wxWindow* focus = wxWindow::FindFocus();
+    wxWindow* top = focus ? wxGetTopLevelParent(focus) : nullptr;
+    return top && top->IsShown() && top != g_mainWindow ? top : g_mainWindow;
+}
+
 void OnMainDestroyed(wxWindowDestroyEvent& event)
 {
     if (event.GetWindow() == g_mainWindow) g_mainWindow = nullptr;
@@ -121,7 +130,7 @@ public:
     int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override
     {
         // The toolkit's own box shows no icon under GTK 3.
-        CMessageBoxDialog box(g_mainWindow, ToWx(text), ToWx(caption), flags);
+        CMessageBoxDialog box(Owner(), ToWx(text), ToWx(caption), flags);
         return MessageBoxResult(flags, AnswerFromWx(box.ShowModal()));
     }
 
@@ -169,7 +178,7 @@ public:
         // Like the classic dialog, a chosen file makes its folder the current one.
         const long style = wxFD_CHANGE_DIR | (request.open ? wxFD_OPEN | wxFD_FILE_MUST_EXIST
                                                            : wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-        wxFileDialog dialog(g_mainWindow, request.open ? "Open" : "Save As", wxEmptyString,
+        wxFileDialog dialog(Owner(), request.open ? "Open" : "Save As", wxEmptyString,
                             ToWx(ChooserInitialName(request.fileName)), ToWx(ChooserWildcard(request.filter)),
                             style);
         for (;;) {
@@ -184,7 +193,7 @@ public:
             // The chooser asked about the name as typed; ask about the completed one.
             if (named != chosen && FileExists(named)) {
                 const std::string name = named.substr(named.rfind('/') + 1);
-                wxMessageDialog ask(g_mainWindow, ToWx(name + " already exists.\nDo you want to replace it?"),
+                wxMessageDialog ask(Owner(), ToWx(name + " already exists.\nDo you want to replace it?"),
                                     "Save As", wxYES_NO | wxNO_DEFAULT | wxICON_WARNING);
                 if (ask.ShowModal() != wxID_YES) continue;
             }
@@ -198,7 +207,7 @@ public:
         wxColourData data;
         data.SetChooseFull(true);
         data.SetColour(wxColour(rgb[0], rgb[1], rgb[2]));
-        wxColourDialog dialog(g_mainWindow, &data);
+        wxColourDialog dialog(Owner(), &data);
         if (dialog.ShowModal() != wxID_OK) return false;
         const wxColour c = dialog.GetColourData().GetColour();
         if (!c.IsOk()) return false;

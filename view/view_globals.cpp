@@ -25,6 +25,7 @@ int g_bShowGuideXY = 1, g_bShowGuideXZ = 1, g_bShowGuideYZ = 1;
 int g_bGuideGridXY = 1, g_bGuideGridXZ = 1, g_bGuideGridYZ = 1;
 int g_bAdvancedOptions = 1;
 int g_bHighlightDeck = 0;
+int g_bShowHoverMemberNumber = 0;
 
 short g_nWorkspaceX = 48, g_nWorkspaceY = 24, g_nWorkspaceZ = 24;
 float g_fGuidePlaneX = 0, g_fGuidePlaneY = 0, g_fGuidePlaneZ = 0;
@@ -69,6 +70,8 @@ int g_bTileLandscape = 0;
 
 int g_bMemberDialogOpen = 0;
 int g_bMemberResultsDlgShown = 0;
+int g_bJointDialogOpen = 0;
+int g_bJointResultsDlgShown = 0;
 
 int g_bGuidePlaneHalfAlpha = 0;
 
@@ -156,6 +159,7 @@ void ResetViewGlobals()
     g_bGuideGridXY = g_bGuideGridXZ = g_bGuideGridYZ = 1;
     g_bAdvancedOptions = 1;
     g_bHighlightDeck = 0;
+    g_bShowHoverMemberNumber = 0;
 
     g_nWorkspaceX = 48; g_nWorkspaceY = 24; g_nWorkspaceZ = 24;
     g_fGuidePlaneX = g_fGuidePlaneY = g_fGuidePlaneZ = 0;
@@ -194,6 +198,8 @@ void ResetViewGlobals()
 
     g_bMemberDialogOpen = 0;
     g_bMemberResultsDlgShown = 0;
+    g_bJointDialogOpen = 0;
+    g_bJointResultsDlgShown = 0;
 
     g_bGuidePlaneHalfAlpha = 0;
 

@@ -66,6 +66,7 @@ extern int g_bShowGuideXY, g_bShowGuideXZ, g_bShowGuideYZ;
 extern int g_bGuideGridXY, g_bGuideGridXZ, g_bGuideGridYZ;
 extern int g_bAdvancedOptions;
 extern int g_bHighlightDeck;
+extern int g_bShowHoverMemberNumber;
 
 // ---- workspace, guide planes, joint size ----
 extern short g_nWorkspaceX, g_nWorkspaceY, g_nWorkspaceZ;
@@ -137,9 +138,11 @@ extern int g_bShowTilesSkew;
 extern int g_bTilePortrait;   // page tiles: the pair is always one of each
 extern int g_bTileLandscape;
 
-// ---- open flags of the modeless dialogs the renderer looks at ----
+// ---- open flags of the modeless dialogs (the renderer and the picks look at them) ----
 extern int g_bMemberDialogOpen;
 extern int g_bMemberResultsDlgShown;
+extern int g_bJointDialogOpen;
+extern int g_bJointResultsDlgShown;
 
 // ---- guide sheets (workspace layers) ----
 extern int g_bGuidePlaneHalfAlpha;  // XY sheet cyan at alpha 0.5 instead of white at 0.9

@@ -400,16 +400,21 @@ TEST_F(FileCommandsTest, HelperProgramsClipboardAndUnknownIds)
     Texts shell;  // program and parameters of each launch
     for (const auto& e : backend.events)
         if (e.kind == Event::ShellOpen) shell.insert(shell.end(), {e.text, e.caption});
-    EXPECT_EQ(shell, (Texts{"c:\\Trussforge3D\\docs\\manual.html", "", "Iexplorer.exe",
+    EXPECT_EQ(shell, (Texts{g_szDefaultManualPath, "", "Iexplorer.exe",
                             kMakerHomePage, "Iexplorer.exe", kLatestChangesPage, "wordpad.exe", "", "PBRUSH.EXE", ""}));
     EXPECT_NE(std::string(kLatestChangesPage).find("/trussforge3d/latestchanges.html"), std::string::npos);
     EXPECT_EQ(g_bModeAddMember, 0);  // the launches clear the tools
     backend.Clear();
-    backend.shellResult = false;  // a helper that does not start shows nothing
-    RunFrameCommand(ID_HELP_MANUAL);
+    backend.shellResult = false;  // a helper that does not start shows nothing; Help says so
+    RunFrameCommand(ID_ANALYSIS_LAUNCH_FILE_VIEWER);
     RunFrameCommand(ID_EDIT_COPY_TO_CLIPBOARD);
     EXPECT_EQ(V(backend.Count(Event::Box), backend.Count(Event::Clipboard)), V(0, 1));
-    EXPECT_FALSE(RunFrameCommand(ID_VIEW_REFRESH_SCREEN) || RunFrameCommand(0));
+    for (int id : {ID_HELP_MANUAL, ID_HELP_MAKER_WEB_SITE, ID_HELP_RESOURCE_SITE}) RunFrameCommand(id);
+    const auto boxes = backend.Boxes();
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[0].text, std::string("The Trussforge3D Manual could not be opened:\n") + g_szDefaultManualPath);
+    EXPECT_EQ(boxes[2].text, std::string("The web page could not be opened:\n") + kLatestChangesPage);
+    EXPECT_FALSE(RunFrameCommand(ID_APP_EXIT) || RunFrameCommand(0));
     EXPECT_TRUE(RunFrameCommand(ID_SUPPORTS_FIXED) && g_bModeSupportFixed == 1);
 }
 

@@ -21,7 +21,9 @@
 #include "frame/command_ids.h"
 #include "frame/file_commands.h"
 #include "frame/frame_globals.h"
+#include "frame/menu_dialogs.h"
 #include "frame/menu_table.h"
+#include "frame/pick_dialogs.h"
 #include "frame/wx_main_frame.h"
 #include "tests/common/test_files.h"
 #include "tests/view/view_fixture.h"
@@ -263,6 +265,35 @@ TEST_F(FrameTest, ToolbarShowsTheToolAndRunsTheAnalysis)
     ASSERT_EQ(backend.Sounds().size(), 1u);
     EXPECT_EQ(backend.Sounds()[0].text, "IDR_WAVE_CHEERS");
     EXPECT_TRUE(Enabled(ID_ANALYSIS_MEMBER_RESULTS));
+}
+
+TEST_F(FrameTest, MenuChecksAndEnablesFollowTheCommands)
+{
+    ASSERT_TRUE(Start({kBridge}));
+    EXPECT_TRUE(g_MenuDialogs.editMaterials && g_PickDialogs.showJointProperties);  // the frame installs the dialogs
+    const struct {
+        int id;
+        int* flag;
+    } toggles[] = {{ID_VIEW_RULERS, &g_bShowRulers}, {ID_VIEW_JOINTS, &g_bShowJoints},
+                   {ID_GUIDES_XZ_SHOW, &g_bShowGuideXZ}, {ID_OPT_CONSIDER_TORSION, &g_bConsiderTorsion}};
+    for (const auto& t : toggles) {
+        const bool before = Checked(t.id);
+        EXPECT_EQ(before, *t.flag != 0) << t.id;
+        frame->RunCommand(t.id);
+        EXPECT_EQ(Checked(t.id), !before) << t.id;
+    }
+    UpdateUI();
+    EXPECT_EQ(frame->ToolBar()->GetToolToggled(ToolkitItemId(ID_GUIDES_XZ_SHOW)), g_bShowGuideXZ != 0);
+    frame->RunCommand(ID_OPT_MAGNIFY_5);
+    EXPECT_TRUE(Checked(ID_OPT_MAGNIFY_5) && !Checked(ID_OPT_MAGNIFY_10));
+    frame->RunCommand(ID_VIEW_ADVANCED_OPTIONS);
+    EXPECT_FALSE(Enabled(ID_MEMBERS_EDIT_MATERIALS) || Enabled(ID_MEMBERS_RESET_FIXITIES));
+    EXPECT_EQ(Enabled(ID_LOADS_USE_TRUCK), g_bBridgeProject != 0);
+    EXPECT_EQ(Enabled(ID_OPT_FIND_BREAKING_FORCES), g_bTruckActive == 0);
+    // Updating the menus and toolbar repaints nothing.
+    backend.events.clear();
+    UpdateUI();
+    EXPECT_EQ(backend.Count(Event::InvalidateFrame) + backend.Count(Event::InvalidateView), 0);
 }
 
 // The program on a display without GLX: the view's two boxes (answered with

@@ -187,7 +187,7 @@ TEST(WxClipboard, CopiesTheMainWindowWithItsGlPicture)
         wxPaintDC dc(canvas);
         if (!context) {
             wxGLContextAttrs ctxAttrs;
-            ctxAttrs.CompatibilityProfile().EndList();
+            ctxAttrs.PlatformDefaults().CompatibilityProfile().EndList();  // PlatformDefaults sets x11Direct
             context = std::make_unique<wxGLContext>(canvas, nullptr, &ctxAttrs);
         }
         context->SetCurrent(*canvas);

@@ -12,12 +12,25 @@
 #include <wx/log.h>
 #include <wx/modalhook.h>
 
+#include "tests/gui_common/modal_script.h"
+
 namespace {
+
+std::function<void(wxDialog*)> s_script;
 
 class AnswerEveryDialog : public wxModalDialogHook {
 protected:
     int Enter(wxDialog* dialog) override
     {
+        if (s_script) {
+            auto script = std::move(s_script);
+            s_script = nullptr;
+            dialog->CallAfter([dialog, script] {
+                script(dialog);
+                if (dialog->IsModal()) dialog->EndModal(wxID_CANCEL);
+            });
+            return wxID_NONE;
+        }
         std::fprintf(stderr, "unexpected modal dialog: %s\n", dialog->GetTitle().utf8_str().data());
         return wxID_CANCEL;
     }
@@ -31,6 +44,8 @@ void AssertToStderr(const wxString& file, int line, const wxString& func, const 
 }
 
 }  // namespace
+
+void SetModalScript(std::function<void(wxDialog*)> script) { s_script = std::move(script); }
 
 int main(int argc, char** argv)
 {

@@ -1,0 +1,272 @@
+#include <string>
+#include <vector>
+
+#include "frame/dialog_ids.h"
+#include "frame/file_commands.h"
+#include "frame/frame_globals.h"
+#include "frame/property_dialogs.h"
+#include "frame/results_dialogs.h"
+#include "model/defaults.h"
+#include "model/model_ops.h"
+#include "model/tables.h"
+#include "model/templates.h"
+#include "tests/common/test_env.h"
+#include "tests/frame/fake_controls.h"
+#include "view/view_globals.h"
+
+namespace {
+
+class PropertyDialogsTest : public Tf3dTest {
+protected:
+    void SetUp() override
+    {
+        Tf3dTest::SetUp();
+        ResetFileCommandState();
+        ResetAllShapes();
+        ResetAllMaterials();
+        BuildBridgeTemplate();
+        MarkModelSaved();
+    }
+    void TearDown() override
+    {
+        ResetFileCommandState();
+        Tf3dTest::TearDown();
+    }
+    FakeControls c;
+};
+
+TEST_F(PropertyDialogsTest, JointNumbersWrapAndStayWithinTheLiveRows)
+{
+    EXPECT_EQ(ClampRow(500, 20), 20);
+    EXPECT_EQ(ClampRow(-3, 20), 1);
+    EXPECT_EQ(ClampRow(5, 0), 0);
+    EXPECT_EQ(WrapRow(20, 1, 20), 1);
+    EXPECT_EQ(WrapRow(1, -1, 20), 20);
+
+    g_nPickedJoint = 2;
+    JointPropertiesEditor e(c);
+    ASSERT_TRUE(e.Create());
+    e.ShowForPick();
+    EXPECT_EQ(g_bModeJointProperties, 1);
+    EXPECT_EQ(c.Text(IDC_JNT_NUMBER), "2");
+    c.SetText(IDC_JNT_NUMBER, "500");  // Enter on a number past the last joint
+    e.ButtonH();
+    EXPECT_EQ(e.Number(), g_nJoints);
+    EXPECT_EQ(g_nPickedJoint, g_nJoints);
+    e.Next();
+    EXPECT_EQ(e.Number(), 1);
+    e.Previous();
+    EXPECT_EQ(e.Number(), g_nJoints);
+    // A typed number is clamped before the row is written.
+    c.SetText(IDC_JNT_NUMBER, "9999");
+    c.SetText(IDC_JNT_FORCE_Y, "-2.5");
+    e.Apply();
+    EXPECT_EQ(g_Joints[g_nJoints].forceY, -2.5f);
+    EXPECT_EQ(g_nJoints, 30);
+    EXPECT_EQ(g_bModelSaved, 0);
+}
+
+TEST_F(PropertyDialogsTest, JointApplyRefusalsOriginAndAddJoint)
+{
+    g_nPickedJoint = 3;
+    JointPropertiesEditor e(c);
+    ASSERT_TRUE(e.Create());
+    const JointRec before = g_Joints[3];
+    // Out of range: message, nothing stored.
+    c.SetText(IDC_JNT_X, "1001");
+    e.Apply();
+    EXPECT_EQ(backend.Boxes().size(), 1u);
+    EXPECT_EQ(g_Joints[3].x, before.x);
+    EXPECT_FALSE(e.Ok());
+    // Onto another joint: put back where it was loaded.
+    c.SetText(IDC_JNT_X, std::to_string(g_Joints[4].x));
+    c.SetText(IDC_JNT_Y, std::to_string(g_Joints[4].y));
+    c.SetText(IDC_JNT_Z, std::to_string(g_Joints[4].z));
+    e.Apply();
+    EXPECT_TRUE(g_Joints[3].x == before.x && g_Joints[3].y == before.y && g_Joints[3].z == before.z);
+    // The origin moved while the dialog is open: the joint is stored against
+    // the origin it was shown with.
+    c.SetText(IDC_JNT_X, "1");
+    const float shownY = static_cast<float>(c.Number(IDC_JNT_Y));
+    g_fOriginX = 5;
+    g_fOriginY = 7;
+    e.Apply();
+    EXPECT_EQ(g_Joints[3].x, 1.0f);
+    EXPECT_EQ(g_Joints[3].y, shownY);
+    // Add Joint: a cleared row after the last, until 399 joints.
+    const short n = g_nJoints;
+    e.AddJoint();
+    EXPECT_TRUE(g_nJoints == n + 1 && g_nPickedJoint == n + 1 && e.Number() == n + 1);
+    EXPECT_TRUE(g_Joints[n + 1].restraintTX == 0 && g_Joints[n + 1].x == 0);
+    g_nJoints = 399;
+    e.Refresh();
+    e.AddJoint();
+    EXPECT_EQ(g_nJoints, 399);
+    // Cancel drops the tool and the open flag.
+    g_bJointDialogOpen = 1;
+    e.Cancel();
+    EXPECT_TRUE(g_bModeJointProperties == 0 && g_bJointDialogOpen == 0);
+}
+
+TEST_F(PropertyDialogsTest, AModelessDialogNeverWritesIntoAChangedRow)
+{
+    g_nPickedJoint = 5;
+    JointPropertiesEditor joints(c);
+    ASSERT_TRUE(joints.Create());
+    FakeControls mc;
+    g_nPickedMember = 6;
+    MemberPropertiesEditor members(mc);
+    ASSERT_TRUE(members.Create());
+    c.SetText(IDC_JNT_FORCE_Z, "9");
+    mc.SetText(IDC_MEM_OFFSET_Y, "0.5");
+    // Joint 5 is replaced (a delete moves the next row up) and members renumbered.
+    const JointRec next = g_Joints[6];
+    for (int j = 5; j < g_nJoints; ++j) g_Joints[j] = g_Joints[j + 1];
+    --g_nJoints;
+    g_Members[6] = g_Members[7];
+    --g_nMembers;
+    joints.Apply();
+    members.Apply();
+    EXPECT_EQ(g_Joints[5].forceZ, next.forceZ);  // not written
+    EXPECT_EQ(c.Number(IDC_JNT_FORCE_Z), next.forceZ);  // shown again from the table
+    EXPECT_EQ(g_Members[6].offsetY, 0.0f);
+    // No row left: the dialog closes.
+    g_nJoints = 0;
+    EXPECT_FALSE(joints.Refresh());
+    g_nMembers = 0;
+    EXPECT_FALSE(members.Refresh());
+}
+
+TEST_F(PropertyDialogsTest, MemberRollUnitsCombosAndOk)
+{
+    SetMetricUnits(1);
+    g_bAdvancedOptions = 0;
+    g_nPickedMember = 2;
+    MemberPropertiesEditor e(c);
+    ASSERT_TRUE(e.Create());
+    EXPECT_EQ(c.Text(IDC_MEM_ROLL_UNIT), "Radian");
+    EXPECT_TRUE(!c.c[IDC_MEM_MYY1].shown && !c.c[IDC_MEM_USE_TORSION].shown);
+    EXPECT_EQ(c.c[IDC_MEM_SHAPE].choices.size(), 10u);
+    const struct {
+        const char* entered;
+        float stored;
+    } rolls[] = {{"1.0", 57.29578f}, {"2.0", 90}, {"-2", -90}};
+    for (const auto& r : rolls) {
+        c.SetText(IDC_MEM_ROLL, r.entered);
+        e.Apply();
+        EXPECT_FLOAT_EQ(g_Members[2].rollAngle, r.stored) << r.entered;
+    }
+    c.SetText(IDC_MEM_OFFSET_Z, "1.5");
+    e.Apply();
+    EXPECT_EQ(backend.Boxes().back().text, "Please enter a number between -1 and 1.");
+    // A combo change takes at once, marks the model changed and redraws.
+    MarkModelSaved();
+    backend.Clear();
+    c.SetSelection(IDC_MEM_MATERIAL, 8);
+    e.MaterialChanged();
+    EXPECT_TRUE(g_Members[2].material == 9 && g_bModelSaved == 0 && g_bListMembersBuilt == 0);
+    EXPECT_EQ(backend.Count(platform::Event::InvalidateFrame), 1);
+    c.SetText(IDC_MEM_OFFSET_Z, "0.25");
+    g_bMemberDialogOpen = 1;
+    EXPECT_TRUE(e.Ok());
+    EXPECT_TRUE(g_Members[2].offsetZ == 0.25f && g_bMemberDialogOpen == 0 && g_nPickedMember == 0);
+}
+
+TEST_F(PropertyDialogsTest, DefaultMemberAndSplitPercent)
+{
+    DefaultMemberEditor d(c);
+    d.Init();
+    EXPECT_EQ(c.Selection(IDC_DEF_MATERIAL), 3);
+    EXPECT_EQ(c.Text(IDC_DEF_SHAPE_ROW), "2");
+    c.SetSelection(IDC_DEF_SHAPE, 6);
+    d.SelectionChanged();
+    EXPECT_EQ(c.Text(IDC_DEF_SHAPE_ROW), "7");
+    c.SetText(IDC_DEF_ROTATION, "120");  // beyond what Member Properties accepts
+    EXPECT_FALSE(d.Ok());
+    EXPECT_EQ(g_nDefaultShape, 2);
+    c.SetText(IDC_DEF_ROTATION, "45");
+    c.SetSelection(IDC_DEF_MATERIAL, 7);
+    ASSERT_TRUE(d.Ok());
+    EXPECT_TRUE(g_nDefaultShape == 7 && g_nDefaultMaterial == 8 && g_fDefaultRotation == 45);
+    EXPECT_EQ(g_fDefaultColorR, g_Materials[8].colorR);
+    d.Reset();  // at once, whatever ends the dialog
+    EXPECT_TRUE(g_nDefaultShape == 2 && g_nDefaultMaterial == 4 && g_fDefaultRotation == 0);
+    EXPECT_EQ(c.Text(IDC_DEF_MATERIAL_ROW), "4");
+
+    const struct {
+        const char* entry;
+        bool ok;
+        float fraction;
+    } splits[] = {{"25", true, 0.25f}, {"0", false, 0.45678f}, {"100", false, 0.45678f}, {"x", false, 0.45678f}};
+    for (const auto& s : splits) {
+        SplitPercentEditor e(c, 0.45678f);
+        e.Init();
+        EXPECT_EQ(c.Text(IDC_SPLIT_PERCENT), "45.6");
+        c.SetText(IDC_SPLIT_PERCENT, s.entry);
+        EXPECT_EQ(e.Ok(), s.ok) << s.entry;
+        EXPECT_EQ(e.Fraction(), s.fraction);
+    }
+    EXPECT_EQ(backend.Boxes().back().text, "Please enter a number.");
+}
+
+TEST_F(PropertyDialogsTest, ResultsAreCutNotRounded)
+{
+    EXPECT_EQ(CutDecimals(22.6796f, 2), 22.67f);
+    EXPECT_EQ(CutDecimals(-3.2199f, 2), -3.21f);
+    EXPECT_EQ(FormatNumber(CutDecimals(-0.0004f, 3)), "0");
+    MemberRec& m = g_Members[3];
+    m.endForces[EF_AXIAL1] = -3.2f;
+    m.endForces[EF_M2YY] = 1.239f;
+    m.governingRatios[G_A] = 1.0f;
+    m.governingRatios[G_MZZ] = 1.001f;
+    m.governingRatios[G_AM] = 0.456f;
+    g_nPickedMember = 3;
+    MemberResultsViewer r(c);
+    r.Create();
+    EXPECT_EQ(c.Text(IDC_MRES_SENSE), "T ");
+    EXPECT_EQ(c.Text(IDC_MRES_M2YY), "1.23");
+    EXPECT_EQ(c.Text(IDC_MRES_STATUS_FIRST + 0), "OK");
+    EXPECT_EQ(c.Text(IDC_MRES_STATUS_FIRST + 2), "NG");
+    EXPECT_EQ(c.Text(IDC_MRES_RATIO_AM), "0.45");
+    EXPECT_EQ(c.Text(IDC_MRES_FORCE_UNIT_FIRST + 6), "in-lbs");
+    r.Previous();
+    r.Previous();
+    r.Previous();
+    EXPECT_EQ(r.Number(), g_nMembers);
+    EXPECT_EQ(g_nPickedMember, g_nMembers);
+
+    JointResultsViewer j(c);
+    g_Joints[1].dispY = -0.12345f;
+    j.Create();
+    EXPECT_EQ(c.Text(IDC_JRES_DISP_Y), "-0.123");
+    j.Previous();
+    EXPECT_EQ(j.Number(), g_nJoints);
+    c.SetText(IDC_JRES_LIMIT_Y, "3");
+    g_bJointResultsDlgShown = 1;
+    EXPECT_TRUE(j.Ok());
+    EXPECT_TRUE(g_fDisplacementLimits[1] == 3 && g_bJointResultsDlgShown == 0);
+    j.Defaults();
+    EXPECT_EQ(std::vector<float>(g_fDisplacementLimits, g_fDisplacementLimits + 6),
+              std::vector<float>({5, 10, 5, 1.5f, 1.57f, 1.5f}));
+
+    // Model Data of a U.S. model of 0.05 lbs; the total load counts the applied forces only.
+    g_nJoints = 2, g_nMembers = 1;
+    g_Joints[1] = JointRec(), g_Joints[2] = JointRec();
+    g_Joints[2].x = 1728;
+    g_Members[1].jointA = 1, g_Members[1].jointB = 2, g_Members[1].shape = 1, g_Members[1].material = 1;
+    g_Shapes[1].area = 1;
+    g_Materials[1].density = 0.05f;
+    g_Joints[1].forceY = -2, g_Joints[2].forceY = 3, g_Joints[2].selfWeightLoad = 9;
+    g_Joints[2].dispX = -4.1239f;
+    FillModelData(c);
+    EXPECT_EQ(c.Text(IDC_MDATA_DEFLECTION_X), "-4.123");
+    EXPECT_EQ(c.Text(IDC_MDATA_LBS), "0.05");
+    EXPECT_EQ(c.Text(IDC_MDATA_GRAMS), "22.67");
+    EXPECT_EQ(c.Text(IDC_MDATA_LOAD_Y), "5");
+    EXPECT_EQ(c.Text(IDC_MDATA_MEMBERS), "1");
+    g_bHaltUnstable = 1;
+    FillModelData(c);
+    EXPECT_EQ(c.Text(IDC_MDATA_DEFLECTION_X), "0");
+}
+
+}  // namespace

@@ -1,0 +1,180 @@
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "files/preferences.h"
+#include "frame/dialog_ids.h"
+#include "frame/frame_globals.h"
+#include "frame/preferences_editor.h"
+#include "frame/settings_dialogs.h"
+#include "model/tables.h"
+#include "tests/common/test_env.h"
+#include "tests/common/test_files.h"
+#include "tests/frame/fake_controls.h"
+#include "view/view_globals.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::Event;
+
+class SettingsDialogsTest : public Tf3dTest {
+protected:
+    void SetUp() override
+    {
+        Tf3dTest::SetUp();
+        dir = fs::temp_directory_path() / ("tf3d_settings_dialogs_" + std::to_string(getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        SetPreferencesProgramFolder(dir.string());
+    }
+    void TearDown() override
+    {
+        SetPreferencesProgramFolder("");
+        fs::remove_all(dir);
+        Tf3dTest::TearDown();
+    }
+    FakeControls c;
+    fs::path dir;
+};
+
+TEST_F(SettingsDialogsTest, LoadDialogsConvertAndCheckTheirRanges)
+{
+    // Axle loads: kilograms on screen in a metric model, newtons in the globals.
+    SetMetricUnits(1);
+    g_fRearAxleLoad = 31.148163f;
+    AxleLoadsEditor axles(c);
+    axles.Init();
+    EXPECT_EQ(c.Text(IDC_AXLE_REAR_LABEL), "Rear Axle Load (kg):");
+    EXPECT_NEAR(c.Number(IDC_AXLE_REAR), 3.175, 1e-3);
+    c.SetText(IDC_AXLE_FRONT, "2");
+    ASSERT_TRUE(axles.Ok());
+    EXPECT_FLOAT_EQ(g_fFrontAxleLoad, 19.62f);
+    c.SetText(IDC_AXLE_FRONT, "501");
+    EXPECT_FALSE(axles.Ok());
+    EXPECT_FLOAT_EQ(g_fFrontAxleLoad, 19.62f);
+    axles.Default();
+    EXPECT_TRUE(g_fFrontAxleLoad == 15.574081f && c.Text(IDC_AXLE_REAR) == "3.17514");
+
+    // Tower defaults keep the wind speed in either unit system.
+    g_fWindSpeed = 60;
+    TowerDefaultsEditor tower(c);
+    tower.Init();
+    EXPECT_EQ(c.Text(IDC_TOWER_WIND_LABEL), "Wind Speed (kph)");
+    c.SetChecked(IDC_TOWER_EMPTY_TANK, true);
+    ASSERT_TRUE(tower.Ok());
+    EXPECT_TRUE(g_fWindSpeed == 60 && g_bEmptyTank == 1 && g_bReverseWind == 0);
+    c.SetText(IDC_TOWER_WIND, "400.5");
+    EXPECT_FALSE(tower.Ok());
+
+    // Default forces: any number; the translated boxes flip on click.
+    DefaultForcesEditor forces(c);
+    forces.Init();
+    EXPECT_EQ(c.Text(IDC_FORCE_Y_LABEL), "Magnitude (Newtons)");
+    forces.TranslatedClicked(0);
+    c.SetText(IDC_FORCE_Z, "-25000");
+    ASSERT_TRUE(forces.Ok());
+    EXPECT_TRUE(g_bDefaultForceXTranslated == 1 && g_fDefaultForceZ == -25000 && g_fDefaultForceY == 1);
+
+    IntensityEditor light(c, 40);
+    light.Init();
+    EXPECT_EQ(c.Text(IDC_INTENSITY_LABEL), "40 ");
+    c.SetSliderPos(IDC_INTENSITY_SLIDER, 70);
+    light.Moved();
+    light.Ok();
+    EXPECT_TRUE(c.Text(IDC_INTENSITY_LABEL) == "70 " && light.Percent() == 70);
+
+    g_bPfdTypeRgba = 1, g_nPfdColorBits = 24, g_bPfdDoubleBuffer = 1;
+    PixelFormatViewer pfd(c);
+    pfd.Init();
+    EXPECT_TRUE(c.Checked(IDC_PFD_RGBA) && !c.Checked(IDC_PFD_COLOR_INDEX) && c.Checked(IDC_PFD_DOUBLEBUFFER));
+    EXPECT_EQ(c.Text(IDC_PFD_COLOR_BITS), "24");
+    c.SetText(IDC_PFD_COLOR_BITS, "3");
+    EXPECT_FALSE(pfd.Ok());
+    EXPECT_EQ(backend.Boxes().back().text, "Please enter an integer between 4 and 32.");
+}
+
+TEST_F(SettingsDialogsTest, PreferencesUnitsLimitsAndTheirFile)
+{
+    const struct {
+        int metric;
+        const char* angular;  // shown for 0.174533 rad
+        short stored;         // Xmax 150 becomes
+    } units[] = {{0, "10", 48}, {1, "0.174533", 120}};
+    for (const auto& u : units) {
+        SetMetricUnits(u.metric);
+        PreferencesEditor e(c);
+        e.Init();
+        EXPECT_EQ(c.Text(IDC_PREF_ANGULAR), u.angular);
+        EXPECT_EQ(c.Text(IDC_PREF_XMAX_LABEL), u.metric ? "Xmax (cm)" : "");
+        c.SetText(IDC_PREF_XMAX, "150");
+        g_bListXYBasePlaneBuilt = 1;
+        ASSERT_TRUE(e.Ok());
+        EXPECT_EQ(g_nWorkspaceX, u.stored);
+        EXPECT_EQ(g_bListXYBasePlaneBuilt, 0);
+        c.SetText(IDC_PREF_ZMAX, "11");
+        EXPECT_FALSE(e.Ok());
+        EXPECT_EQ(c.focus, IDC_PREF_ZMAX);
+    }
+    SetMetricUnits(0);
+    // Default acts at once, Cancel keeps it; Save writes what the reader reads.
+    PreferencesEditor e(c);
+    e.Init();
+    g_nWorkspaceY = 30;
+    e.Default();
+    e.Cancel();
+    EXPECT_TRUE(g_nWorkspaceY == 24 && g_strGraphicViewerPath == "pbrush.exe" && g_fAngularSpeed == 0.174533f);
+    EXPECT_EQ(g_strManualPath, g_szDefaultManualPath);
+    c.SetText(IDC_PREF_TEXT_VIEWER, "/usr/bin/gedit");
+    e.Save();
+    const auto lines = CrlfLines(PreferencesFilePath());
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[0], "Trussforge3D Preferences");
+    EXPECT_EQ(lines[1], "/usr/bin/gedit");
+    EXPECT_EQ(lines[5], "48 24 24 2.000000 0.174533");
+    EXPECT_EQ(lines[6], "1");
+    g_strTextViewerPath = "other";
+    g_nWorkspaceX = 30;
+    EXPECT_EQ(ReadPreferencesFile(), 1);
+    EXPECT_TRUE(g_strTextViewerPath == "/usr/bin/gedit" && g_nWorkspaceX == 48);
+}
+
+TEST_F(SettingsDialogsTest, PreferencesBrowseSoundSaveFailureAndNoPrefs)
+{
+    PreferencesEditor e(c);
+    e.Init();
+    c.SetText(IDC_PREF_BROWSER, "typed by hand");
+    backend.ScriptFiles({"/opt/docs/manual.pdf"});
+    e.Browse(3);
+    EXPECT_EQ(backend.fileRequests.back().filter, "Adobe pdf File (*.pdf)|*.pdf|All Files (*.*)|*.*||");
+    EXPECT_EQ(g_strManualPath, "/opt/docs/manual.pdf");
+    EXPECT_EQ(c.Text(IDC_PREF_MANUAL), "/opt/docs/manual.pdf");
+    EXPECT_EQ(c.Text(IDC_PREF_BROWSER), "typed by hand");  // kept
+
+    c.SetChecked(IDC_PREF_SOUND_ON, false);
+    e.SoundOn();  // was on: off at once
+    EXPECT_EQ(g_bSoundOn, 0);
+    e.SoundOn();
+    EXPECT_TRUE(g_bSoundOn == 1 && c.Checked(IDC_PREF_SOUND_ON));
+    EXPECT_EQ(backend.Sounds().back().text, "IDR_WAVE_WRENCH");
+
+    // A file that cannot be written is reported.
+    fs::create_directories(dir / "Prefs.TF3");
+    backend.Clear();
+    e.Save();
+    ASSERT_EQ(backend.Boxes().size(), 1u);
+    EXPECT_EQ(backend.Boxes()[0].text.rfind("The preferences could not be saved to\n" + PreferencesFilePath(), 0), 0u);
+    fs::remove_all(dir / "Prefs.TF3");
+
+    // Started with "nprefs": Save is disabled and writes nothing.
+    g_bPrefsSaveAllowed = 0;
+    PreferencesEditor locked(c);
+    locked.Init();
+    EXPECT_FALSE(c.c[IDC_PREF_SAVE].enabled);
+    locked.Save();
+    EXPECT_FALSE(fs::exists(PreferencesFilePath()));
+}
+
+}  // namespace

@@ -1,0 +1,371 @@
+// Every dialog in its window: opened as the menus, picks and keys open it,
+// on a known model; controls set, buttons pressed, the tables and globals
+// checked. Modal dialogs are driven from inside their modal loop.
+#include <string>
+#include <vector>
+
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/dialog.h>
+#include <wx/slider.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "frame/command_ids.h"
+#include "frame/dialog_ids.h"
+#include "frame/file_commands.h"
+#include "frame/frame_globals.h"
+#include "frame/menu_dialogs.h"
+#include "frame/pick_dialogs.h"
+#include "frame/wx_dialog_base.h"
+#include "frame/wx_dialogs.h"
+#include "model/defaults.h"
+#include "model/templates.h"
+#include "tests/gui_common/modal_script.h"
+#include "tests/view/view_fixture.h"
+
+namespace {
+
+using platform::Event;
+
+// Sends what a click on the control of that id sends (a check box or list
+// first takes the new state).
+void Press(wxWindow* dialog, int id, int choice = -1)
+{
+    wxWindow* w = WxDialogControls(dialog).Find(id);
+    ASSERT_NE(w, nullptr) << id;
+    wxEventType type = wxEVT_BUTTON;
+    if (auto* box = dynamic_cast<wxCheckBox*>(w)) {
+        box->SetValue(!box->GetValue());
+        type = wxEVT_CHECKBOX;
+    } else if (auto* list = dynamic_cast<wxChoice*>(w)) {
+        list->SetSelection(choice);
+        type = wxEVT_CHOICE;
+    } else if (dynamic_cast<wxSlider*>(w)) {
+        type = wxEVT_SLIDER;
+    } else if (dynamic_cast<wxTextCtrl*>(w)) {
+        type = wxEVT_TEXT_ENTER;
+    }
+    wxCommandEvent event(type, id);
+    event.SetEventObject(w);
+    if (choice >= 0) event.SetInt(choice);
+    w->GetEventHandler()->ProcessEvent(event);
+}
+
+// Every shown control lies inside the dialog, no two shown neighbours
+// overlap, and every label has room for its text.
+void ExpectLaidOut(wxWindow* parent, const wxRect& area)
+{
+    std::vector<wxRect> placed;
+    for (wxWindow* w : parent->GetChildren()) {
+        if (!w->IsShown()) continue;
+        const wxRect r = w->GetRect();
+        EXPECT_TRUE(area.Contains(r)) << w->GetLabel() << " " << r.x << "," << r.y << " " << r.width << "x" << r.height;
+        for (const wxRect& other : placed) EXPECT_FALSE(other.Intersects(r)) << w->GetLabel();
+        placed.push_back(r);
+        if (auto* label = dynamic_cast<wxStaticText*>(w)) {
+            EXPECT_GE(r.width, label->GetTextExtent(label->GetLabelText().BeforeFirst('\n')).x) << label->GetLabelText();
+        }
+        if (dynamic_cast<wxStaticBox*>(w)) ExpectLaidOut(w, wxRect(w->GetClientSize()));
+    }
+}
+
+void ExpectLaidOut(wxDialog* dialog)
+{
+    dialog->Layout();
+    ExpectLaidOut(dialog, wxRect(dialog->GetClientSize()));
+}
+
+std::string Text(wxWindow* d, int id) { return WxDialogControls(d).Text(id); }
+void Type(wxWindow* d, int id, const std::string& text) { WxDialogControls(d).SetText(id, text); }
+bool Shown(wxWindow* d, int id) { return WxDialogControls(d).Find(id)->IsShown(); }
+
+class DialogsTest : public Tf3dTest {
+protected:
+    void SetUp() override
+    {
+        Tf3dTest::SetUp();
+        ResetFileCommandState();
+        InstallDialogs(nullptr);
+        ResetAllShapes();
+        ResetAllMaterials();
+        BuildBridgeTemplate();
+        MarkModelSaved();
+    }
+    void TearDown() override
+    {
+        for (wxDialog* d : {JointPropertiesWindow(), MemberPropertiesWindow(), MemberResultsWindow(), JointResultsWindow()})
+            if (d) d->Destroy();
+        Pump();
+        g_MenuDialogs = MenuDialogs();
+        g_PickDialogs = PickDialogs();
+        ResetFileCommandState();
+        Tf3dTest::TearDown();
+    }
+    // Runs a menu command whose modal dialog the script drives; true when
+    // the dialog came up with that caption.
+    bool Modal(int id, const char* caption, std::function<void(wxDialog*)> script)
+    {
+        bool ran = false;
+        SetModalScript([&](wxDialog* d) {
+            ran = true;
+            EXPECT_EQ(d->GetTitle(), caption);
+            ExpectLaidOut(d);
+            script(d);
+        });
+        backend.events.clear();
+        RunFrameCommand(id);
+        SetModalScript(nullptr);
+        return ran;
+    }
+    int Boxes() const { return backend.Count(Event::Box); }
+};
+
+TEST_F(DialogsTest, MaterialAndShapeEditors)
+{
+    ASSERT_TRUE(Modal(ID_MEMBERS_EDIT_MATERIALS, "Edit Material", [&](wxDialog* d) {
+        EXPECT_EQ(Text(d, IDC_MAT_ROW), "1 - Not used");
+        EXPECT_FALSE(WxDialogControls(d).Find(IDC_MAT_PASTE)->IsEnabled());
+        Type(d, IDC_MAT_DENSITY, "40");
+        Press(d, IDC_MAT_BALSA);
+        EXPECT_EQ(Text(d, IDC_MAT_DENSITY), "28");
+        Press(d, IDC_MAT_COPY);
+        Press(d, IDC_MAT_NEXT);
+        Press(d, IDC_MAT_PASTE);
+        Type(d, IDC_MAT_E, "4e8");
+        Press(d, wxID_OK);  // refused: the dialog stays
+        EXPECT_TRUE(d->IsModal());
+        Type(d, IDC_MAT_E, "5e5");
+        Press(d, wxID_OK);
+        EXPECT_FALSE(d->IsModal());
+    }));
+    EXPECT_EQ(Boxes(), 1);
+    EXPECT_TRUE(g_Materials[1].density == 28 && g_Materials[2].density == 28 && g_Materials[2].youngsModulus == 5e5f);
+    EXPECT_EQ(g_bModelSaved, 0);
+
+    const MaterialRec before = g_Materials[1];
+    ASSERT_TRUE(Modal(ID_MEMBERS_EDIT_MATERIALS, "Edit Material", [&](wxDialog* d) {
+        Type(d, IDC_MAT_NAME, "Changed");
+        Press(d, wxID_CANCEL);
+    }));
+    EXPECT_STREQ(g_Materials[1].name, before.name);
+
+    ASSERT_TRUE(Modal(ID_MEMBERS_EDIT_SHAPES, "Edit Shapes", [&](wxDialog* d) {
+        Type(d, IDC_SHP_HEIGHT, "0.375");
+        Type(d, IDC_SHP_WIDTH, "0.125");
+        Press(d, IDC_SHP_RECTANGULAR);
+        EXPECT_EQ(Text(d, IDC_SHP_SECTION_LABEL), "Rectangular cross section");
+        Press(d, wxID_OK);
+    }));
+    EXPECT_FLOAT_EQ(g_Shapes[1].torsionConst, 0.263f * 0.125f * 0.125f * 0.125f * 0.375f);
+    EXPECT_EQ(g_bUndoAvailable, 1);
+}
+
+TEST_F(DialogsTest, PreferencesDialog)
+{
+    SetMetricUnits(1);
+    ASSERT_TRUE(Modal(ID_EDIT_PREFERENCES, "Trussforge3D Preferences", [&](wxDialog* d) {
+        EXPECT_EQ(Text(d, IDC_PREF_LINEAR_LABEL), "Linear (cm)");
+        EXPECT_EQ(Text(d, IDC_PREF_ANGULAR), "0.174533");
+        EXPECT_EQ(Text(d, IDC_PREF_LINEAR), "5.08");
+        Type(d, IDC_PREF_XMAX, "151");
+        Press(d, wxID_OK);
+        EXPECT_TRUE(d->IsModal());
+        Type(d, IDC_PREF_XMAX, "150");
+        Type(d, IDC_PREF_LINEAR, "2.54");
+        Press(d, wxID_OK);
+    }));
+    EXPECT_TRUE(g_nWorkspaceX == 120 && g_fLinearSpeed == 1.0f && Boxes() == 1);
+    ASSERT_TRUE(Modal(ID_EDIT_PREFERENCES, "Trussforge3D Preferences", [&](wxDialog* d) {
+        Type(d, IDC_PREF_BROWSER, "firefox");
+        Press(d, wxID_CANCEL);
+    }));
+    EXPECT_EQ(g_strBrowserPath, "Iexplorer.exe");
+    g_bPrefsSaveAllowed = 0;
+    ASSERT_TRUE(Modal(ID_EDIT_PREFERENCES, "Trussforge3D Preferences", [&](wxDialog* d) {
+        EXPECT_FALSE(WxDialogControls(d).Find(IDC_PREF_SAVE)->IsEnabled());
+    }));
+}
+
+TEST_F(DialogsTest, SmallSettingsDialogs)
+{
+    ASSERT_TRUE(Modal(ID_LOADS_SET_DEFAULT_FORCE, "Default Forces", [&](wxDialog* d) {
+        EXPECT_EQ(Text(d, IDC_FORCE_X_LABEL), "Magnitude (pounds) :");
+        Press(d, IDC_FORCE_X_TRANSLATED);
+        Type(d, IDC_FORCE_X, "-3.5");
+        Press(d, wxID_OK);
+    }));
+    EXPECT_TRUE(g_fDefaultForceX == -3.5f && g_bDefaultForceXTranslated == 1);
+    ASSERT_TRUE(Modal(ID_LOADS_SET_DEFAULT_FORCE, "Default Forces", [&](wxDialog* d) {
+        Type(d, IDC_FORCE_Y, "7");
+        Press(d, wxID_CANCEL);
+    }));
+    EXPECT_EQ(g_fDefaultForceY, 1.0f);
+
+    ASSERT_TRUE(Modal(ID_LOADS_TRUCK_AXLE_LOADS, "Axle Loads", [&](wxDialog* d) {
+        Type(d, IDC_AXLE_REAR, "600");
+        Press(d, wxID_OK);
+        EXPECT_TRUE(d->IsModal());
+        Press(d, IDC_AXLE_DEFAULT);
+        EXPECT_EQ(Text(d, IDC_AXLE_REAR), "7");
+        Type(d, IDC_AXLE_FRONT, "4");
+        Press(d, wxID_OK);
+    }));
+    EXPECT_TRUE(g_fFrontAxleLoad == 4 && g_fRearAxleLoad == 7 && g_bListTruckBuilt == 0);
+
+    ASSERT_TRUE(Modal(ID_LOADS_TOWER_DEFAULTS, "Tower Defaults", [&](wxDialog* d) {
+        Type(d, IDC_TOWER_WIND, "50");
+        Press(d, IDC_TOWER_REVERSE_WIND);
+        Press(d, wxID_OK);
+    }));
+    EXPECT_TRUE(g_fWindSpeed == 50 && g_bReverseWind == 1);
+
+    ASSERT_TRUE(Modal(ID_VIEW_DIRECT_LIGHT, "Intensity", [&](wxDialog* d) {
+        EXPECT_EQ(Text(d, IDC_INTENSITY_LABEL), "50 ");
+        WxDialogControls(d).SetSliderPos(IDC_INTENSITY_SLIDER, 80);
+        Press(d, IDC_INTENSITY_SLIDER);
+        EXPECT_EQ(Text(d, IDC_INTENSITY_LABEL), "80 ");
+        Press(d, wxID_OK);
+    }));
+    EXPECT_EQ(g_fDirectLightG, 0.8f);
+
+    ASSERT_TRUE(Modal(ID_MEMBERS_SET_DEFAULTS, "Default Member Properties", [&](wxDialog* d) {
+        Press(d, IDC_DEF_SHAPE, 5);
+        EXPECT_EQ(Text(d, IDC_DEF_SHAPE_ROW), "6");
+        Type(d, IDC_DEF_OFFSET_Y, "2");
+        Press(d, wxID_OK);
+        EXPECT_TRUE(d->IsModal());
+        Type(d, IDC_DEF_OFFSET_Y, "0.5");
+        Press(d, wxID_OK);
+    }));
+    EXPECT_TRUE(g_nDefaultShape == 6 && g_fDefaultOffsetY == 0.5f);
+
+    ASSERT_TRUE(Modal(ID_ANALYSIS_GLOBAL_DATA, "Model Data", [&](wxDialog* d) {
+        EXPECT_EQ(Text(d, IDC_MDATA_JOINTS), std::to_string(g_nJoints));
+        EXPECT_EQ(Text(d, IDC_MDATA_LOAD_UNIT_FIRST), "lbs");
+    }));
+}
+
+TEST_F(DialogsTest, DialogsThatPicksAndKeysOpen)
+{
+    float fraction = 0.25f;
+    bool ran = false;
+    SetModalScript([&](wxDialog* d) {
+        ran = true;
+        EXPECT_EQ(d->GetTitle(), "Create Joint in Member");
+        EXPECT_EQ(Text(d, IDC_SPLIT_PERCENT), "25");
+        Type(d, IDC_SPLIT_PERCENT, "100");
+        Press(d, wxID_OK);
+        EXPECT_TRUE(d->IsModal());
+        Type(d, IDC_SPLIT_PERCENT, "30");
+        Press(d, wxID_OK);
+    });
+    ASSERT_TRUE(g_PickDialogs.askSplitFraction(fraction));
+    EXPECT_TRUE(ran && fraction == 0.3f);
+    EXPECT_EQ(backend.Boxes().back().text, "Please enter a number between 1 and 99.");
+
+    g_nPfdColorBits = 24, g_nPfdDepthBits = 16, g_bPfdTypeRgba = 1, g_bPfdSupportOpenGL = 1;
+    SetModalScript([&](wxDialog* d) {
+        EXPECT_EQ(d->GetTitle(), "Opengl Pixel Format");
+        ExpectLaidOut(d);
+        EXPECT_TRUE(WxDialogControls(d).Checked(IDC_PFD_SUPPORT_OPENGL) && WxDialogControls(d).Checked(IDC_PFD_RGBA));
+        EXPECT_EQ(Text(d, IDC_PFD_DEPTH_BITS), "16");
+        Press(d, wxID_OK);
+        EXPECT_FALSE(d->IsModal());
+    });
+    g_PickDialogs.showPixelFormat();
+    SetModalScript(nullptr);
+}
+
+TEST_F(DialogsTest, JointPropertiesIsModelessAndFollowsTheTables)
+{
+    g_nPickedJoint = 3;
+    g_PickDialogs.showJointProperties();
+    wxDialog* d = JointPropertiesWindow();
+    ASSERT_TRUE(d && d->IsShown() && !d->IsModal());
+    EXPECT_EQ(d->GetTitle(), "Joint Properties");
+    ExpectLaidOut(d);
+    EXPECT_TRUE(g_bJointDialogOpen == 1 && g_bModeJointProperties == 1);
+    Type(d, IDC_JNT_FORCE_X, "12");
+    Press(d, IDC_JNT_APPLY);
+    EXPECT_EQ(g_Joints[3].forceX, 12);
+    Type(d, IDC_JNT_NUMBER, "500");
+    Press(d, IDC_JNT_NUMBER);  // Enter
+    EXPECT_EQ(Text(d, IDC_JNT_NUMBER), std::to_string(g_nJoints));
+    Press(d, IDC_JNT_NEXT);
+    EXPECT_EQ(g_nPickedJoint, 1);
+    // A pick of another joint reloads the same window.
+    g_nPickedJoint = 7;
+    g_PickDialogs.showJointProperties();
+    EXPECT_EQ(JointPropertiesWindow(), d);
+    EXPECT_EQ(Text(d, IDC_JNT_NUMBER), "7");
+    // The row changes under the dialog: shown again when idle.
+    g_Joints[7].forceZ = -4;
+    Pump();
+    EXPECT_EQ(Text(d, IDC_JNT_FORCE_Z), "-4");
+    Type(d, IDC_JNT_Z, "-2000");
+    Press(d, wxID_OK);
+    EXPECT_TRUE(d->IsShown() && Boxes() == 1);
+    Press(d, wxID_CANCEL);
+    Pump();
+    EXPECT_TRUE(JointPropertiesWindow() == nullptr && g_bJointDialogOpen == 0 && g_bModeJointProperties == 0);
+    // Created again when none exists; without Advanced Options no supports.
+    g_bAdvancedOptions = 0;
+    g_PickDialogs.showJointProperties();
+    ASSERT_NE(JointPropertiesWindow(), nullptr);
+    EXPECT_FALSE(Shown(JointPropertiesWindow(), IDC_JNT_TX) || Shown(JointPropertiesWindow(), IDC_JNT_SUPPORTS_GROUP));
+    ExpectLaidOut(JointPropertiesWindow());
+}
+
+TEST_F(DialogsTest, MemberPropertiesAndResults)
+{
+    g_nPickedMember = 4;
+    g_PickDialogs.showMemberProperties();
+    wxDialog* d = MemberPropertiesWindow();
+    ASSERT_TRUE(d && d->IsShown());
+    EXPECT_EQ(d->GetTitle(), "Member Properties");
+    ExpectLaidOut(d);
+    Press(d, IDC_MEM_SHAPE, 6);
+    EXPECT_TRUE(g_Members[4].shape == 7 && g_bModelSaved == 0);
+    Type(d, IDC_MEM_ROLL, "45");
+    Press(d, wxID_OK);
+    Pump();
+    EXPECT_TRUE(g_Members[4].rollAngle == 45 && MemberPropertiesWindow() == nullptr && g_bMemberDialogOpen == 0);
+
+    g_nMembers = 5;
+    g_Members[5].governingRatios[G_A] = 1.5f;
+    RunFrameCommand(ID_ANALYSIS_MEMBER_RESULTS);
+    d = MemberResultsWindow();
+    ASSERT_TRUE(d && d->IsShown() && g_bMemberResultsDlgShown == 1);
+    EXPECT_EQ(d->GetTitle(), "Member Results");
+    ExpectLaidOut(d);
+    EXPECT_EQ(Text(d, IDC_MRES_NUMBER), "1");
+    Press(d, IDC_MRES_PREVIOUS);
+    EXPECT_TRUE(Text(d, IDC_MRES_NUMBER) == "5" && Text(d, IDC_MRES_STATUS_FIRST) == "NG");
+    d->Close();  // the close box acts as Close
+    Pump();
+    EXPECT_TRUE(MemberResultsWindow() == nullptr && g_bMemberResultsDlgShown == 0);
+
+    g_bAdvancedOptions = 0;
+    RunFrameCommand(ID_ANALYSIS_JOINT_RESULTS);
+    d = JointResultsWindow();
+    ASSERT_TRUE(d && g_bJointResultsDlgShown == 1 && g_nPickedJoint == 1);
+    EXPECT_EQ(d->GetTitle(), "Joint Results");
+    ExpectLaidOut(d);
+    EXPECT_FALSE(Shown(d, IDC_JRES_DEFAULTS) || Shown(d, wxID_OK));
+    EXPECT_FALSE(dynamic_cast<wxTextCtrl*>(WxDialogControls(d).Find(IDC_JRES_LIMIT_X))->IsEditable());
+    Press(d, IDC_JRES_CLOSE);
+    Pump();
+    EXPECT_EQ(JointResultsWindow(), nullptr);
+    g_bAdvancedOptions = 1;
+    RunFrameCommand(ID_ANALYSIS_JOINT_RESULTS);
+    d = JointResultsWindow();
+    Type(d, IDC_JRES_LIMIT_Z, "8");
+    Press(d, wxID_OK);
+    Pump();
+    EXPECT_TRUE(g_fDisplacementLimits[2] == 8 && JointResultsWindow() == nullptr && g_bJointResultsDlgShown == 0);
+}
+
+}  // namespace
