@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <type_traits>
 
 namespace {
 
@@ -40,24 +41,20 @@ bool CTextScanner::NextToken(std::string& token)
     return true;
 }
 
-bool CTextScanner::ReadInt(int& value)
+template <class T>
+bool CTextScanner::ReadNumber(T& value)
 {
     std::string token;
     if (!NextToken(token)) return false;
-    int v = 0;
+    T v{};
     const auto result = std::from_chars(token.data(), token.data() + token.size(), v);
     if (result.ec != std::errc() || result.ptr != token.data() + token.size()) return false;
+    if constexpr (std::is_floating_point_v<T>)
+        if (!std::isfinite(v)) return false;
     value = v;
     return true;
 }
 
-bool CTextScanner::ReadFloat(float& value)
-{
-    std::string token;
-    if (!NextToken(token)) return false;
-    float v = 0;
-    const auto result = std::from_chars(token.data(), token.data() + token.size(), v);
-    if (result.ec != std::errc() || result.ptr != token.data() + token.size() || !std::isfinite(v)) return false;
-    value = v;
-    return true;
-}
+bool CTextScanner::ReadInt(int& value) { return ReadNumber(value); }
+
+bool CTextScanner::ReadFloat(float& value) { return ReadNumber(value); }

@@ -21,6 +21,8 @@ public:
 
 private:
     bool NextToken(std::string& token);
+    template <class T>
+    bool ReadNumber(T& value);
 
     const std::string& m_text;
     std::size_t m_pos = 0;

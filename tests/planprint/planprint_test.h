@@ -43,6 +43,20 @@ protected:
         return path;
     }
 
+    // The one box a refused file shows, or none when message is "".
+    void ExpectRefusal(const std::string& message)
+    {
+        const auto boxes = backend.Boxes();
+        if (message.empty()) {
+            EXPECT_TRUE(boxes.empty());
+            return;
+        }
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, message);
+        EXPECT_EQ(boxes[0].flags, platform::MB_OKCANCEL | platform::MB_ICONEXCLAMATION);
+        EXPECT_EQ(boxes[0].caption, "Planprint");
+    }
+
     static std::string Example(const std::string& name) { return std::string(TF3D_SOURCE_DIR) + "/examples/" + name; }
 
     platform::TestBackend backend;
