@@ -17,6 +17,7 @@
 #include "planprint/command_ids.h"
 #include "planprint/frame_commands.h"
 #include "planprint/reader_common.h"
+#include "planprint/tile_print.h"
 #include "planprint/tile_view.h"
 #include "planprint/wx_tile_setup_dlg.h"
 #include "planprint/wx_view.h"
@@ -300,4 +301,4 @@ void CMainFrame::ShowAboutBox()
     about.ShowModal();
 }
 
-void CMainFrame::Print() {}
+void CMainFrame::Print() { PrintTiles(); }
