@@ -46,23 +46,15 @@ void Grid(float minorStep)
     glPopMatrix();
 }
 
+// All edges in one primitive, then the dots of selected corners.
 void CompileOutlines()
 {
     glNewList(s_outlineList, GL_COMPILE);
     glLineWidth(1);
-    GLUquadric* sphere = gluNewQuadric();
+    glBegin(GL_LINES);
     for (int k = 1; k <= g_pModel->nMembers; ++k) {
         const CMember& m = g_pMembers[k];
         if (m.nOffPlane != 0) continue;
-        glColor3f(1, 0, 0);
-        for (int i = 0; i < 4; ++i) {
-            if (m.nEndMark[i] != 2) continue;
-            glPushMatrix();
-            glTranslatef(m.fCornerX[i], m.fCornerY[i], 0);
-            gluSphere(sphere, 0.025, 8, 8);
-            glPopMatrix();
-        }
-        glBegin(GL_LINES);
         for (int i = 0; i < 4; ++i) {
             if (m.nEdgeMark[i] != 1 && m.nEdgeMark[i] != 2) continue;
             const int j = (i + 1) % 4;
@@ -73,7 +65,20 @@ void CompileOutlines()
             glVertex3f(m.fCornerX[i], m.fCornerY[i], 0);
             glVertex3f(m.fCornerX[j], m.fCornerY[j], 0);
         }
-        glEnd();
+    }
+    glEnd();
+    GLUquadric* sphere = gluNewQuadric();
+    glColor3f(1, 0, 0);
+    for (int k = 1; k <= g_pModel->nMembers; ++k) {
+        const CMember& m = g_pMembers[k];
+        if (m.nOffPlane != 0) continue;
+        for (int i = 0; i < 4; ++i) {
+            if (m.nEndMark[i] != 2) continue;
+            glPushMatrix();
+            glTranslatef(m.fCornerX[i], m.fCornerY[i], 0);
+            gluSphere(sphere, 0.025, 8, 8);
+            glPopMatrix();
+        }
     }
     gluDeleteQuadric(sphere);
     glEndList();
