@@ -129,19 +129,6 @@ TEST_F(Read3dTest, BridgeOutlinesOnlyItsFrontChord)
                 g_pModel->fOffsetY == 4);
 }
 
-TEST_F(Read3dTest, ImportResetsThePreview)
-{
-    g_Scene.SetViewportSize(800, 600);
-    g_Overlay.fViewOffsetX = 7;
-    g_nHScrollPos = 300;
-    g_bOutlineListBuilt = 1;
-    ASSERT_EQ(g_pModel->Read3dFile(Example("tower.3dd")), 1);
-    // Fitted to the 7.5 x 13 guide plane: 800 >= trunc(600 / 13 * 7.5) = 346.
-    EXPECT_TRUE(g_Scene.fTop == 14 && g_Scene.fRight == 13 * (800.0f / 600) + 1 && g_Overlay.fViewOffsetX == 0.5f &&
-                g_nHScrollPos == 0 && g_nVScrollPos == 1000 && g_bOutlineListBuilt == 0);
-    EXPECT_FLOAT_EQ(g_fViewScaleY, 600.0f / 14);
-}
-
 // TF3D writes CR LF; a file with bare LF line ends reads the same.
 TEST_F(Read3dTest, LfAndCrLfLineEndsReadAlike)
 {

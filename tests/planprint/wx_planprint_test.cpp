@@ -228,26 +228,6 @@ TEST_F(PlanprintWindowTest, MoveModelDragEndsWhenReleasedOutsideTheView)
     EXPECT_NEAR(g_pModel->fOffsetX, x0 + (end.x - start.x) / g_fViewScaleX, 0.13);
 }
 
-TEST_F(PlanprintWindowTest, ArrowKeysPanAndTheThumbsFollow)
-{
-    auto* hbar = wxDynamicCast(frame->View()->GetParent()->GetChildren()[0], wxScrollBar);
-    ASSERT_NE(hbar, nullptr);
-    EXPECT_EQ(hbar->GetThumbPosition(), 0);
-    wxKeyEvent key(wxEVT_KEY_DOWN);
-    key.m_keyCode = WXK_LEFT;
-    frame->View()->ProcessWindowEvent(key);
-    EXPECT_EQ(g_Overlay.fViewOffsetX, 1.5f);
-    EXPECT_EQ(hbar->GetThumbPosition(), g_nHScrollPos);
-    key.m_keyCode = WXK_RIGHT;
-    frame->View()->ProcessWindowEvent(key);
-    frame->View()->ProcessWindowEvent(key);
-    EXPECT_TRUE(g_Overlay.fViewOffsetX == -0.5f && g_nHScrollPos == 1000 && hbar->GetThumbPosition() == 1000);
-    // Refresh of the fit (a new size) brings the pan and the thumbs home.
-    frame->SetSize(frame->GetSize() - wxSize(50, 50));
-    Pump(0.3);
-    EXPECT_TRUE(g_Overlay.fViewOffsetX == 0.5f && hbar->GetThumbPosition() == 0);
-}
-
 TEST(PlanprintSettingsFile, WrittenAtExitIntoTheConfigurationFolder)
 {
     platform::InstallWxBackend("planprint");
