@@ -1,9 +1,10 @@
 # make test  - install dependencies, build, run every test
 # make run   - install dependencies, build, start TF3D with the bridge example
+# make run-planprint - install dependencies, build, start Planprint
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build test run test-sanitize bench clean
+.PHONY: deps build test run run-planprint test-sanitize bench clean
 
 deps:
 	@scripts/install-deps
@@ -23,6 +24,9 @@ test: build
 ARGS ?= examples/bridge.3dd
 run: build
 	./$(BUILD)/tf3d $(ARGS)
+
+run-planprint: build
+	./$(BUILD)/planprint
 
 # The same tests, the window tests too, under AddressSanitizer and
 # UndefinedBehaviorSanitizer; leaks of the GL driver and toolkit libraries

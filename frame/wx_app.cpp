@@ -6,6 +6,7 @@
 
 #include "frame/file_commands.h"
 #include "frame/wx_main_frame.h"
+#include "platform/sdl_sound.h"
 #include "platform/wx_backend.h"
 
 bool CSpan3DApp::OnInit()
@@ -13,6 +14,7 @@ bool CSpan3DApp::OnInit()
     SetAppName("trussforge3d");
     SetAppDisplayName("Trussforge3D");
     platform::InstallWxBackend();
+    platform::SetWxSoundPlayer(platform::PlaySoundClip);
     LoadRecentFileList();
 
     std::vector<std::string> args;

@@ -31,7 +31,6 @@
 #include "platform/message_box_style.h"
 #include "platform/wx_message_box.h"
 #include "platform/platform.h"
-#include "platform/sdl_sound.h"
 #include "platform/shell_command.h"
 #include "platform/wx_print_job.h"
 
@@ -40,6 +39,7 @@ namespace platform {
 namespace {
 
 wxFrame* g_mainWindow = nullptr;
+void (*g_playSound)(const std::string&) = nullptr;
 wxWindow* g_viewWindow = nullptr;
 // View timers by id; their owner is g_viewWindow.
 std::map<int, std::unique_ptr<wxTimer>> g_viewTimers;
@@ -100,7 +100,7 @@ BoxAnswer AnswerFromWx(int id)
     }
 }
 
-// The settings file: $XDG_CONFIG_HOME (or ~/.config)/trussforge3d.conf.
+// The settings folder: $XDG_CONFIG_HOME, or ~/.config.
 std::string SettingsFolder()
 {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
@@ -112,12 +112,12 @@ std::string SettingsFolder()
 
 class WxBackend : public Backend {
 public:
-    WxBackend() : folder_(SettingsFolder())
+    explicit WxBackend(const std::string& settingsName) : folder_(SettingsFolder())
     {
         wxLogNull quiet;
         // Without a folder the settings last for this run only.
-        const wxString file = folder_.empty() ? wxString() : ToWx(folder_ + "/trussforge3d.conf");
-        settings_ = std::make_unique<wxFileConfig>("trussforge3d", wxEmptyString, file, wxEmptyString,
+        const wxString file = folder_.empty() ? wxString() : ToWx(folder_ + "/" + settingsName + ".conf");
+        settings_ = std::make_unique<wxFileConfig>(ToWx(settingsName), wxEmptyString, file, wxEmptyString,
                                                    file.empty() ? 0 : wxCONFIG_USE_LOCAL_FILE);
         settings_->SetExpandEnvVars(false);
     }
@@ -171,7 +171,10 @@ public:
         if (g_viewWindow) g_viewWindow->Refresh(erase);
     }
 
-    void PlaySoundResource(const std::string& name) override { PlaySoundClip(name); }
+    void PlaySoundResource(const std::string& name) override
+    {
+        if (g_playSound) g_playSound(name);
+    }
 
     bool FileDialog(const FileDialogRequest& request, std::string& path) override
     {
@@ -318,12 +321,14 @@ std::unique_ptr<WxBackend> g_backend;
 
 }  // namespace
 
-void InstallWxBackend()
+void InstallWxBackend(const std::string& settingsName)
 {
-    auto fresh = std::make_unique<WxBackend>();
+    auto fresh = std::make_unique<WxBackend>(settingsName);
     SetBackend(fresh.get());
     g_backend = std::move(fresh);
 }
+
+void SetWxSoundPlayer(void (*play)(const std::string& name)) { g_playSound = play; }
 
 void SetWxMainWindow(wxFrame* frame)
 {

@@ -1,5 +1,7 @@
-// The platform services on wxWidgets, with SDL for sound.
+// The platform services on wxWidgets.
 #pragma once
+
+#include <string>
 
 class wxFrame;
 class wxWindow;
@@ -7,8 +9,12 @@ class wxWindow;
 namespace platform {
 
 // Installs a fresh wx backend as the platform backend (settings are read
-// again from the settings file). Call after the toolkit has started.
-void InstallWxBackend();
+// again from the settings file, $XDG_CONFIG_HOME/<settingsName>.conf, or
+// ~/.config/<settingsName>.conf). Call after the toolkit has started.
+void InstallWxBackend(const std::string& settingsName = "trussforge3d");
+
+// Plays the program's sound clips; without a player the program is silent.
+void SetWxSoundPlayer(void (*play)(const std::string& name));
 
 // The program's main window (owner of boxes and dialogs, caption, clipboard
 // copy) and its 3D view (owner of the view timers). Either may be nullptr;

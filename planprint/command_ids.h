@@ -1,0 +1,24 @@
+// Command ids of Planprint's menu, toolbar and accelerators.
+#pragma once
+
+enum PlanprintCommand {
+    ID_FILE_IMPORT_2D = 32772,
+    ID_FILE_IMPORT_3D = 32806,
+    ID_FILE_TILE_SETUP = 32795,
+    ID_EDIT_MOVE_MODEL = 32794,
+    ID_VIEW_REFRESH = 32783,
+    ID_VIEW_SHOW_GRID_LINES = 32796,
+    ID_FILE_NEW = 57600,
+    ID_FILE_OPEN = 57601,
+    ID_FILE_SAVE = 57603,
+    ID_FILE_PRINT = 57607,
+    ID_EDIT_COPY = 57634,
+    ID_EDIT_CUT = 57635,
+    ID_EDIT_PASTE = 57637,
+    ID_EDIT_UNDO = 57643,
+    ID_APP_ABOUT = 57664,
+    ID_APP_EXIT = 57665,
+    ID_VIEW_TOOLBAR = 59392,
+    ID_VIEW_STATUS_BAR = 59393,
+    ID_INDICATOR_COORDINATES = 59142,
+};

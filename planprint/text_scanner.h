@@ -1,0 +1,30 @@
+// Blank-separated numbers and whole lines of a model file held in memory.
+// CR LF reads as LF; numbers use the C conventions whatever the locale.
+// Every read fails on a missing, malformed, out-of-range or non-finite value.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+class CTextScanner {
+public:
+    explicit CTextScanner(const std::string& text) : m_text(text) {}
+
+    // The rest of the current line, without its line end; a longer line is
+    // cut to maxLength characters. False at the end of the text.
+    bool ReadLine(std::string& line, std::size_t maxLength);
+    bool ReadInt(int& value);
+    bool ReadFloat(float& value);
+
+    // The line the scanner stands on, from 1.
+    int Line() const { return m_line; }
+
+private:
+    bool NextToken(std::string& token);
+    template <class T>
+    bool ReadNumber(T& value);
+
+    const std::string& m_text;
+    std::size_t m_pos = 0;
+    int m_line = 1;
+};

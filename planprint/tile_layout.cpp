@@ -1,0 +1,74 @@
+// The automatic tile layout: columns, rows, paper and orientation that hold
+// the imported model, and the model centred on the tiles.
+#include <cmath>
+
+#include "planprint/model_data.h"
+#include "planprint/settings.h"
+
+namespace {
+
+struct HeightStep {
+    double over;  // inches
+    int orient, paper, rows;
+};
+
+// Each later true test overrides the earlier ones.
+const HeightStep kHeightSteps[] = {
+    {7.5, kPortrait, kPaperLetter, 1}, {10, kPortrait, kPaperLegal, 1},   {13, kLandscape, kPaperLetter, 2},
+    {15, kPortrait, kPaperLetter, 2},  {20, kLandscape, kPaperLetter, 3}, {22.5, kPortrait, kPaperLegal, 2},
+    {26, kPortrait, kPaperLetter, 3},
+};
+
+const double kPortraitColumnSteps[] = {7.5, 15, 22.5, 30, 37.5, 45};  // 2 to 7 columns
+
+struct ColumnStep {
+    double over;
+    int cols, paper;
+};
+
+const ColumnStep kLandscapeColumnSteps[] = {
+    {10, 1, kPaperLegal}, {13, 2, kPaperLetter}, {20, 2, kPaperLegal}, {26, 3, kPaperLetter},
+    {30, 3, kPaperLegal}, {36, 4, kPaperLetter}, {40, 4, kPaperLetter},
+};
+
+constexpr int kMostTiles = 10;
+
+}  // namespace
+
+void CModelData::LayoutTilesInch() { LayoutTiles(1.0, 2); }
+
+void CModelData::LayoutTilesCm() { LayoutTiles(2.54, 1); }
+
+// unit: model units per inch; the offsets are rounded to 1/roundTo.
+void CModelData::LayoutTiles(double unit, int roundTo)
+{
+    auto length = [unit](double inches) { return static_cast<float>(inches * unit); };
+    const float w = fRangeX + 1, h = fRangeY + 1;
+    int cols = 1, rows = 1, orient = kLandscape, paper = kPaperLetter;
+    for (const HeightStep& s : kHeightSteps)
+        if (h > length(s.over)) orient = s.orient, paper = s.paper, rows = s.rows;
+    if (orient == kPortrait) {
+        for (int i = 0; i < 6; ++i)
+            if (w > length(kPortraitColumnSteps[i])) cols = i + 2;
+    } else {
+        for (const ColumnStep& s : kLandscapeColumnSteps)
+            if (w > length(s.over)) cols = s.cols, paper = s.paper;
+    }
+    const float pageW = length(7.5), pageH = length(paper == kPaperLegal ? 13 : 10);
+    const float tileX = orient == kPortrait ? pageW : pageH;
+    const float tileY = orient == kPortrait ? pageH : pageW;
+    // A model wider or taller than the table reaches gets more tiles.
+    while (cols < kMostTiles && cols * tileX < w) ++cols;
+    while (rows < kMostTiles && rows * tileY < h) ++rows;
+
+    g_nCols = cols;
+    g_nRows = rows;
+    g_nPageOrient = orient;
+    g_nPaperSize = paper;
+    g_fPrintablePageW = pageW;
+    g_fPrintablePageH = pageH;
+    g_fGuidePlaneX = cols * tileX;
+    g_fGuidePlaneY = rows * tileY;
+    fOffsetX = RoundTo((g_fGuidePlaneX - fRangeX) / 2, roundTo);
+    fOffsetY = RoundTo((g_fGuidePlaneY - fRangeY) / 2, roundTo);
+}

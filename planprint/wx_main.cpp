@@ -1,0 +1,4 @@
+// The Planprint program.
+#include "planprint/wx_app.h"
+
+wxIMPLEMENT_APP(CPlanprintApp);

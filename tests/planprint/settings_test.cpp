@@ -1,0 +1,76 @@
+// The tile settings kept between runs.
+#include "planprint/frame_commands.h"
+#include "planprint_test.h"
+
+namespace {
+
+std::string Stored(platform::TestBackend& b, const char* name)
+{
+    return b.ReadSetting(kSettingsSection, name, "<none>");
+}
+
+}  // namespace
+
+using SettingsTest = PlanprintTest;
+
+TEST_F(SettingsTest, FirstRunDefaultsAndTheirStoredForm)
+{
+    g_nCols = 7;
+    ReadSettings();
+    EXPECT_TRUE(g_nCols == 1 && g_nRows == 1 && g_fPrintablePageW == 7.5f && g_fPrintablePageH == 10 &&
+                g_fGuidePlaneX == 7.5f && g_fGuidePlaneY == 10 && g_nPageOrient == kPortrait &&
+                g_nPaperSize == kPaperLetter && g_bPrintMemberNumbers == 1 && g_bPrintFileName == 1 &&
+                g_bEnglishUnits == 1 && g_bSIUnits == 0 && g_bModeDetail == 1 && g_bModeDesign == 0);
+    WriteSettings();
+    const std::pair<const char*, const char*> stored[] = {
+        {"Cols", "1"},        {"Rows", "1"},       {"PrintablePageW", "75"},           {"PrintablePageH", "100"},
+        {"GuidePlaneX", "75"}, {"GuidePlaneY", "100"}, {"PageOrient", "1"},           {"PaperSize", "1"},
+        {"PrintMemberNumbersOnTiles", "1"}, {"PrintFileNameOnTiles", "1"}, {"EnglishUnits", "1"},
+    };
+    for (const auto& s : stored) EXPECT_EQ(Stored(backend, s.first), s.second) << s.first;
+    EXPECT_EQ(backend.settings.size(), 11u);
+}
+
+TEST_F(SettingsTest, RoundTripInTheUnitTheyWereWrittenIn)
+{
+    // An import's layout and a tile setup survive a restart.
+    ASSERT_EQ(g_pModel->Read3dFile(Example("metric_truss.3dd")), 1);
+    g_bPrintFileName = 0;
+    EndPlanprintState();
+    StartPlanprintState();
+    EXPECT_TRUE(g_nCols == 2 && g_nRows == 1 && g_nPageOrient == kLandscape && g_bSIUnits && !g_bPrintFileName &&
+                g_bPrintMemberNumbers);
+    // Tenths, truncated: 19.05 cm (just below in single precision) is stored
+    // as 190 and read back as 19.0; 25.4 and 50.8 likewise lose a tenth.
+    EXPECT_TRUE(Stored(backend, "PrintablePageW") == "190" && Stored(backend, "PrintablePageH") == "253" &&
+                Stored(backend, "GuidePlaneX") == "507");
+    EXPECT_FLOAT_EQ(g_fPrintablePageW, 19.0f);
+    EXPECT_FLOAT_EQ(g_fGuidePlaneX, 50.7f);
+    EXPECT_EQ(Stored(backend, "EnglishUnits"), "0");
+    EXPECT_EQ(g_pModel->nJoints, 0);  // the model is not kept
+}
+
+TEST_F(SettingsTest, StoredValuesAreKeptInRange)
+{
+    struct Case {
+        const char* name;
+        const char* value;
+    };
+    const Case cases[] = {
+        {"Cols", "0"},           {"Rows", "-3"},           {"PrintablePageW", "0"},  {"PrintablePageH", "-100"},
+        {"GuidePlaneX", "x"},    {"GuidePlaneY", "999999"}, {"PageOrient", "7"},     {"PaperSize", "2"},
+        {"PrintMemberNumbersOnTiles", "5"}, {"PrintFileNameOnTiles", "0"},          {"EnglishUnits", "0"},
+    };
+    for (const Case& c : cases) backend.WriteSetting(kSettingsSection, c.name, c.value);
+    ReadSettings();
+    EXPECT_TRUE(g_nCols == 1 && g_nRows == 1 && g_fPrintablePageW == 7.5f && g_fPrintablePageH == 10 &&
+                g_fGuidePlaneX == 7.5f && g_fGuidePlaneY == 10 && g_nPageOrient == kPortrait &&
+                g_nPaperSize == kPaperLetter && g_bPrintMemberNumbers == 1 && g_bPrintFileName == 0 && g_bSIUnits);
+    backend.WriteSetting(kSettingsSection, "Cols", "25");
+    backend.WriteSetting(kSettingsSection, "PrintablePageW", "191");
+    backend.WriteSetting(kSettingsSection, "PaperSize", "5");
+    backend.WriteSetting(kSettingsSection, "PageOrient", "2");
+    ReadSettings();
+    EXPECT_TRUE(g_nCols == 10 && g_nPaperSize == kPaperLegal && g_nPageOrient == kLandscape);
+    EXPECT_FLOAT_EQ(g_fPrintablePageW, 19.1f);
+}
