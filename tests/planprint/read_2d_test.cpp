@@ -32,8 +32,8 @@ TEST_F(Read2dTest, PrattTrussAgainstNumbersWorkedByHand)
     EXPECT_TRUE(m.nJoints == 13 && m.nMembers == 23 && m.bEnglish == 1 && g_bEnglishUnits);
     // y flipped (largest drawing y 120), scaled by 1/40, shifted to the origin.
     EXPECT_TRUE(m.fRangeX == 12 && m.fRangeY == 3 && m.fMinX == 0 && m.fMinY == 0);
-    const float expected[14][2] = {{0, 0},  {0, 3}, {2, 3}, {4, 3}, {6, 3}, {8, 3}, {10, 3},
-                                   {12, 3}, {2, 1}, {4, 1}, {6, 1}, {8, 1}, {10, 1}, {6, 0}};
+    const float expected[14][2] = {{0, 0},  {0, 0}, {2, 0}, {4, 0}, {6, 0}, {8, 0}, {10, 0},
+                                   {12, 0}, {2, 2}, {4, 2}, {6, 2}, {8, 2}, {10, 2}, {6, 3}};
     for (int k = 1; k <= 13; ++k)
         EXPECT_TRUE(g_pJoints[k].x == expected[k][0] && g_pJoints[k].y == expected[k][1] && g_pJoints[k].z == 0)
             << k;
@@ -49,18 +49,18 @@ TEST_F(Read2dTest, PrattTrussAgainstNumbersWorkedByHand)
     EXPECT_TRUE(chord.nMaterial == 7 && chord.nSection == 2 && top.nSection == 3 && chord.bUseTorsion == 1 &&
                 chord.bMomentZZ1 == 1 && chord.fEffLengthYY == 0 && chord.fUserEffYY == 0 && chord.nOffPlane == 0);
     EXPECT_NEAR(chord.fColorR, 0.88235295 - 20 * 3.844675e-5, 1e-6);
-    // Chord 1 from (0, 3) to (2, 3), 1/16 in either side.
+    // Chord 1 from (0, 0) to (2, 0), 1/16 in either side.
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(chord.fCornerX[i], i < 2 ? -0.0625f : 2.0625f) << i;
-        EXPECT_EQ(chord.fCornerY[i], (i == 0 || i == 3) ? 3.0625f : 2.9375f) << i;
+        EXPECT_EQ(chord.fCornerY[i], (i == 0 || i == 3) ? 0.0625f : -0.0625f) << i;
     }
-    // Member 7 from (0, 3) down to (2, 1): falling, 3/32 in either side.
-    EXPECT_EQ(top.nOutlineKind, 4);
+    // End post 7 from (0, 0) up to (2, 2): rising, 3/32 in either side.
+    EXPECT_EQ(top.nOutlineKind, 3);
     const float a = 0.09375f / std::sqrt(2.0f);
-    EXPECT_NEAR(top.fCornerX[0], -a + a, 1e-6);
-    EXPECT_NEAR(top.fCornerY[0], 3 + a + a, 1e-6);
-    EXPECT_NEAR(top.fCornerX[2], 2 + a - a, 1e-6);
-    EXPECT_NEAR(top.fCornerY[2], 1 - a - a, 1e-6);
+    EXPECT_NEAR(top.fCornerX[0], -a - a, 1e-6);
+    EXPECT_NEAR(top.fCornerY[0], -a + a, 1e-6);
+    EXPECT_NEAR(top.fCornerX[2], 2 + a + a, 1e-6);
+    EXPECT_NEAR(top.fCornerY[2], 2 + a - a, 1e-6);
     // w = 13, h = 4: one landscape Legal tile, 13 x 7.5.
     EXPECT_TRUE(g_nCols == 1 && g_nRows == 1 && g_nPageOrient == kLandscape && g_nPaperSize == kPaperLegal &&
                 g_fGuidePlaneX == 13 && g_fGuidePlaneY == 7.5f && m.fOffsetX == 0.5f && m.fOffsetY == 2.5f);
