@@ -160,6 +160,12 @@ public:
         if (it != g_viewTimers.end()) it->second->Stop();
     }
 
+    bool ViewTimerRunning(int id) override
+    {
+        auto it = g_viewTimers.find(id);
+        return it != g_viewTimers.end() && it->second->IsRunning();
+    }
+
     void InvalidateFrame(bool erase) override
     {
         if (g_mainWindow) g_mainWindow->Refresh(erase);
