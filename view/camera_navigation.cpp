@@ -281,7 +281,7 @@ void FinishZoomGesture(int x)
     Redraw();
 }
 
-void CameraOnKeyDown(int key, bool ctrl)
+bool CameraOnKeyDown(int key, bool ctrl)
 {
     if (!g_bCameraSlotsTaken) {
         for (CameraSlot& slot : g_CameraSlots) StoreSlot(slot);
@@ -303,7 +303,7 @@ void CameraOnKeyDown(int key, bool ctrl)
         g_nZoomPressX = 0;
         break;
     case 'P':
-        if (!SkewPlanePrintKey()) return;  // a refusal leaves the picture as it is
+        if (!SkewPlanePrintKey()) return true;  // a refusal leaves the picture as it is
         break;
     case 'S': g_bUniformTestLoads = !g_bUniformTestLoads; break;
     case '1':
@@ -324,10 +324,12 @@ void CameraOnKeyDown(int key, bool ctrl)
         } else if (key == VIEW_KEY_F1 + 10 || key == VIEW_KEY_F1 + 11) {
             g_bFollowTruckCamera = 0;
             ShowLayers(key == VIEW_KEY_F1 + 10 ? 1 : 0);
-        } else {
-            CameraKey(key);
+        } else if (!CameraKey(key)) {
+            Redraw();
+            return false;
         }
         break;
     }
     Redraw();
+    return true;
 }

@@ -31,5 +31,6 @@ void CameraOnMouseWheel(int delta);
 void CameraOnLButtonDblClk(int x, int y);
 // Left release of the zoom gesture armed by key 'Z'.
 void FinishZoomGesture(int x);
-// One key press in the view (ctrl: the Ctrl key is held).
-void CameraOnKeyDown(int key, bool ctrl);
+// One key press in the view (ctrl: the Ctrl key is held); false when the
+// key means nothing to the view.
+bool CameraOnKeyDown(int key, bool ctrl);

@@ -265,18 +265,50 @@ void MovePlane(const GuidePlane& p, int x, int y)
 
 // ---------------------------------------------------------------- stale numbers
 
-// A picked number that no longer names a live row is dropped, and so is a
-// drag whose joints a command changed under it.
+// What the kept picks named when a handler last ran: a command that deletes,
+// renumbers or replaces rows in between (undo, open, new) makes them stale.
+struct PickedRows {
+    short joint = 0, member = 0;
+    float x = 0, y = 0, z = 0;
+    short jointA = 0, jointB = 0;
+};
+PickedRows s_picked;
+
+bool JointIs(int j, float x, float y, float z)
+{
+    return LiveJoint(j) && g_Joints[j].x == x && g_Joints[j].y == y && g_Joints[j].z == z;
+}
+
+void RememberPicks()
+{
+    s_picked = PickedRows();
+    s_picked.joint = g_nPickedJoint;
+    if (LiveJoint(g_nPickedJoint)) {
+        const JointRec& j = g_Joints[g_nPickedJoint];
+        s_picked.x = j.x, s_picked.y = j.y, s_picked.z = j.z;
+    }
+    s_picked.member = g_nPickedMember;
+    if (LiveMember(g_nPickedMember)) {
+        s_picked.jointA = g_Members[g_nPickedMember].jointA;
+        s_picked.jointB = g_Members[g_nPickedMember].jointB;
+    }
+}
+
+// A picked number that no longer names the row it named is dropped, and so
+// is a drag whose joints a command changed under it.
 void DropStaleSelections()
 {
-    if (g_nPickedJoint != 0 && !LiveJoint(g_nPickedJoint)) g_nPickedJoint = 0;
-    if (g_nPickedMember != 0 && !LiveMember(g_nPickedMember)) g_nPickedMember = 0;
-    if (g_bDraggingMember) {
-        const int s = g_nDragStartJoint;
-        const bool same = LiveJoint(s) && g_Joints[s].x == g_fDragStartX && g_Joints[s].y == g_fDragStartY &&
-                          g_Joints[s].z == g_fDragStartZ;
-        if (!same) g_bDraggingMember = 0;
-    }
+    if (g_nPickedJoint != 0 &&
+        (g_nPickedJoint == s_picked.joint ? !JointIs(g_nPickedJoint, s_picked.x, s_picked.y, s_picked.z)
+                                          : !LiveJoint(g_nPickedJoint)))
+        g_nPickedJoint = 0;
+    if (g_nPickedMember != 0 &&
+        (!LiveMember(g_nPickedMember) ||
+         (g_nPickedMember == s_picked.member && (g_Members[g_nPickedMember].jointA != s_picked.jointA ||
+                                                 g_Members[g_nPickedMember].jointB != s_picked.jointB))))
+        g_nPickedMember = 0;
+    if (g_bDraggingMember && !JointIs(g_nDragStartJoint, g_fDragStartX, g_fDragStartY, g_fDragStartZ))
+        g_bDraggingMember = 0;
     for (const GuidePlane& p : kPlanes) {
         if (*p.dragging && g_nJoints != s_jointsAtPlaneDrag) PutPlaneBack(p);
     }
@@ -656,6 +688,7 @@ bool EditOnLButtonDown(int x, int y)
     if (g_bModeAddJoint) PressAddJoint(x, y);
     if (g_bModeSelectJoints) {
         JointRow(1, x, y, 0, false, [](JointRec& j) { j.mark = 1; });
+        RememberPicks();
         return false;
     }
     if (g_bModeAddMember && !g_bDraggingMember && LiveJoint(g_nPickedJoint)) {
@@ -666,6 +699,7 @@ bool EditOnLButtonDown(int x, int y)
         g_fDragStartY = j.y;
         g_fDragStartZ = j.z;
     }
+    RememberPicks();
     return true;
 }
 
@@ -720,6 +754,7 @@ void EditOnMouseMove(int x, int y)
         Redraw();
     }
     for (const GuidePlane& p : kPlanes) MovePlane(p, x, y);
+    RememberPicks();
 }
 
 void EditOnLButtonUp(int x, int /*y*/)
@@ -749,6 +784,7 @@ void EditOnLButtonUp(int x, int /*y*/)
 
     ClearLists(LISTS_M | LISTS_L | LISTS_J);
     Redraw();
+    RememberPicks();
 }
 
 bool AnyDragUnderWay()

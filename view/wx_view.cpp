@@ -405,12 +405,16 @@ int ViewKeyOf(const wxKeyEvent& event)
 
 }  // namespace
 
+// A key the view acts on goes no further: F10 does not open the menu bar
+// and the arrows do not move the focus. With Ctrl or Alt held only Ctrl+1..3
+// are the view's; the others belong to the menus' shortcuts.
 void CSpan3DView::OnKeyDown(wxKeyEvent& event)
 {
-    event.Skip();
     const int key = ViewKeyOf(event);
-    if (key == 0 || !MakeCurrent()) return;
-    CameraOnKeyDown(key, event.ControlDown());
+    const bool storeView = event.ControlDown() && !event.AltDown() && key >= '1' && key <= '3';
+    const bool modified = event.ControlDown() || event.AltDown();
+    if (key == 0 || (modified && !storeView) || !MakeCurrent() || !CameraOnKeyDown(key, event.ControlDown()))
+        event.Skip();
     UpdateCapture();
 }
 

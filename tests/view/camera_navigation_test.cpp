@@ -136,6 +136,7 @@ TEST_F(CameraTest, StoredViewsDriverViewAndSwitches)
     EXPECT_EQ(V(g_bGuidePlaneHalfAlpha, g_bListXYGuide1Built, g_bListXYGuide2Built, g_bListXZGuideBuilt),
               V(1, 0, 0, 1));
     Key('S');
+    Key('S', true);  // Ctrl+S belongs to File/Save Model
     EXPECT_EQ(g_bUniformTestLoads, 1);
     Key('Z');
     EXPECT_EQ(g_bZoomGestureArmed, 1);

@@ -240,6 +240,41 @@ TEST_F(EditViewTest, APickReturnsTheLowestNumberNotTheNearest)
     EXPECT_TRUE(std::abs(again.x - g_nViewWidth / 2) <= 1 && std::abs(again.y - g_nViewHeight / 2) <= 1);
 }
 
+// A command that changes the tables under a tool (undo, open, new, delete)
+// leaves no stale number behind.
+TEST_F(EditViewTest, NumbersChangedUnderAToolAreDropped)
+{
+    for (int k = 0; k < 3; ++k) AddJoint(10 + 4 * k, 6, 12).mark = 1;
+    Tool(ID_JOINTS_MOVE);
+    Click(AtJoint(2));
+    ASSERT_EQ(g_nPickedJoint, 2);
+    Move(At(30, 16, 12));
+    EXPECT_EQ(g_nPickedJoint, 2);  // kept for the highlight
+    DeleteJoint(1);                // row 2 now holds another joint
+    Move(At(30, 16, 12));
+    EXPECT_EQ(g_nPickedJoint, 0);
+
+    Tool(ID_MEMBERS_ADD);
+    Move(AtJoint(1));
+    Send(wxEVT_LEFT_DOWN, AtJoint(1));
+    ASSERT_EQ(g_bDraggingMember, 1);
+    const wxPoint end = AtJoint(2);
+    g_nJoints = 0;  // a new model
+    AddJoint(30, 16, 12).mark = 1, AddJoint(34, 16, 12);
+    Move(end);
+    Send(wxEVT_LEFT_UP, end);
+    EXPECT_EQ(V(g_nMembers, g_bDraggingMember, backend.Count(Event::Box)), V(0, 0, 0));
+
+    LookAt(0, 20, 40, 20, 0, 12);
+    Tool(ID_GUIDES_XY_MOVE_JOINTS_AND_PLANE);
+    Send(wxEVT_LEFT_DOWN, At(20, 0, 12));
+    AddJoint(5, 5, 5);  // a command added a joint
+    Move(At(20, 0, 15));
+    Send(wxEVT_LEFT_UP, At(20, 0, 15));
+    EXPECT_EQ(V(g_fGuidePlaneZ, g_bDraggingPlaneXY, g_Joints[1].z), V(12, 0, 12));  // nothing moved
+    EXPECT_FALSE(view->HasCapture());
+}
+
 // Every tool that changes what the model file saves leaves the model unsaved.
 TEST_F(EditViewTest, SupportAndLoadToolsSetTheirValues)
 {
