@@ -11,36 +11,24 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <vector>
 
-#include <GL/gl.h>
-#include <wx/app.h>
-#include <wx/frame.h>
-#include <wx/init.h>
-#include <wx/log.h>
 
+#include "bench/bench_view.h"
 #include "frame/file_commands.h"
 #include "frame/frame_globals.h"
 #include "model/defaults.h"
 #include "model/tables.h"
-#include "platform/test_backend.h"
 #include "tests/model/solver_reference.h"
 #include "view/mouse_editing.h"
 #include "view/picking.h"
 #include "view/projection.h"
 #include "view/view_globals.h"
-#include "view/wx_view.h"
 
 namespace {
 
 constexpr int kLevels = 99;
-
-void Pump()
-{
-    for (int i = 0; i < 10; ++i) wxTheApp->Yield(true);
-}
 
 struct Timing {
     double mean = 0, median = 0, max = 0;
@@ -100,29 +88,8 @@ void BuildTower()
 
 int main(int argc, char** argv)
 {
-    setenv("NO_AT_BRIDGE", "1", 0);
-    wxApp::SetInstance(new wxApp);
-    if (!wxEntryStart(argc, argv)) {
-        std::fprintf(stderr, "cannot start the toolkit (no display?)\n");
-        return 1;
-    }
-    wxTheApp->CallOnInit();
-    delete wxLog::SetActiveTarget(new wxLogStderr);
-    platform::TestBackend backend;  // records, never blocks
-    platform::SetBackend(&backend);
-
-    auto* frame = new wxFrame(nullptr, wxID_ANY, "interaction bench", wxPoint(0, 0), wxSize(1280, 1024));
-    auto* view = new CSpan3DView(frame);
-    if (!view->Created()) return 1;
-    frame->Show();
-    for (int i = 0; i < 400 && !(view->MakeCurrent() && g_nViewWidth > 0); ++i) Pump();
-    if (!view->MakeCurrent()) {
-        std::fprintf(stderr, "the view was not realised\n");
-        return 1;
-    }
-    std::printf("renderer: %s, %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)),
-                reinterpret_cast<const char*>(glGetString(GL_VERSION)));
-    std::printf("view: %d x %d pixels\n", g_nViewWidth, g_nViewHeight);
+    BenchView bench(argc, argv, "interaction bench");
+    if (!bench.View()) return 1;
 
     // Add Joint on an empty model, seen from the start-up camera.
     ResetModelGlobals();
@@ -163,10 +130,5 @@ int main(int argc, char** argv)
                 static_cast<int>(onMembers.size()));
     Print("member pick on the tower", member);
     Print("member pick over the whole view", Measure(Sweep(40), [](wxPoint p) { PickMember(p.x, p.y); }));
-
-    frame->Destroy();
-    Pump();
-    platform::SetBackend(nullptr);
-    wxEntryCleanup();
     return 0;
 }

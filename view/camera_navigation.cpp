@@ -109,15 +109,8 @@ void EscapeKey()
     g_bOrbitDragging = 0;
     g_bOrbitLockHorizontal = g_bOrbitLockVertical = 0;
     CancelDrags();
-    int* tools[] = {&g_bModeAddJoint,
-                    &g_bModeXYPlaneToCursor, &g_bModeXYPlaneToJoint, &g_bModeXYPlaneMoveJoints,
-                    &g_bModeXYPlaneReplicate, &g_bModeXYPlaneReplicateToJoint,
-                    &g_bModeXZPlaneToCursor, &g_bModeXZPlaneToJoint, &g_bModeXZPlaneMoveJoints,
-                    &g_bModeXZPlaneReplicate, &g_bModeXZPlaneReplicateToJoint,
-                    &g_bModeYZPlaneToCursor, &g_bModeYZPlaneToJoint, &g_bModeYZPlaneMoveJoints,
-                    &g_bModeYZPlaneReplicate, &g_bModeYZPlaneReplicateToJoint,
-                    &g_bModeSetOrigin, &g_bCursorOnPlane};
-    for (int* tool : tools) *tool = 0;
+    EndGuidePlaneTools();
+    g_bModeAddJoint = g_bModeSetOrigin = g_bCursorOnPlane = 0;
     g_nPickedMember = g_nPickedJoint = 0;
     platform::MessageBeep(0);
 }

@@ -76,14 +76,8 @@ SplitOutcome SplitMember(int member, float fraction)
 
     const JointRec& a = g_Joints[first];
     const JointRec& b = g_Joints[second];
-    JointRec joint;
-    joint.x = a.x + fraction * (b.x - a.x);
-    joint.y = a.y + fraction * (b.y - a.y);
-    joint.z = a.z + fraction * (b.z - a.z);
-    joint.restraintTX = joint.restraintTY = joint.restraintTZ = 0;
-    joint.restraintRX = joint.restraintRY = joint.restraintRZ = 0;
     const int added = g_nJoints + 1;
-    g_Joints[added] = joint;
+    g_Joints[added] = FreeJoint(a.x + fraction * (b.x - a.x), a.y + fraction * (b.y - a.y), a.z + fraction * (b.z - a.z));
     g_nJoints = static_cast<short>(added);
     if (LastJointIsDuplicate()) {
         g_nJoints = static_cast<short>(added - 1);

@@ -72,13 +72,7 @@ bool LiveMember(int m)
 bool AppendJoint(float x, float y, float z)
 {
     if (g_nJoints < 0 || g_nJoints >= MAX_JOINTS) return false;
-    JointRec j;
-    j.x = x;
-    j.y = y;
-    j.z = z;
-    j.restraintTX = j.restraintTY = j.restraintTZ = 0;
-    j.restraintRX = j.restraintRY = j.restraintRZ = 0;
-    g_Joints[++g_nJoints] = j;
+    g_Joints[++g_nJoints] = FreeJoint(x, y, z);
     return true;
 }
 
@@ -366,16 +360,6 @@ bool AnyJointTool()
     return false;
 }
 
-void SetRestraints(JointRec& j, const short r[6])
-{
-    j.restraintTX = r[0];
-    j.restraintTY = r[1];
-    j.restraintTZ = r[2];
-    j.restraintRX = r[3];
-    j.restraintRY = r[4];
-    j.restraintRZ = r[5];
-}
-
 // A member row: the picked member gets act, then the pick is reset.
 template <typename Act>
 void MemberRow(int flag, int x, int y, unsigned lists, Act act)
@@ -441,6 +425,26 @@ void PressMemberRows(int x, int y)
     }
 }
 
+using PickFunction = int (*)(int, int);
+
+// The pick on the shape shown: displaced or undeformed.
+short PickShown(PickFunction undeformed, PickFunction displaced, int x, int y)
+{
+    return static_cast<short>(g_bShowDisplacedShape ? displaced(x, y) : undeformed(x, y));
+}
+
+// A results dialog that is shown reloads for the joint or member picked.
+void ResultsRow(int shown, short& picked, PickFunction undeformed, PickFunction displaced, void (*reshow)(), int x,
+                int y)
+{
+    if (!shown) return;
+    picked = 0;
+    picked = PickShown(undeformed, displaced, x, y);
+    if (!picked) return;
+    if (reshow) reshow();
+    Redraw();
+}
+
 // The modeless property dialogs: the pick is undone together with what the
 // dialog changes.
 void PressPropertyRows(int x, int y)
@@ -467,22 +471,10 @@ void PressPropertyRows(int x, int y)
             Redraw();
         }
     }
-    if (g_bMemberResultsDlgShown) {
-        g_nPickedMember = 0;
-        g_nPickedMember = static_cast<short>(g_bShowDisplacedShape ? PickMemberDisplaced(x, y) : PickMember(x, y));
-        if (g_nPickedMember) {
-            if (g_PickDialogs.reshowMemberResults) g_PickDialogs.reshowMemberResults();
-            Redraw();
-        }
-    }
-    if (g_bJointResultsDlgShown) {
-        g_nPickedJoint = 0;
-        g_nPickedJoint = static_cast<short>(g_bShowDisplacedShape ? PickJointDisplaced(x, y) : PickJoint(x, y));
-        if (g_nPickedJoint) {
-            if (g_PickDialogs.reshowJointResults) g_PickDialogs.reshowJointResults();
-            Redraw();
-        }
-    }
+    ResultsRow(g_bMemberResultsDlgShown, g_nPickedMember, PickMember, PickMemberDisplaced,
+               g_PickDialogs.reshowMemberResults, x, y);
+    ResultsRow(g_bJointResultsDlgShown, g_nPickedJoint, PickJoint, PickJointDisplaced,
+               g_PickDialogs.reshowJointResults, x, y);
 }
 
 void PressSupportAndLoadRows(int x, int y)
@@ -717,11 +709,11 @@ void EditOnMouseMove(int x, int y)
     }
     if (g_bJointResultsDlgShown) {
         const short before = g_nPickedJoint;
-        g_nPickedJoint = static_cast<short>(g_bShowDisplacedShape ? PickJointDisplaced(x, y) : PickJoint(x, y));
+        g_nPickedJoint = PickShown(PickJoint, PickJointDisplaced, x, y);
         if (g_nPickedJoint || before) Redraw();
     } else if (g_bMemberResultsDlgShown) {
         const short before = g_nPickedMember;
-        g_nPickedMember = static_cast<short>(g_bShowDisplacedShape ? PickMemberDisplaced(x, y) : PickMember(x, y));
+        g_nPickedMember = PickShown(PickMember, PickMemberDisplaced, x, y);
         if (g_nPickedMember || before) Redraw();
     }
     auto hoverJoint = [x, y] {
@@ -785,6 +777,12 @@ void EditOnLButtonUp(int x, int /*y*/)
     ClearLists(LISTS_M | LISTS_L | LISTS_J);
     Redraw();
     RememberPicks();
+}
+
+void EndGuidePlaneTools()
+{
+    for (const GuidePlane& p : kPlanes)
+        *p.toJoint = *p.toCursor = *p.replicate = *p.replicateToJoint = *p.moveJoints = 0;
 }
 
 bool AnyDragUnderWay()

@@ -20,3 +20,5 @@ bool AnyDragUnderWay();
 // Ends a member drag, and puts a dragged guide plane and the joints it
 // carries back where the drag started.
 void CancelDrags();
+// Clears the fifteen guide-plane tools.
+void EndGuidePlaneTools();
