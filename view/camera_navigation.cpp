@@ -8,9 +8,9 @@
 #include "frame/pick_dialogs.h"
 #include "model/tables.h"
 #include "platform/platform.h"
+#include "printing/plane_print.h"
 #include "view/mouse_editing.h"
 #include "view/picking.h"
-#include "view/skew_plane_key.h"
 #include "view/view_globals.h"
 
 namespace {
@@ -296,7 +296,7 @@ bool CameraOnKeyDown(int key, bool ctrl)
         g_nZoomPressX = 0;
         break;
     case 'P':
-        if (!SkewPlanePrintKey()) return true;  // a refusal leaves the picture as it is
+        if (!PrintMarkedSkewPlane()) return true;  // a refusal leaves the picture as it is
         break;
     case 'S': g_bUniformTestLoads = !g_bUniformTestLoads; break;
     case '1':

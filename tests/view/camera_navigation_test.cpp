@@ -149,8 +149,10 @@ TEST_F(CameraTest, StoredViewsDriverViewAndSwitches)
     g_Joints[3].mark = 1;
     Key('P');
     EXPECT_EQ(g_bShowTilesSkew, 1);
+    EXPECT_EQ(backend.printRequests.size(), 1u);  // the print dialog was asked for
     Key('P');
     EXPECT_EQ(g_bShowTilesSkew, 0);
+    EXPECT_EQ(backend.printRequests.size(), 1u);
 }
 
 TEST_F(CameraTest, EscapeEndsDragsAndPlaneToolsButNotOtherTools)

@@ -150,6 +150,7 @@ TEST_F(EditViewTest, PlaneMovesThatWouldDuplicateJointsPutEverythingBack)
 }
 
 float s_dialogFraction = 0;  // what the split question answers: -1 cancels
+int s_questions = 0;         // how often it was asked
 
 TEST_F(EditViewTest, SplitsAtTheCursorAtAFractionAndRefusals)
 {
@@ -160,31 +161,35 @@ TEST_F(EditViewTest, SplitsAtTheCursorAtAFractionAndRefusals)
         float dialogFraction;  // 0: no question asked
         float extraJointX;     // a joint of its own on the member; 0 for none
         bool full;             // the joint table is full
+        float farEndX;         // the second end: at x 20, or off the screen
         float newX;            // 0: no split
         const char* box;
     } cases[] = {
-        {CURSOR, 13, 0, 0, false, 13, nullptr},
-        {TOOL_20, 17, 0, 0, false, 12, nullptr},
-        {DIALOG, 16, 0, 0, false, 16, nullptr},
-        {DIALOG, 16, 0.5f, 0, false, 15, nullptr},
-        {DIALOG, 16, -1, 0, false, 0, nullptr},
-        {DIALOG, 16, 0.5f, 15, false, 0, kDuplicateJoint},
-        {TOOL_20, 17, 0, 12, false, 0, kDuplicateJoint},
-        {CURSOR, 10.03f, 0, 0, false, 0, kBothEnds},  // within 1 % of the end
-        {DIALOG, 10.03f, 0, 0, false, 0, kBothEnds},
-        {CURSOR, 13, 0, 0, true, 0, "Maximum Number of Joints = MAX_JOINTS\n"},
+        {CURSOR, 13, 0, 0, false, 20, 13, nullptr},
+        {TOOL_20, 17, 0, 0, false, 20, 12, nullptr},
+        {DIALOG, 16, 0, 0, false, 20, 16, nullptr},
+        {DIALOG, 16, 0.5f, 0, false, 20, 15, nullptr},
+        {DIALOG, 16, -1, 0, false, 20, 0, nullptr},
+        {DIALOG, 16, 0.5f, 15, false, 20, 0, kDuplicateJoint},
+        {TOOL_20, 17, 0, 12, false, 20, 0, kDuplicateJoint},
+        {CURSOR, 10.03f, 0, 0, false, 20, 0, kBothEnds},  // within 1 % of the end
+        {DIALOG, 10.03f, 0, 0, false, 20, 0, kBothEnds},
+        {CURSOR, 13, 0, 0, true, 20, 0, "Maximum Number of Joints = MAX_JOINTS\n"},
+        {DIALOG, 13, 0.5f, 0, false, 500, 0, kBothEnds},  // an end off the screen: no question
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.way << " " << c.clickX << " " << c.dialogFraction);
         g_nJoints = g_nMembers = 0;
-        AddJoint(20, 6, 12);
+        AddJoint(c.farEndX, 6, 12);
         AddJoint(10, 6, 12);  // the first end: the smaller x
         MemberRec& m = AddMember(1, 2, 0.5f, 0.25f, 0);
         m.shape = 3, m.material = 2, m.rollAngle = 30;
         if (c.extraJointX) AddJoint(c.extraJointX, 6, 12);
         g_bUseSplitDialog = c.way == DIALOG;
         s_dialogFraction = c.dialogFraction;
+        s_questions = 0;
         g_PickDialogs.askSplitFraction = c.dialogFraction == 0 ? nullptr : +[](float& f) {
+            ++s_questions;
             if (s_dialogFraction < 0) return false;
             f = s_dialogFraction;
             return true;
@@ -196,6 +201,7 @@ TEST_F(EditViewTest, SplitsAtTheCursorAtAFractionAndRefusals)
         Click(At(c.clickX, 6, 12));
         g_PickDialogs.askSplitFraction = nullptr;
         EXPECT_EQ(BoxTexts(), c.box ? std::vector<std::string>{c.box} : std::vector<std::string>{});
+        EXPECT_EQ(s_questions, c.dialogFraction != 0 && c.box != kBothEnds ? 1 : 0);
         if (c.newX == 0) {
             EXPECT_EQ(V(g_nJoints, g_nMembers, g_Members[1].jointA), V(joints, 1, 1));
             continue;
