@@ -108,10 +108,15 @@ TEST_F(AnimationTest, TheFanTurnsUntilAReleaseAndTheCheers)
     for (int i = 0; i < 3; ++i) OnAnimationTimer(TIMER_FAN);
     EXPECT_EQ(g_fFanAngle, -75);
     ASSERT_TRUE(backend.Sounds().empty());
+    // The release ends a member drag under way too, from joint 1 to joint 2.
+    g_nMembers = 0;
+    g_bModeAddMember = g_bDraggingMember = g_nDragStartJoint = 1, g_nPickedJoint = 2;
+    g_fDragStartX = g_Joints[1].x, g_fDragStartY = g_Joints[1].y, g_fDragStartZ = g_Joints[1].z;
     EditOnLButtonUp(0, 0);
     EXPECT_FALSE(backend.ViewTimerRunning(TIMER_FAN));
     ASSERT_EQ(backend.Sounds().size(), 1u);
     EXPECT_EQ(backend.Sounds()[0].text, "IDR_WAVE_CHEERS");
+    EXPECT_EQ(V(g_bDraggingMember, g_nMembers, g_Members[1].jointB), V(0, 1, 2));
     // With failed members the tower cracks once at the first collapse tick.
     backend.Clear();
     Model(5, 4);

@@ -135,6 +135,12 @@ TEST_F(EditViewTest, PlaneMovesThatWouldDuplicateJointsPutEverythingBack)
     Click(AtJoint(2));
     EXPECT_EQ(V(g_nJoints, g_fGuidePlaneZ, g_bModeXYPlaneReplicateToJoint), V(2, 12, 0));
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{kDuplicateJoint});
+    // Plane to Joint moves the plane: its sheets are drawn again.
+    Tool(ID_GUIDES_XY_PLANE_TO_JOINT);
+    g_bListXYGuide1Built = g_bListYZGuide1Built = 1;
+    Click(AtJoint(2));
+    EXPECT_EQ(V(g_fGuidePlaneZ, g_bModeXYPlaneToJoint, g_bListXYGuide1Built, g_bListYZGuide1Built), V(14, 0, 0, 0));
+    g_fGuidePlaneZ = 12;
     // No room for the copies: the limit message, and the plane stays or goes back.
     while (g_nJoints < MAX_JOINTS - 1) AddJoint(40, 20, 1 + g_nJoints * 0.05f);
     for (int tool : {ID_GUIDES_XY_REPLICATE_TO_JOINT, ID_GUIDES_XY_REPLICATE_AND_MOVE}) {
