@@ -11,18 +11,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include <GL/gl.h>
-#include <wx/app.h>
-#include <wx/frame.h>
 #include <wx/image.h>
-#include <wx/init.h>
-#include <wx/log.h>
 
+#include "bench/bench_view.h"
 #include "model/defaults.h"
 #include "model/run_analysis.h"
 #include "frame/frame_globals.h"
 #include "model/tables.h"
-#include "platform/test_backend.h"
 #include "tests/model/solver_reference.h"
 #include "view/renderer.h"
 #include "view/view_globals.h"
@@ -49,11 +44,6 @@ void BuildTower()
         m.colorB = g_Materials[m.material].colorB;
     }
     g_bListMembersBuilt = 0;
-}
-
-void Pump()
-{
-    for (int i = 0; i < 10; ++i) wxTheApp->Yield(true);
 }
 
 // Camera on a circle of radius r around the tower's axis at mid height.
@@ -111,29 +101,9 @@ void ShowEveryLayer()
 
 int main(int argc, char** argv)
 {
-    setenv("NO_AT_BRIDGE", "1", 0);
-    wxApp::SetInstance(new wxApp);
-    if (!wxEntryStart(argc, argv)) {
-        std::fprintf(stderr, "cannot start the toolkit (no display?)\n");
-        return 1;
-    }
-    wxTheApp->CallOnInit();
-    delete wxLog::SetActiveTarget(new wxLogStderr);
-    platform::TestBackend backend;  // records, never blocks
-    platform::SetBackend(&backend);
-
-    auto* frame = new wxFrame(nullptr, wxID_ANY, "render bench", wxPoint(0, 0), wxSize(1280, 1024));
-    auto* view = new CSpan3DView(frame);
-    if (!view->Created()) return 1;
-    frame->Show();
-    for (int i = 0; i < 400 && !(view->MakeCurrent() && g_nViewWidth > 0); ++i) Pump();
-    if (!view->MakeCurrent()) {
-        std::fprintf(stderr, "the view was not realised\n");
-        return 1;
-    }
-    std::printf("renderer: %s, %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)),
-                reinterpret_cast<const char*>(glGetString(GL_VERSION)));
-    std::printf("view: %d x %d pixels\n", g_nViewWidth, g_nViewHeight);
+    BenchView bench(argc, argv, "render bench");
+    CSpan3DView* view = bench.View();
+    if (!view) return 1;
 
     BuildTower();
     std::printf("model: %d joints, %d members (shape %s)\n", g_nJoints, g_nMembers, g_Shapes[3].name);
@@ -165,9 +135,5 @@ int main(int argc, char** argv)
     }
 
     SetAfterFrameHook(nullptr);
-    frame->Destroy();
-    Pump();
-    platform::SetBackend(nullptr);
-    wxEntryCleanup();
     return 0;
 }

@@ -455,12 +455,7 @@ bool CBodyReader::ReadJoints()
         j.x = x;
         j.y = y;
         j.z = z;
-        j.restraintTX = r[0];
-        j.restraintTY = r[1];
-        j.restraintTZ = r[2];
-        j.restraintRX = r[3];
-        j.restraintRY = r[4];
-        j.restraintRZ = r[5];
+        SetRestraints(j, r);
         j.fileWord1 = w1;
         j.fileWord2 = w2;
     }

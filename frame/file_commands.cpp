@@ -256,7 +256,10 @@ bool RunCommand(int id)
     case ID_HELP_SHOW_WARNING: ShowWarningMessage(); return true;
     case ID_ANALYSIS_LAUNCH_FILE_VIEWER: AnalysisLaunchFileViewer(); return true;
     case ID_ANALYSIS_LAUNCH_GRAPHIC_VIEWER: AnalysisLaunchGraphicViewer(); return true;
-    case ID_ANALYSIS_RUN: RunTheAnalysis(); return true;
+    case ID_ANALYSIS_RUN:
+        StopResultTimers();  // the last analysis's animation ends here
+        RunTheAnalysis();
+        return true;
     default: return false;
     }
 }

@@ -54,7 +54,6 @@ unsigned char g_bPrefsSaveAllowed = 1;
 short g_nDefaultShape = 2, g_nDefaultMaterial = 4;
 float g_fDefaultColorR = 0, g_fDefaultColorG = 0, g_fDefaultColorB = 0;
 float g_fDefaultOffsetY = 0, g_fDefaultOffsetZ = 0, g_fDefaultRotation = 0;
-
 float g_fDefaultForceX = 1.0f, g_fDefaultForceY = 1.0f, g_fDefaultForceZ = 1.0f;
 int g_bDefaultForceXTranslated = 0, g_bDefaultForceYTranslated = 0, g_bDefaultForceZTranslated = 0;
 

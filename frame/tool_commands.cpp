@@ -118,6 +118,9 @@ void SetTool(const ToolCommand& cmd, int flagValue)
         g_bListMembersBuilt = 0;
         g_bListResultMembersBuilt = 0;
     }
+    // Split Member @ 10% .. 90%: the fraction the tool splits at.
+    if (cmd.id >= ID_MEMBERS_SPLIT_10 && cmd.id <= ID_MEMBERS_SPLIT_90)
+        g_fSplitToolFraction = static_cast<float>(cmd.id - ID_MEMBERS_SPLIT_10 + 1) / 10;
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ bool CSpan3DApp::OnInit()
     SetAppName("trussforge3d");
     SetAppDisplayName("Trussforge3D");
     platform::InstallWxBackend();
-    platform::SetWxSoundPlayer(platform::PlaySoundClip);
+    platform::SetWxSoundPlayer(platform::PlaySoundClip, platform::ReleaseSoundWhenSilent);
     LoadRecentFileList();
 
     std::vector<std::string> args;

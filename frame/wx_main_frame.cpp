@@ -21,6 +21,7 @@
 #include "frame/wx_print_commands.h"
 #include "frame/wx_dialogs.h"
 #include "frame/wx_toolbar_icons.h"
+#include "model/run_analysis.h"
 #include "platform/platform.h"
 #include "platform/wx_backend.h"
 #include "view/wx_view.h"
@@ -200,6 +201,7 @@ void CMainFrame::FinishCreation()
     FinishStartup();
     platform::InvalidateFrame(false);
     m_pView->Refresh(false);
+    m_pView->SetFocus();  // the view's keys work at once
 }
 
 bool CMainFrame::IsCheckItem(int commandId) const
@@ -254,6 +256,7 @@ void CMainFrame::OnClose(wxCloseEvent& event)
         event.Veto();
         return;
     }
+    StopResultTimers();
     platform::SetCursor(g_hPrevCursor);
     Destroy();
 }

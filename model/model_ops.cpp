@@ -292,12 +292,19 @@ float MemberLengthYZ(int i)
 
 namespace {
 
+const char* const kJointLimitMessage = "Maximum Number of Joints = MAX_JOINTS\n";
+
+void ShowLimitMessage(const char* message)
+{
+    platform::MessageBox(message, g_szAppTitle,
+                         platform::MB_OK | platform::MB_ICONINFORMATION | platform::MB_SYSTEMMODAL);
+}
+
 // 1 while the table has room; at the limit shows the message and returns 0.
 int RoomBelowLimit(int count, int limit, const char* message)
 {
     if (count < limit) return 1;
-    platform::MessageBox(message, g_szAppTitle,
-                         platform::MB_OK | platform::MB_ICONINFORMATION | platform::MB_SYSTEMMODAL);
+    ShowLimitMessage(message);
     return 0;
 }
 
@@ -310,7 +317,12 @@ int CheckMemberLimit()
 
 int CheckJointLimit()
 {
-    return RoomBelowLimit(g_nJoints, MAX_JOINTS, "Maximum Number of Joints = MAX_JOINTS\n");
+    return RoomBelowLimit(g_nJoints, MAX_JOINTS, kJointLimitMessage);
+}
+
+void ShowJointLimitMessage()
+{
+    ShowLimitMessage(kJointLimitMessage);
 }
 
 bool CanReplicateMarkedJoints()

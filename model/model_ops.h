@@ -22,6 +22,7 @@ float MemberLength(int i);
 float MemberLengthYZ(int i);
 int CheckMemberLimit();            // 1 = room, 0 = full (with a message)
 int CheckJointLimit();
+void ShowJointLimitMessage();     // the message of CheckJointLimit on its own
 bool CanReplicateMarkedJoints();
 void FindMaxDisplacements();
 float LoadArrowScale();

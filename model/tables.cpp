@@ -117,3 +117,24 @@ void ResetModelGlobals()
     g_fTotalLoadX = g_fTotalLoadY = g_fTotalLoadZ = 0;
     g_fMaxDisplacementX = g_fMaxDisplacementY = g_fMaxDisplacementZ = 0;
 }
+
+void SetRestraints(JointRec& j, const short r[6])
+{
+    j.restraintTX = r[0];
+    j.restraintTY = r[1];
+    j.restraintTZ = r[2];
+    j.restraintRX = r[3];
+    j.restraintRY = r[4];
+    j.restraintRZ = r[5];
+}
+
+JointRec FreeJoint(float x, float y, float z)
+{
+    static const short kFree[6] = {0, 0, 0, 0, 0, 0};
+    JointRec j;
+    j.x = x;
+    j.y = y;
+    j.z = z;
+    SetRestraints(j, kFree);
+    return j;
+}

@@ -201,6 +201,11 @@ extern float g_fMaxDisplacementX, g_fMaxDisplacementY, g_fMaxDisplacementZ;
 inline int JointCount() { return g_nJoints < 0 ? 0 : g_nJoints < JOINT_ROWS ? g_nJoints : JOINT_ROWS - 1; }
 inline int MemberCount() { return g_nMembers < 0 ? 0 : g_nMembers < MEMBER_ROWS ? g_nMembers : MEMBER_ROWS - 1; }
 
+// The six restraints TX TY TZ RX RY RZ of a joint (1 = restrained).
+void SetRestraints(JointRec& j, const short r[6]);
+// A joint at (x, y, z) with no restraint, its other fields as constructed.
+JointRec FreeJoint(float x, float y, float z);
+
 // Writes both unit flags so they stay inverse.
 void SetMetricUnits(int metric);
 

@@ -36,6 +36,7 @@ public:
     }
     void SetViewTimer(int, unsigned) override {}
     void KillViewTimer(int) override {}
+    bool ViewTimerRunning(int) override { return false; }
     void InvalidateFrame(bool) override {}
     void InvalidateView(bool) override {}
     void PlaySoundResource(const std::string&) override {}

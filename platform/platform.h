@@ -62,6 +62,7 @@ public:
     // Timers of the 3D view, by id.
     virtual void SetViewTimer(int id, unsigned periodMs) = 0;
     virtual void KillViewTimer(int id) = 0;
+    virtual bool ViewTimerRunning(int id) = 0;
     virtual void InvalidateFrame(bool erase) = 0;
     virtual void InvalidateView(bool erase) = 0;
     // Plays one of the program's sound clips ("IDR_WAVE_CHEERS", ...) asynchronously.
@@ -110,6 +111,7 @@ inline void MessageBeep(unsigned type) { GetBackend().MessageBeep(type); }
 inline CursorHandle SetCursor(CursorHandle c) { return GetBackend().SetCursor(c); }
 inline void SetViewTimer(int id, unsigned periodMs) { GetBackend().SetViewTimer(id, periodMs); }
 inline void KillViewTimer(int id) { GetBackend().KillViewTimer(id); }
+inline bool ViewTimerRunning(int id) { return GetBackend().ViewTimerRunning(id); }
 inline void InvalidateFrame(bool erase) { GetBackend().InvalidateFrame(erase); }
 inline void InvalidateView(bool erase) { GetBackend().InvalidateView(erase); }
 inline void PlaySoundResource(const std::string& name) { GetBackend().PlaySoundResource(name); }

@@ -158,6 +158,13 @@ Player g_player;
 
 void PlaySoundClip(const std::string& name) { g_player.Play(name); }
 void ShutdownSound() { g_player.Close(); }
+
+bool ReleaseSoundWhenSilent()
+{
+    if (!g_player.Playing().empty()) return false;
+    if (g_player.DeviceOpen()) g_player.Close();
+    return true;
+}
 bool SoundDeviceOpen() { return g_player.DeviceOpen(); }
 std::string PlayingSoundClip() { return g_player.Playing(); }
 

@@ -12,6 +12,9 @@ void PlaySoundClip(const std::string& name);
 
 // Closes the audio device (at exit); a later play opens it again.
 void ShutdownSound();
+// Closes the audio device when no clip is sounding, so that no audio thread
+// runs between sounds; false while a clip still plays.
+bool ReleaseSoundWhenSilent();
 
 // Whether the audio device is open, and the clip still sounding ("" when idle).
 bool SoundDeviceOpen();

@@ -33,6 +33,7 @@ void TestBackend::Clear()
     printAnswers.clear();
     printRequests.clear();
     cancelPrintBeforeSheet = -1;
+    runningTimers.clear();
 }
 
 std::vector<Event> TestBackend::Only(Event::Kind k) const
@@ -70,9 +71,16 @@ CursorHandle TestBackend::SetCursor(CursorHandle c)
 void TestBackend::SetViewTimer(int id, unsigned periodMs)
 {
     events.push_back({Event::SetTimer, "", "", periodMs, id});
+    runningTimers.insert(id);
 }
 
-void TestBackend::KillViewTimer(int id) { events.push_back({Event::KillTimer, "", "", 0, id}); }
+void TestBackend::KillViewTimer(int id)
+{
+    events.push_back({Event::KillTimer, "", "", 0, id});
+    runningTimers.erase(id);
+}
+
+bool TestBackend::ViewTimerRunning(int id) { return runningTimers.count(id) != 0; }
 
 void TestBackend::InvalidateFrame(bool erase)
 {

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,7 @@ public:
     std::deque<PrintAnswer> printAnswers;
     std::vector<PrintDialogRequest> printRequests;
     int cancelPrintBeforeSheet = -1;           // the progress answers Cancel before this sheet (from 0)
+    std::set<int> runningTimers;               // view timers set and not killed since
 
     std::vector<Event> Boxes() const { return Only(Event::Box); }
     std::vector<Event> Sounds() const { return Only(Event::Sound); }
@@ -67,6 +69,7 @@ public:
     CursorHandle SetCursor(CursorHandle c) override;
     void SetViewTimer(int id, unsigned periodMs) override;
     void KillViewTimer(int id) override;
+    bool ViewTimerRunning(int id) override;
     void InvalidateFrame(bool erase) override;
     void InvalidateView(bool erase) override;
     void PlaySoundResource(const std::string& name) override;

@@ -40,9 +40,21 @@ namespace {
 
 wxFrame* g_mainWindow = nullptr;
 void (*g_playSound)(const std::string&) = nullptr;
+bool (*g_releaseSound)() = nullptr;
 wxWindow* g_viewWindow = nullptr;
 // View timers by id; their owner is g_viewWindow.
 std::map<int, std::unique_ptr<wxTimer>> g_viewTimers;
+
+// Lets the sound player release its device once the clips have played
+// out, so that the program is idle between sounds.
+class SoundReleaseTimer : public wxTimer {
+public:
+    void Notify() override
+    {
+        if (g_releaseSound && !g_releaseSound()) StartOnce(kCheckMs);
+    }
+    static constexpr int kCheckMs = 500;
+};
 
 void DropViewTimers()
 {
@@ -160,6 +172,12 @@ public:
         if (it != g_viewTimers.end()) it->second->Stop();
     }
 
+    bool ViewTimerRunning(int id) override
+    {
+        auto it = g_viewTimers.find(id);
+        return it != g_viewTimers.end() && it->second->IsRunning();
+    }
+
     void InvalidateFrame(bool erase) override
     {
         if (g_mainWindow) g_mainWindow->Refresh(erase);
@@ -173,7 +191,9 @@ public:
 
     void PlaySoundResource(const std::string& name) override
     {
-        if (g_playSound) g_playSound(name);
+        if (!g_playSound) return;
+        g_playSound(name);
+        if (g_releaseSound) soundRelease_.StartOnce(SoundReleaseTimer::kCheckMs);
     }
 
     bool FileDialog(const FileDialogRequest& request, std::string& path) override
@@ -313,6 +333,7 @@ private:
     }
 
     CursorHandle cursor_ = CURSOR_ARROW;
+    SoundReleaseTimer soundRelease_;
     std::string folder_;
     std::unique_ptr<wxFileConfig> settings_;
 };
@@ -328,7 +349,11 @@ void InstallWxBackend(const std::string& settingsName)
     g_backend = std::move(fresh);
 }
 
-void SetWxSoundPlayer(void (*play)(const std::string& name)) { g_playSound = play; }
+void SetWxSoundPlayer(void (*play)(const std::string& name), bool (*releaseWhenSilent)())
+{
+    g_playSound = play;
+    g_releaseSound = releaseWhenSilent;
+}
 
 void SetWxMainWindow(wxFrame* frame)
 {

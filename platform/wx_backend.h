@@ -14,7 +14,9 @@ namespace platform {
 void InstallWxBackend(const std::string& settingsName = "trussforge3d");
 
 // Plays the program's sound clips; without a player the program is silent.
-void SetWxSoundPlayer(void (*play)(const std::string& name));
+// After a sound, releaseWhenSilent (when given) is called every half second
+// until it returns true: the player frees its device once nothing sounds.
+void SetWxSoundPlayer(void (*play)(const std::string& name), bool (*releaseWhenSilent)() = nullptr);
 
 // The program's main window (owner of boxes and dialogs, caption, clipboard
 // copy) and its 3D view (owner of the view timers). Either may be nullptr;

@@ -48,15 +48,26 @@ double ViewAspect(int width, int height)
     return width > height ? static_cast<double>(width) / height : static_cast<double>(height) / width;
 }
 
+void MultiplyViewPerspective(int width, int height)
+{
+    gluPerspective(g_dFieldOfView, ViewAspect(width, height), g_dNearPlane, g_dFarPlane);
+}
+
+void LoadViewProjection(int width, int height)
+{
+    if (width <= 0 || height <= 0) return;
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    MultiplyViewPerspective(width, height);
+    glViewport(0, 0, width, height);
+}
+
 void ResizeGLViewport(int width, int height)
 {
     g_nViewWidth = width;
     g_nViewHeight = height;
     if (width <= 0 || height <= 0) return;
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(g_dFieldOfView, ViewAspect(width, height), g_dNearPlane, g_dFarPlane);
-    glViewport(0, 0, width, height);
+    LoadViewProjection(width, height);
     SetupLighting();
 }
 

@@ -16,6 +16,12 @@ void SetupLighting();
 // viewport and the lighting. Leaves the matrix mode at GL_PROJECTION.
 void ResizeGLViewport(int width, int height);
 
+// Multiplies the current matrix by the view's perspective for a client size.
+void MultiplyViewPerspective(int width, int height);
+// The perspective and viewport of ResizeGLViewport without storing the size
+// or touching the lighting; nothing when either side is 0.
+void LoadViewProjection(int width, int height);
+
 // The aspect ResizeGLViewport uses: the larger side over the smaller.
 double ViewAspect(int width, int height);
 

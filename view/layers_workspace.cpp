@@ -15,20 +15,12 @@
 
 namespace {
 
-// Grid points grow with the square of the workspace; a size read unchecked
-// from a file must not stall the view.
-constexpr int kMaxGridSteps = 500;
 // Pages drawn along one axis of a tile grid at most.
 constexpr int kMaxPagesPerAxis = 256;
 
 float Wx() { return g_nWorkspaceX; }
 float Wy() { return g_nWorkspaceY; }
 float Wz() { return g_nWorkspaceZ; }
-
-int GridSteps(short size)
-{
-    return std::min<int>(size, kMaxGridSteps);
-}
 
 void Black()
 {
@@ -157,7 +149,7 @@ void GuideXYPart1()
     const float wx = Wx(), wy = Wy(), gx = g_fGuidePlaneX, gy = g_fGuidePlaneY;
     glNormal3f(0, 0, 1);
     if (g_bGuideGridXY) {
-        const int nx = GridSteps(g_nWorkspaceX), ny = GridSteps(g_nWorkspaceY);
+        const int nx = GuideGridUnits(g_nWorkspaceX), ny = GuideGridUnits(g_nWorkspaceY);
         BeginGridPoints();
         for (int i = 0; i <= nx; ++i)
             for (int j = 0; j <= ny; ++j) glVertex3f(static_cast<float>(i), static_cast<float>(j), 0.05f);
@@ -190,7 +182,7 @@ void GuideXZ()
     const float outline[4][3] = {{0.05f, 0.05f, 0.05f}, {wx, 0.05f, 0.05f}, {wx, 0.05f, wz}, {0.05f, 0.05f, wz}};
     LineLoop(outline, 4);
     if (g_bGuideGridXZ) {
-        const int nx = GridSteps(g_nWorkspaceX), nz = GridSteps(g_nWorkspaceZ);
+        const int nx = GuideGridUnits(g_nWorkspaceX), nz = GuideGridUnits(g_nWorkspaceZ);
         BeginGridPoints();
         for (int i = 0; i <= nx; ++i)
             for (int k = 0; k <= nz; ++k) glVertex3f(static_cast<float>(i), 0.05f, static_cast<float>(k));
@@ -216,7 +208,7 @@ void GuideYZPart1()
     QuadYZ(0, g_fGuidePlaneY, 0, g_fGuidePlaneZ, 0);
     EndSheet();
     if (g_bGuideGridYZ) {
-        const int ny = GridSteps(g_nWorkspaceY), nz = GridSteps(g_nWorkspaceZ);
+        const int ny = GuideGridUnits(g_nWorkspaceY), nz = GuideGridUnits(g_nWorkspaceZ);
         glNormal3f(1, 0, 0);
         BeginGridPoints();
         for (int j = 0; j <= ny; ++j)
@@ -394,6 +386,14 @@ void DrawRulerChar(char c, float size)
         }
     }
     glEnd();
+}
+
+int GuideGridUnits(short size)
+{
+    // Grid points grow with the square of the workspace; a size read
+    // unchecked from a file must not stall the view.
+    constexpr int kMaxGridUnits = 500;
+    return std::min<int>(size, kMaxGridUnits);
 }
 
 void DrawBasePlaneYZ()

@@ -6,6 +6,8 @@
 #pragma once
 
 // ---- workspace, guide planes, rulers, origin ----
+// Units of a workspace side that the guide grids cover: the size, at most 500.
+int GuideGridUnits(short size);
 void DrawBasePlaneYZ();                 // list 2, g_bListYZBasePlaneBuilt
 void DrawBasePlaneXY();                 // list 3, g_bListXYBasePlaneBuilt
 void DrawBasePlaneXZ();                 // list 4, g_bListXZBasePlaneBuilt

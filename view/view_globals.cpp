@@ -62,6 +62,20 @@ float g_fDragStartX = 0, g_fDragStartY = 0, g_fDragStartZ = 0;
 int g_bDraggingMember = 0;
 int g_bDraggingPlaneXY = 0, g_bDraggingPlaneXZ = 0, g_bDraggingPlaneYZ = 0;
 int g_bShowDragDeltas = 1;
+short g_nDragStartJoint = 0;
+float g_fSplitToolFraction = 0.5f;
+float g_fSplitFraction = 0.5f;
+
+int g_bOrbitDragging = 0;
+float g_fOrbitPressX = 0, g_fOrbitPressY = 0;
+float g_fOrbitStartAngle = 0, g_fOrbitStartAngleB = 0;
+float g_bOrbitLockHorizontal = 0, g_bOrbitLockVertical = 0;
+float g_fOrbitFirstDX = 0, g_fOrbitFirstDY = 0;
+float g_fMouseX = 0, g_fMouseY = 0;
+int g_bZoomGestureArmed = 0;
+short g_nZoomPressX = 0;
+CameraSlot g_CameraSlots[3];
+int g_bCameraSlotsTaken = 0;
 
 int g_bFollowTruckCamera = 0;
 int g_bShowTilesSkew = 0;
@@ -190,6 +204,19 @@ void ResetViewGlobals()
     g_bDraggingMember = 0;
     g_bDraggingPlaneXY = g_bDraggingPlaneXZ = g_bDraggingPlaneYZ = 0;
     g_bShowDragDeltas = 1;
+    g_nDragStartJoint = 0;
+    g_fSplitToolFraction = g_fSplitFraction = 0.5f;
+
+    g_bOrbitDragging = 0;
+    g_fOrbitPressX = g_fOrbitPressY = 0;
+    g_fOrbitStartAngle = g_fOrbitStartAngleB = 0;
+    g_bOrbitLockHorizontal = g_bOrbitLockVertical = 0;
+    g_fOrbitFirstDX = g_fOrbitFirstDY = 0;
+    g_fMouseX = g_fMouseY = 0;
+    g_bZoomGestureArmed = 0;
+    g_nZoomPressX = 0;
+    for (CameraSlot& slot : g_CameraSlots) slot = CameraSlot();
+    g_bCameraSlotsTaken = 0;
 
     g_bFollowTruckCamera = 0;
     g_bShowTilesSkew = 0;

@@ -131,6 +131,26 @@ extern float g_fDragStartX, g_fDragStartY, g_fDragStartZ;  // start point of the
 extern int g_bDraggingMember;
 extern int g_bDraggingPlaneXY, g_bDraggingPlaneXZ, g_bDraggingPlaneYZ;
 extern int g_bShowDragDeltas;  // the dX/dY/dZ line of Add Member and Add Joint
+extern short g_nDragStartJoint;  // start joint of the Add Member drag
+extern float g_fSplitToolFraction;  // fraction of the fixed-percentage split tools (0.1 .. 0.9)
+extern float g_fSplitFraction;      // fraction along a member of a split at a fraction
+
+// ---- camera navigation with the mouse and keys ----
+extern int g_bOrbitDragging;                            // a right-button orbit drag is under way
+extern float g_fOrbitPressX, g_fOrbitPressY;            // window point of the right-button press
+extern float g_fOrbitStartAngle, g_fOrbitStartAngleB;   // both orbit angles at the press
+extern float g_bOrbitLockHorizontal, g_bOrbitLockVertical;  // the axis the first movement chose
+extern float g_fOrbitFirstDX, g_fOrbitFirstDY;          // the movement that chose it
+extern float g_fMouseX, g_fMouseY;                      // last mouse position
+extern int g_bZoomGestureArmed;                         // key 'Z' armed one left-drag zoom
+extern short g_nZoomPressX;                             // window x of that gesture's press
+// A stored camera (keys Ctrl+1..3 store, 1..3 restore).
+struct CameraSlot {
+    float angleB, angle;
+    double eyeX, eyeY, eyeZ, centerX, centerY, centerZ;
+};
+extern CameraSlot g_CameraSlots[3];
+extern int g_bCameraSlotsTaken;  // the slots hold the camera of the first key press
 
 // ---- camera rides the truck; page tiles ----
 extern int g_bFollowTruckCamera;

@@ -6,6 +6,7 @@
 #include <GL/glext.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <string>
@@ -23,7 +24,10 @@
 #include "model/tables.h"
 #include "platform/platform.h"
 #include "platform/wx_backend.h"
+#include "view/animation.h"
+#include "view/camera_navigation.h"
 #include "view/gl_setup.h"
+#include "view/mouse_editing.h"
 #include "view/overlay.h"
 #include "view/projection.h"
 #include "view/renderer.h"
@@ -190,7 +194,8 @@ int CSpan3DView::OverlayLineHeight()
 }
 
 CSpan3DView::CSpan3DView(wxWindow* parent)
-    : wxGLCanvas(parent, ChooseAttributes(), wxID_ANY, wxDefaultPosition, wxDefaultSize, wxFULL_REPAINT_ON_RESIZE)
+    : wxGLCanvas(parent, ChooseAttributes(), wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                 wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS)
 {
     RestoreAsserts();
 
@@ -212,7 +217,15 @@ CSpan3DView::CSpan3DView(wxWindow* parent)
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
     Bind(wxEVT_TIMER, &CSpan3DView::OnTimer, this);
-    Bind(wxEVT_LEFT_UP, &CSpan3DView::OnLeftUp, this);
+    Bind(wxEVT_LEFT_DOWN, &CSpan3DView::OnMouse, this);
+    Bind(wxEVT_LEFT_UP, &CSpan3DView::OnMouse, this);
+    Bind(wxEVT_LEFT_DCLICK, &CSpan3DView::OnMouse, this);
+    Bind(wxEVT_RIGHT_DOWN, &CSpan3DView::OnMouse, this);
+    Bind(wxEVT_RIGHT_UP, &CSpan3DView::OnMouse, this);
+    Bind(wxEVT_MOTION, &CSpan3DView::OnMouse, this);
+    Bind(wxEVT_MOUSEWHEEL, &CSpan3DView::OnMouse, this);
+    Bind(wxEVT_KEY_DOWN, &CSpan3DView::OnKeyDown, this);
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, &CSpan3DView::OnCaptureLost, this);
 
     if (!s_formatSupported) {
         ReportViewCreateFailure(VIEW_FAIL_CHOOSE_FORMAT, errno);
@@ -273,6 +286,7 @@ CSpan3DView::CSpan3DView(wxWindow* parent)
 
 CSpan3DView::~CSpan3DView()
 {
+    if (HasCapture()) ReleaseMouse();
     if (m_bGLReady && GetXWindow() && m_pContext->SetCurrent(*this)) glDeleteLists(g_nListBase, LIST_RESERVED_COUNT);
     if (m_bGLReady) InvalidateAllLists();
     delete m_pContext;
@@ -325,46 +339,98 @@ void CSpan3DView::OnSize(wxSizeEvent& event)
     }
 }
 
-// The growing and collapsing animation is not built yet: the first tick of
-// timer 3 or 4 shows the picture the animation ends on, the displaced shape
-// at the chosen magnification. Timer 5 turns the fan until a left-button
-// release in the view stops it with the cheers.
 void CSpan3DView::OnTimer(wxTimerEvent& event)
 {
-    switch (event.GetId()) {
-    case TIMER_ANIMATE_DISPLACEMENT:
-    case TIMER_ANIMATE_COLLAPSE:
-        platform::KillViewTimer(event.GetId());
-        g_bAnimationRunning = 0;
-        g_bFanSpinning = 0;
-        g_fAnimMagnification = g_fMagnification;
-        ComputeDisplacedShape(g_fMagnification);
-        InvalidateAnimationLists();
-        g_bShowUndeformed = 0;
-        g_bShowDisplacedShape = 1;
-        g_bShowCollapse = 0;
-        Refresh(false);
-        break;
-    case TIMER_FAN:
-        g_fFanAngle -= 15;
-        g_bListFanBuilt = 0;
-        Refresh(false);
-        break;
-    default:
-        event.Skip();
-        break;
+    if (!OnAnimationTimer(event.GetId())) event.Skip();
+}
+
+wxPoint CSpan3DView::PixelPoint(const wxMouseEvent& event) const
+{
+    const double scale = GetContentScaleFactor();
+    return wxPoint(static_cast<int>(event.GetX() * scale), static_cast<int>(event.GetY() * scale));
+}
+
+// The mouse edits with the left button and moves the camera with the right
+// button and the wheel; picking needs the context current.
+void CSpan3DView::OnMouse(wxMouseEvent& event)
+{
+    event.Skip();
+    const wxEventType type = event.GetEventType();
+    if (type == wxEVT_LEFT_DOWN || type == wxEVT_RIGHT_DOWN) SetFocus();
+    if (!MakeCurrent()) return;
+    const wxPoint p = PixelPoint(event);
+    if (type == wxEVT_LEFT_DOWN) {
+        if (!EditOnLButtonDown(p.x, p.y)) event.Skip(false);
+    } else if (type == wxEVT_LEFT_UP) {
+        EditOnLButtonUp(p.x, p.y);
+    } else if (type == wxEVT_LEFT_DCLICK) {
+        CameraOnLButtonDblClk(p.x, p.y);
+    } else if (type == wxEVT_RIGHT_DOWN) {
+        CameraOnRButtonDown(p.x, p.y);
+    } else if (type == wxEVT_RIGHT_UP) {
+        CameraOnRButtonUp();
+    } else if (type == wxEVT_MOTION) {
+        EditOnMouseMove(p.x, p.y);
+    } else if (type == wxEVT_MOUSEWHEEL) {
+        CameraOnMouseWheel(event.GetWheelRotation());
+    }
+    UpdateCapture();
+}
+
+namespace {
+
+int ViewKeyOf(const wxKeyEvent& event)
+{
+    const int code = event.GetKeyCode();
+    if (code >= WXK_F1 && code <= WXK_F12) return VIEW_KEY_F1 + (code - WXK_F1);
+    if (code >= WXK_NUMPAD0 && code <= WXK_NUMPAD9) return VIEW_KEY_NUMPAD0 + (code - WXK_NUMPAD0);
+    switch (code) {
+    case WXK_ESCAPE: return VIEW_KEY_ESCAPE;
+    // Without Num Lock the keypad's arrows are arrows.
+    case WXK_LEFT:
+    case WXK_NUMPAD_LEFT: return VIEW_KEY_LEFT;
+    case WXK_UP:
+    case WXK_NUMPAD_UP: return VIEW_KEY_UP;
+    case WXK_RIGHT:
+    case WXK_NUMPAD_RIGHT: return VIEW_KEY_RIGHT;
+    case WXK_DOWN:
+    case WXK_NUMPAD_DOWN: return VIEW_KEY_DOWN;
+    case WXK_NUMPAD_ADD: return VIEW_KEY_NUMPAD_ADD;
+    case WXK_NUMPAD_SUBTRACT: return VIEW_KEY_NUMPAD_SUBTRACT;
+    case WXK_NUMPAD_MULTIPLY: return VIEW_KEY_NUMPAD_MULTIPLY;
+    case WXK_NUMPAD_DIVIDE: return VIEW_KEY_NUMPAD_DIVIDE;
+    default: return code > 0 && code < 128 ? std::toupper(code) : 0;
     }
 }
 
-// A left-button release ends the fan's turning after a passed analysis.
-void CSpan3DView::OnLeftUp(wxMouseEvent& event)
+}  // namespace
+
+// A key the view acts on goes no further: F10 does not open the menu bar
+// and the arrows do not move the focus. With Ctrl or Alt held only Ctrl+1..3
+// are the view's; the others belong to the menus' shortcuts.
+void CSpan3DView::OnKeyDown(wxKeyEvent& event)
 {
-    if (!g_bModelFailed && g_bUseFan && g_bAnimationRunning) {
-        platform::KillViewTimer(TIMER_FAN);
-        g_bAnimationRunning = 0;
-        if (g_bSoundOn) platform::PlaySoundResource("IDR_WAVE_CHEERS");
-    }
-    event.Skip();
+    const int key = ViewKeyOf(event);
+    const bool storeView = event.ControlDown() && !event.AltDown() && key >= '1' && key <= '3';
+    const bool modified = event.ControlDown() || event.AltDown();
+    if (key == 0 || (modified && !storeView) || !MakeCurrent() || !CameraOnKeyDown(key, event.ControlDown()))
+        event.Skip();
+    UpdateCapture();
+}
+
+void CSpan3DView::OnCaptureLost(wxMouseCaptureLostEvent&)
+{
+    CameraOnRButtonUp();
+    CancelDrags();
+}
+
+void CSpan3DView::UpdateCapture()
+{
+    const bool drag = AnyDragUnderWay();
+    if (drag && !HasCapture())
+        CaptureMouse();
+    else if (!drag && HasCapture())
+        ReleaseMouse();
 }
 
 void CSpan3DView::DrawPicture()

@@ -58,7 +58,13 @@ private:
     void OnPaint(wxPaintEvent& event);
     void OnSize(wxSizeEvent& event);
     void OnTimer(wxTimerEvent& event);
-    void OnLeftUp(wxMouseEvent& event);
+    void OnMouse(wxMouseEvent& event);
+    void OnKeyDown(wxKeyEvent& event);
+    void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    // Holds the mouse while a drag is under way, so that a release outside
+    // the view ends it like any release.
+    void UpdateCapture();
+    wxPoint PixelPoint(const wxMouseEvent& event) const;
     wxSize PixelSize() const;
     void DrawPicture();
     void DrawOverlayText();
