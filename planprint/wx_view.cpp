@@ -12,6 +12,7 @@
 #include "planprint/scene.h"
 #include "planprint/tile_view.h"
 #include "platform/wx_backend.h"
+#include "platform/wx_gl_capture.h"
 
 namespace {
 
@@ -107,16 +108,7 @@ bool COGLView::RenderFrame(wxImage* image)
     if (!MakeCurrent()) return false;
     g_Scene.DrawDetail();
     const int w = g_Scene.nWidth, h = g_Scene.nHeight;
-    if (image && w > 0 && h > 0) {
-        std::vector<unsigned char> rows(static_cast<size_t>(w) * h * 3);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadBuffer(GL_BACK);
-        glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
-        image->Create(w, h, false);
-        for (int y = 0; y < h; ++y)
-            std::copy_n(&rows[static_cast<size_t>(h - 1 - y) * w * 3], w * 3,
-                        image->GetData() + static_cast<size_t>(y) * w * 3);
-    }
+    if (image && w > 0 && h > 0) platform::ReadGLBackBuffer(w, h, *image);
     SwapBuffers();
     return true;
 }

@@ -23,6 +23,7 @@
 #include "model/model_ops.h"
 #include "model/tables.h"
 #include "platform/platform.h"
+#include "platform/wx_gl_capture.h"
 #include "platform/wx_backend.h"
 #include "view/animation.h"
 #include "view/camera_navigation.h"
@@ -459,15 +460,8 @@ bool CSpan3DView::CaptureFrame(wxImage& image)
     g_bRendering = 1;
     DrawPicture();
     glFinish();
-    std::vector<unsigned char> rows(static_cast<size_t>(w) * h * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
+    platform::ReadGLBackBuffer(w, h, image);
     g_bRendering = 0;
-    image.Create(w, h, false);
-    unsigned char* out = image.GetData();
-    for (int y = 0; y < h; ++y)
-        std::copy_n(&rows[static_cast<size_t>(h - 1 - y) * w * 3], w * 3, out + static_cast<size_t>(y) * w * 3);
     return true;
 }
 
