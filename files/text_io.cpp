@@ -31,7 +31,6 @@ bool CTextFileWriter::Create(const std::string& path)
 void CTextFileWriter::Write(const char* text, std::size_t length)
 {
     if (!m_open) return;
-    m_text.reserve(m_text.size() + length + length / 16);
     for (std::size_t i = 0; i < length; ++i) {
         if (text[i] == '\n') m_text += '\r';
         m_text += text[i];
