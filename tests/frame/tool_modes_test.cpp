@@ -48,38 +48,71 @@ TEST_F(ToolModesTest, ClearToolModesClearsToolsDisplaysAndPicksButNotLabels)
     EXPECT_EQ(g_strStatusPrompt, "Custom");
 }
 
-// The prompts from the lowest priority up: each flag set wins over all set before it.
+// Every row of the prompt table, from the lowest priority up: each flag gives
+// its text alone and wins over every row below it.
 TEST_F(ToolModesTest, PromptTextsAndTheirPriority)
 {
-    // A representative of each group of tools.
+    const std::string support = "Add Support -> Click a Joint";
     const std::vector<std::pair<int*, std::string>> byRisingPriority = {
         {&g_bModeSelectJoints, "Select Joint(s) -> Click Joint(s)"},
-        {&g_bModeDeleteLoad, "Delete Load(s) -> Click Joint(s)"}, {&g_bModeForceX, "Add Force X -> Click a Joint"},
+        {&g_bModeDeleteLoad, "Delete Load(s) -> Click Joint(s)"},
+        {&g_bModeForceZ, "Add Force Z -> Click a Joint"},
+        {&g_bModeForceY, "Add Force Y -> Click a Joint"},
+        {&g_bModeForceX, "Add Force X -> Click a Joint"},
         {&g_bModeDeleteSupport, "Delete Support -> Click a Joint"},
-        {&g_bModeSupportYZRoller, "Add Support -> Click a Joint"},
+        {&g_bModeSupportFixed, support}, {&g_bModeSupportHinge, support}, {&g_bModeSupportYRoller, support},
+        {&g_bModeSupportXRoller, support}, {&g_bModeSupportZRoller, support}, {&g_bModeSupportXYRoller, support},
+        {&g_bModeSupportXZRoller, support}, {&g_bModeSupportYZRoller, support},
+        {&g_bModeYZPlaneToJoint, "Move YZ Guide Plane to a Joint -> Click a Joint"},
+        {&g_bModeXZPlaneToJoint, "Move XZ Guide Plane to a Joint -> Click a Joint"},
         {&g_bModeXYPlaneToJoint, "Move XY Guide Plane to a Joint -> Click a Joint"},
+        {&g_bModeYZPlaneReplicate, "Move YZ Guide Plane and Replicate Selected Joints"},
         {&g_bModeXZPlaneReplicate, "Move XZ Guide Plane and Replicate Selected Joints"},
+        {&g_bModeXYPlaneReplicate, "Move XY Guide Plane and Replicate Selected Joints"},
         {&g_bModeYZPlaneToCursor, "Move YZ Guide Plane -> Click on XY or XZ Base Plane"},
+        {&g_bModeXZPlaneToCursor, "Move XZ Guide Plane -> Click on XY or YZ Base Plane"},
+        {&g_bModeXYPlaneToCursor, "Move XY Guide Plane -> Click on XZ or YZ Base Plane"},
         {&g_bModeCopyProperties, "Copy Member Properties -> Click a Member"},
-        {&g_bShowShapeNumbers, "Show Shape Numbers"}, {&g_bModePaintMember, "Change Member Color -> Click a Member"},
+        {&g_bModeMemberProperties, "Show Member Properties -> Click a Member"},
+        {&g_bShowShapeNumbers, "Show Shape Numbers"},
+        {&g_bModePaintMember, "Change Member Color -> Click a Member"},
+        {&g_bModeDeleteMember, "Delete Member -> Click a Member"},
         {&g_bShowMaterialNumbers, "Show Material Numbers"},
+        {&g_bModeChangeMaterial, "Change Member Material -> Click on a Member"},
         {&g_bModeChangeShape, "Change Member Shape -> Click on a Member"},
+        {&g_bModeShowMembers, "Show Member(s) -> Click Member(s)"},
         {&g_bModeHideMembers, "Hide Member(s) -> Click Member(s)"},
         {&g_bModeJointProperties, "Show Joint Properties -> Click a Joint"},
+        {&g_bModeSplitMember90, "Split Member @ 90% -> Click a Member"},
+        {&g_bModeSplitMember80, "Split Member @ 80% -> Click a Member"},
+        {&g_bModeSplitMember70, "Split Member @ 70% -> Click a Member"},
+        {&g_bModeSplitMember60, "Split Member @ 60% -> Click a Member"},
+        {&g_bModeSplitMember50, "Split Member @ 50% -> Click a Member"},
+        {&g_bModeSplitMember40, "Split Member @ 40% -> Click a Member"},
+        {&g_bModeSplitMember30, "Split Member @ 30% -> Click a Member"},
+        {&g_bModeSplitMember20, "Split Member @ 20% -> Click a Member"},
         {&g_bModeSplitMember10, "Split Member @ 10% -> Click a Member"},
-        {&g_bModeMoveJoint, "Move Joint -> Click a Joint"}, {&g_bModeDeleteJoint, "Delete Joint -> Click a Joint"},
+        {&g_bModeMoveJoint, "Move Joint -> Click a Joint"},
+        {&g_bModeDeleteJoint, "Delete Joint -> Click a Joint"},
         {&g_bModeAddJoint, "Add Joint -> Click on a Guide Plane"},
-        {&g_bModeSetOrigin, "Set Origin -> Click on a Guide Plane"}, {&g_bModeSetFocus, "Set Focus -> Click a Joint"},
+        {&g_bModeSetOrigin, "Set Origin -> Click on a Guide Plane"},
+        {&g_bModeSetFocus, "Set Focus -> Click a Joint"},
         {&g_bModeAddMember, "Add Member -> Click on a Joint -> Drag -> Release on a different Joint"},
     };
     // Tools without a text of their own.
-    for (int* f : {&g_bModeXYPlaneMoveJoints, &g_bModeYZPlaneReplicateToJoint, &g_bModeNegateMember,
-                   &g_bModeRestoreMember, &g_bModeCopyColor, &g_bModeMoveTilesXZ, &g_bShowMemberNumbers})
+    for (int* f : {&g_bModeXYPlaneMoveJoints, &g_bModeXZPlaneMoveJoints, &g_bModeYZPlaneMoveJoints,
+                   &g_bModeXYPlaneReplicateToJoint, &g_bModeXZPlaneReplicateToJoint, &g_bModeYZPlaneReplicateToJoint,
+                   &g_bModeNegateMember, &g_bModeRestoreMember, &g_bModeCopyColor, &g_bModeMoveTilesXY,
+                   &g_bModeMoveTilesXZ, &g_bModeMoveTilesYZ, &g_bShowMemberNumbers})
         *f = 1;
     EXPECT_EQ(Prompt(), "Ready");
-    for (const auto& [flag, text] : byRisingPriority) {
+    for (size_t k = 0; k < byRisingPriority.size(); ++k) {
+        const auto& [flag, text] = byRisingPriority[k];
+        for (const auto& row : byRisingPriority) *row.first = 0;
         *flag = 1;
-        EXPECT_EQ(Prompt(), text);
+        EXPECT_EQ(Prompt(), text) << "alone";
+        for (size_t below = 0; below < k; ++below) *byRisingPriority[below].first = 1;
+        EXPECT_EQ(Prompt(), text) << "over every row below it";
     }
 }
 
