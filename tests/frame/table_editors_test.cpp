@@ -135,10 +135,13 @@ TEST_F(TableEditorsTest, SectionsFromDimensions)
         float r, beta;
     } betas[] = {{1, 0.141f}, {1.25f, 0.141f}, {1.5f, 0.196f}, {3, 0.263f}, {10, 0.312f}, {10.5f, 0.333f}};
     for (const auto& b : betas) EXPECT_EQ(TorsionCoefficient(b.r), b.beta) << b.r;
+    // A 3/8 high, 1/8 wide stick: stiffer and stronger about zz than about yy.
     const SectionProperties s = RectangularSection(0.375f, 0.125f, false);
     EXPECT_FLOAT_EQ(s.torsion, 0.263f * 0.125f * 0.125f * 0.125f * 0.375f);
     EXPECT_FLOAT_EQ(s.izz, 0.125f * 0.375f * 0.375f * 0.375f / 12);
-    EXPECT_FLOAT_EQ(s.szz, s.izz / 0.1875f);
+    EXPECT_FLOAT_EQ(s.szz, 0.125f * 0.375f * 0.375f / 6);
+    EXPECT_FLOAT_EQ(s.iyy, 0.375f * 0.125f * 0.125f * 0.125f / 12);
+    EXPECT_FLOAT_EQ(s.syy, 0.375f * 0.125f * 0.125f / 6);
     const SectionProperties d = RectangularSection(0.375f, 0.125f, true);
     EXPECT_TRUE(d.area == s.area && d.iyy == 2 * s.iyy && d.torsion == 2 * s.torsion);
 
@@ -164,6 +167,12 @@ TEST_F(TableEditorsTest, SectionsFromDimensions)
     e.Section(false);
     EXPECT_EQ(backend.Boxes().size(), 1u);
     EXPECT_EQ(g_Shapes[2].sectionKind, 1);
+    // Rectangular, doubled (the separation is stored): the values about yy reach the row and the dialog.
+    c.SetText(IDC_SHP_HEIGHT, "0.375");
+    c.SetText(IDC_SHP_WIDTH, "0.125");
+    e.Section(false);
+    EXPECT_TRUE(g_Shapes[2].inertiaYY == 2 * s.iyy && g_Shapes[2].modulusYY == 2 * s.syy);
+    EXPECT_NEAR(c.Number(IDC_SHP_SY), 2 * s.syy, 1e-8);
 }
 
 TEST_F(TableEditorsTest, ShapeCopyPasteTakesTheUnitsAndCancelKeepsPagedRows)
