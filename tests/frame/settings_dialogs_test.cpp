@@ -44,11 +44,13 @@ TEST_F(SettingsDialogsTest, LoadDialogsConvertAndCheckTheirRanges)
 {
     // Axle loads: kilograms on screen in a metric model, newtons in the globals.
     SetMetricUnits(1);
-    g_fRearAxleLoad = 31.148163f;
+    g_fFrontAxleLoad = 15.574081f, g_fRearAxleLoad = 31.148163f;
     AxleLoadsEditor axles(c);
     axles.Init();
+    EXPECT_EQ(c.Text(IDC_AXLE_FRONT_LABEL), "Front Axle Load (kg):");
     EXPECT_EQ(c.Text(IDC_AXLE_REAR_LABEL), "Rear Axle Load (kg):");
-    EXPECT_NEAR(c.Number(IDC_AXLE_REAR), 3.175, 1e-3);
+    EXPECT_NEAR(c.Number(IDC_AXLE_FRONT), 1.5876, 1e-4);
+    EXPECT_NEAR(c.Number(IDC_AXLE_REAR), 3.1751, 1e-4);
     c.SetText(IDC_AXLE_FRONT, "2");
     ASSERT_TRUE(axles.Ok());
     EXPECT_FLOAT_EQ(g_fFrontAxleLoad, 19.62f);
