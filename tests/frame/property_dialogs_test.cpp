@@ -269,4 +269,24 @@ TEST_F(PropertyDialogsTest, ResultsAreCutNotRounded)
     EXPECT_EQ(c.Text(IDC_MDATA_DEFLECTION_X), "0");
 }
 
+// Member Results labels its values in the model's units: forces, then the
+// torsions and moments, then the lengths.
+TEST_F(PropertyDialogsTest, MemberResultsUnitLabelsFollowTheModel)
+{
+    const struct {
+        int metric;
+        const char *force, *moment, *length;
+    } units[] = {{0, "lbs", "in-lbs", "in"}, {1, "N", "N-cm", "cm"}};
+    for (const auto& u : units) {
+        SetMetricUnits(u.metric);
+        MemberResultsViewer r(c);
+        r.Create();
+        for (int k = 0; k < 12; ++k)  // Axial1, Axial2, four shears; Torsion1, Torsion2, four moments
+            EXPECT_EQ(c.Text(IDC_MRES_FORCE_UNIT_FIRST + k), k < 6 ? u.force : u.moment) << k;
+        for (int k = 0; k < 6; ++k)  // Axial T, Axial C, Shear; Torsion, Mzz, Myy
+            EXPECT_EQ(c.Text(IDC_MRES_ULT_UNIT_FIRST + k), k < 3 ? u.force : u.moment) << k;
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(c.Text(IDC_MRES_LENGTH_UNIT_FIRST + k), u.length) << k;
+    }
+}
+
 }  // namespace
