@@ -8,7 +8,10 @@
 #include "model/model_ops.h"
 #include "model/run_analysis.h"
 #include "model/tables.h"
+#include "model/undo.h"
+#include "printing/printing_globals.h"
 #include "tests/view/edit_fixture.h"
+#include "view/member_split.h"
 #include "view/picking.h"
 
 namespace {
@@ -222,6 +225,31 @@ TEST_F(EditViewTest, SplitsAtTheCursorAtAFractionAndRefusals)
         EXPECT_EQ(V(g_Members[1].jointA, g_Members[1].jointB, g_Members[2].jointA, g_Members[2].jointB),
                   V(2, 3, 3, 1));
     }
+
+    // The fraction runs from the end with the smaller x; with equal x from
+    // the smaller y; with equal x and y from jointB.
+    const struct {
+        float a[3], b[3];
+        float splitY, splitZ;  // where 20 % lies
+        int first;
+    } ends[] = {
+        {{10, 14, 12}, {10, 6, 12}, 7.6f, 12, 2},
+        {{10, 6, 12}, {10, 14, 12}, 7.6f, 12, 1},
+        {{10, 6, 4}, {10, 6, 12}, 6, 10.4f, 2},
+        {{10, 6, 12}, {10, 6, 4}, 6, 5.6f, 2},
+    };
+    for (const auto& e : ends) {
+        g_nJoints = g_nMembers = 0;
+        AddJoint(e.a[0], e.a[1], e.a[2]);
+        AddJoint(e.b[0], e.b[1], e.b[2]);
+        AddMember(1, 2);
+        g_fSplitFraction = 0.2f;
+        ASSERT_EQ(SplitMemberAtFraction(1), 1);
+        EXPECT_NEAR(g_Joints[3].y, e.splitY, 1e-5);
+        EXPECT_NEAR(g_Joints[3].z, e.splitZ, 1e-5);
+        EXPECT_EQ(V(g_Members[1].jointA, g_Members[1].jointB, g_Members[2].jointA, g_Members[2].jointB),
+                  V(e.first, 3, 3, 3 - e.first));
+    }
 }
 
 TEST_F(EditViewTest, APickReturnsTheLowestNumberNotTheNearest)
@@ -250,6 +278,87 @@ TEST_F(EditViewTest, APickReturnsTheLowestNumberNotTheNearest)
     EXPECT_EQ(mode, GL_PROJECTION);
     const wxPoint again = At(10, 6, 0);
     EXPECT_TRUE(std::abs(again.x - g_nViewWidth / 2) <= 1 && std::abs(again.y - g_nViewHeight / 2) <= 1);
+}
+
+TEST_F(EditViewTest, ToolsActOnTheClickedMemberOnly)
+{
+    AddJoint(10, 6, 12), AddJoint(18, 6, 12), AddJoint(10, 14, 12), AddJoint(18, 14, 12);
+    AddMember(1, 2), AddMember(3, 4);
+    const wxPoint onMember1 = At(14, 6, 12);
+    const struct {
+        int tool;
+        short before, after;
+    } negations[] = {{ID_MEMBERS_NEGATE, 0, 1}, {ID_MEMBERS_RESTORE, 1, 0}};
+    for (const auto& n : negations) {
+        g_Members[1].negated = g_Members[2].negated = n.before;
+        Tool(n.tool);
+        Click(onMember1);
+        Click(onMember1);  // the tool stays on
+        EXPECT_EQ(V(g_Members[1].negated, g_Members[2].negated), V(n.after, n.before)) << n.tool;
+    }
+    // The property tools take the undo snapshot at the pick: what the dialog
+    // then stores is undone to the values of that moment.
+    for (int k : {1, 2}) {
+        Tool(k == 1 ? ID_JOINTS_PROPERTIES : ID_MEMBERS_PROPERTIES);
+        g_bUndoAvailable = 0;
+        g_Joints[1].forceY = g_Members[1].rollAngle = static_cast<float>(k);
+        Click(k == 1 ? AtJoint(1) : onMember1);
+        EXPECT_EQ(g_bUndoAvailable, 1);
+        g_Joints[1].forceY = g_Members[1].rollAngle = 45;
+        RestoreUndoSnapshot();
+        EXPECT_EQ(V(g_nMembers, g_Joints[1].forceY, g_Members[1].rollAngle), V(2, k, k));
+    }
+}
+
+// The page-tile corner of a plane goes to the grid point clicked; the first
+// in-plane coordinate of the YZ tiles is z.
+TEST_F(EditViewTest, MoveTilesTakesTheClickedGridPoint)
+{
+    g_fGuidePlaneX = 10, g_fGuidePlaneY = 2;
+    const struct {
+        int tool;
+        int* guide;
+        double eyeX, eyeY, eyeZ;
+        float x, y, z;
+        float *first, *second;
+        float wantFirst, wantSecond;
+    } cases[] = {
+        {ID_FILE_XY_TILES_MOVE, &g_bShowGuideXY, 20, 10, 50, 14, 7, 12, &g_fTilesXYOriginX, &g_fTilesXYOriginY, 14, 7},
+        {ID_FILE_XZ_TILES_MOVE, &g_bShowGuideXZ, 20, 40, 30, 14, 2, 9, &g_fTilesXZOriginX, &g_fTilesXZOriginZ, 14, 9},
+        {ID_FILE_YZ_TILES_MOVE, &g_bShowGuideYZ, 50, 10, 12, 10, 7, 9, &g_fTilesYZOriginZ, &g_fTilesYZOriginY, 9, 7},
+    };
+    for (const auto& c : cases) {
+        g_bShowGuideXY = g_bShowGuideXZ = g_bShowGuideYZ = 0;
+        *c.guide = 1;
+        LookAt(c.eyeX, c.eyeY, c.eyeZ, c.x, c.y, c.z);
+        Tool(c.tool);
+        *c.first = *c.second = -1;
+        Click(At(c.x, c.y, c.z));
+        EXPECT_EQ(V(*c.first, *c.second), V(c.wantFirst, c.wantSecond)) << c.tool;
+    }
+}
+
+// While the displaced shape is shown the results dialogs pick joints and
+// members where they are drawn.
+TEST_F(EditViewTest, ResultsPicksFollowTheShapeShown)
+{
+    AddJoint(10, 6, 12).displacedY = 10;
+    AddJoint(18, 6, 12).displacedY = 10;
+    AddMember(1, 2);
+    const struct {
+        int displaced;
+        float y;  // where the click is
+        short hit;
+    } cases[] = {{1, 10, 1}, {1, 6, 0}, {0, 6, 1}, {0, 10, 0}};
+    for (const auto& c : cases) {
+        g_bShowDisplacedShape = c.displaced, g_bShowUndeformed = !c.displaced;
+        g_bMemberResultsDlgShown = 1, g_bJointResultsDlgShown = 0;
+        Click(At(14, c.y, 12));
+        const short member = g_nPickedMember;
+        g_bMemberResultsDlgShown = 0, g_bJointResultsDlgShown = 1;
+        Click(At(10, c.y, 12));
+        EXPECT_EQ(V(member, g_nPickedJoint), V(c.hit, c.hit)) << c.displaced << " " << c.y;
+    }
 }
 
 // A command that changes the tables under a tool (undo, open, new, delete)
