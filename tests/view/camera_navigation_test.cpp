@@ -99,6 +99,16 @@ TEST_F(CameraTest, EveryKeyMovesTheCameraAsItShould)
         const bool preset = (c.key >= WXK_F1 && c.key <= WXK_F12) || c.key == 'Q';
         EXPECT_EQ(g_bFollowTruckCamera, preset ? 0 : 1);
     }
+    // At any orbit angle the slide goes across the line of sight, by the
+    // linear speed: 4 to the left, 6 to the right.
+    for (float angle : {0.5f, 2.5f})
+        for (int side : {-1, 1}) {
+            Start();
+            g_fOrbitAngle = g_fOrbitAngleB = angle;
+            Key(side < 0 ? WXK_NUMPAD4 : WXK_NUMPAD6);
+            const double dx = side * 2 * std::sin(angle), dz = side * 2 * std::cos(angle);
+            ExpectCamera({{20 + dx, 14, 40 + dz}, {20 + dx, 10, 10 + dz}, angle});
+        }
     // Close to the centre the Up arrow carries the centre forward too.
     Start();
     g_dEyeZ = 16;
@@ -109,13 +119,21 @@ TEST_F(CameraTest, EveryKeyMovesTheCameraAsItShould)
 TEST_F(CameraTest, StoredViewsDriverViewAndSwitches)
 {
     Start();
-    Key('2', true);  // stores this camera
-    const Camera stored = Now();
-    Key(WXK_F5);
-    Key('2');
-    ExpectCamera(stored, 0);
-    Key('3');  // never stored: the camera of the first key press
-    ExpectCamera(stored, 0);
+    const Camera first = Now();
+    Key(WXK_F5);  // the first key press
+    Key('3');     // never stored: the camera of the first key press
+    ExpectCamera(first, 0);
+    Camera stored[3];
+    for (int k = 0; k < 3; ++k) {
+        Key(WXK_F2 + k);
+        Key('1' + k, true);
+        stored[k] = Now();
+    }
+    for (int k = 0; k < 3; ++k) {
+        Key(WXK_F8);
+        Key('1' + k);
+        ExpectCamera(stored[k], 0);
+    }
 
     g_fTruckX = 17, g_fTruckY = 4;
     Key('T');
@@ -181,9 +199,25 @@ TEST_F(CameraTest, EscapeEndsDragsAndPlaneToolsButNotOtherTools)
     EXPECT_EQ(g_strStatusPrompt, "Ready");
     EXPECT_EQ(backend.Count(Event::Beep), 1);
 
-    Tool(ID_JOINTS_DELETE);
-    Key(WXK_ESCAPE);
-    EXPECT_EQ(g_bModeDeleteJoint, 1);
+    // Other tools stay on but lose what the cursor picked; Set Origin ends.
+    AddMember(1, 2);
+    const struct {
+        int tool;
+        wxPoint at;
+        int* flag;
+        int stays;
+    } tools[] = {
+        {ID_JOINTS_DELETE, AtJoint(1), &g_bModeDeleteJoint, 1},
+        {ID_MEMBERS_HIDE, At(14, 6, 12), &g_bModeHideMembers, 1},
+        {ID_GUIDES_MOVE_ORIGIN, AtJoint(1), &g_bModeSetOrigin, 0},
+    };
+    for (const auto& t : tools) {
+        Tool(t.tool);
+        Move(t.at);
+        ASSERT_NE(g_nPickedJoint + g_nPickedMember, 0) << t.tool;
+        Key(WXK_ESCAPE);
+        EXPECT_EQ(V(*t.flag, g_nPickedJoint, g_nPickedMember), V(t.stays, 0, 0)) << t.tool;
+    }
 }
 
 TEST_F(CameraTest, MouseOrbitWheelDoubleClickAndZoomGesture)
@@ -225,15 +259,21 @@ TEST_F(CameraTest, MouseOrbitWheelDoubleClickAndZoomGesture)
     Send(wxEVT_LEFT_DCLICK, AtJoint(1));
     EXPECT_EQ(V(g_dCenterX, g_dCenterY, g_dCenterZ, g_bModeSetFocus, g_nPickedJoint), V(16, 8, 10, 0, 0));
 
-    // Zoom gesture: a drag over half the view brings the eye to half its distance.
+    // Zoom gesture: a drag over half the view brings the eye to half its
+    // distance. Its press and release are the gesture's only: the tool on
+    // acts at the next click.
     Start();
+    Tool(ID_JOINTS_ADD);
+    const wxPoint press = At(14, 8, 12);
     Key('Z');
-    Send(wxEVT_LEFT_DOWN, wxPoint(100, 100));
-    EXPECT_EQ(g_nZoomPressX, 100);
-    Send(wxEVT_LEFT_UP, wxPoint(100 + g_nViewWidth / 2, 100));
-    EXPECT_EQ(g_bZoomGestureArmed, 0);
+    Send(wxEVT_LEFT_DOWN, press);
+    EXPECT_EQ(g_nZoomPressX, press.x);
+    Send(wxEVT_LEFT_UP, wxPoint(press.x + g_nViewWidth / 2, press.y));
+    EXPECT_EQ(V(g_bZoomGestureArmed, g_nJoints, g_bModeAddJoint), V(0, 1, 1));
     EXPECT_NEAR(g_dEyeZ, 10 + 30.0 * (g_nViewWidth / 2) / g_nViewWidth, 1e-3);
     EXPECT_NEAR(g_dEyeY, 14 - 4 / (g_dEyeZ - 10) * 2, 1e-3);
+    Click(At(14, 8, 12));
+    EXPECT_EQ(g_nJoints, 2);
 }
 
 }  // namespace
