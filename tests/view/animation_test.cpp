@@ -117,6 +117,14 @@ TEST_F(AnimationTest, TheFanTurnsUntilAReleaseAndTheCheers)
     ASSERT_EQ(backend.Sounds().size(), 1u);
     EXPECT_EQ(backend.Sounds()[0].text, "IDR_WAVE_CHEERS");
     EXPECT_EQ(V(g_bDraggingMember, g_nMembers, g_Members[1].jointB), V(0, 1, 2));
+    // After Animate Collapse the animation flag is still set: the click that
+    // stops the fan clears it, and the next click cheers no more.
+    backend.Clear();
+    g_bAnimationRunning = 1;
+    backend.SetViewTimer(TIMER_FAN, 10);
+    EditOnLButtonUp(0, 0);
+    EditOnLButtonUp(0, 0);
+    EXPECT_EQ(V(g_bAnimationRunning, backend.ViewTimerRunning(TIMER_FAN), backend.Sounds().size()), V(0, 0, 1));
     // With failed members the tower cracks once at the first collapse tick.
     backend.Clear();
     Model(5, 4);
