@@ -3,7 +3,11 @@
 #include <unistd.h>
 
 #include <array>
+#include <cmath>
 
+#include "files/clear_model.h"
+#include "files/model_file.h"
+#include "frame/file_commands.h"
 #include "frame/frame_globals.h"
 #include "frame/print_commands.h"
 #include "model/tables.h"
@@ -71,6 +75,41 @@ protected:
         return dark(-1.5, 0) && dark(1.5, 0) && dark(0, -1.5) && dark(0, 1.5);
     }
     std::string LastBox() const { return backend.Boxes().empty() ? "" : backend.Boxes().back().text; }
+
+    // What the last XY print left off its pages: the joints of the slab
+    // whose cross is not drawn whole on any page, and the members of the
+    // slab whose number is on no page ("" when all are there).
+    std::string MissingFromXYPages(float slab)
+    {
+        const PdfInfo info = ReadPdfInfo(pdf);
+        PlanePageMap map;
+        map.landscape = g_bTileLandscape != 0;
+        map.origin1 = g_fTilesXYOriginX, map.origin2 = g_fTilesXYOriginY, map.across = g_nTilesAcrossXY;
+        map.width = g_bMetricUnits ? 1778 : 700, map.height = g_bMetricUnits ? 2540 : 1000;
+        const int down = g_nTilesDownXY;
+        if (info.pages != map.across * down) return "pages " + std::to_string(info.pages);
+        std::vector<PdfRaster> pages;
+        for (int p = 1; p <= info.pages; ++p) pages.push_back(RasterisePdfPage(pdf, p, 144));
+        const std::vector<PdfWord> words = ReadPdfWords(pdf);
+        auto inSlab = [&](int j) { return std::fabs(g_Joints[j].z - g_fGuidePlaneZ) < slab; };
+        std::string missing;
+        for (int j = 1; j <= g_nJoints; ++j) {
+            if (!inSlab(j)) continue;
+            bool found = false;
+            for (int p = 0; p < info.pages && !found; ++p) {
+                int x, y;
+                MapToPage(map, g_Joints[j].x, g_Joints[j].y, p / down + 1, p % down + 1, &x, &y);
+                found = x >= 12 && y >= 12 && x <= map.width - 12 && y <= map.height - 12 &&
+                        CrossAt(pages[p], Device(x, y, g_bMetricUnits));
+            }
+            if (!found) missing += " joint " + std::to_string(j);
+        }
+        for (int m = 1; m <= g_nMembers; ++m)
+            if (inSlab(g_Members[m].jointA) && inSlab(g_Members[m].jointB) &&
+                FindPdfWord(words, std::to_string(m)).page == 0)
+                missing += " member " + std::to_string(m);
+        return missing;
+    }
 };
 
 }  // namespace
@@ -256,4 +295,51 @@ TEST_F(PlanePrintTest, PagesShownSlabsEmptyPlanesFailuresAndCancel)
     Print(PrintPlaneXYCmLandscape);
     EXPECT_EQ(backend.Count(Event::Box), boxes);
     EXPECT_NE(access(pdf.c_str(), F_OK), 0);
+}
+
+TEST_F(PlanePrintTest, ShownTilesFollowTheOrientationAndHoldEveryJoint)
+{
+    ClearModel();
+    ASSERT_EQ(OpenModelFile(std::string(TF3D_SOURCE_DIR) + "/examples/bridge.3dd"), 1);
+    FileShowTilesXY();
+    for (int flip = 0; flip < 2; ++flip) {
+        FileTileOrientation();
+        SCOPED_TRACE(g_bTileLandscape ? "landscape" : "portrait");
+        Print(FilePrintXYPlane);
+        EXPECT_EQ(MissingFromXYPages(0.5f), "");
+    }
+}
+
+TEST_F(PlanePrintTest, JointsAtTheOriginPrintWholeCrossesAndSticks)
+{
+    const int origin = Joint(0, 0, 0);
+    Bar(origin, Joint(4, 0, 0));
+    Bar(origin, Joint(0, 3, 0));
+    for (auto print : {PrintPlaneXYInchPortrait, PrintPlaneXYInchLandscape}) {
+        g_bTileLandscape = print == PrintPlaneXYInchLandscape;
+        SCOPED_TRACE(g_bTileLandscape ? "landscape" : "portrait");
+        Print(print);
+        EXPECT_EQ(MissingFromXYPages(0.5f), "");
+        // Both long edges of each stick, 0.25 in apart, across its middle.
+        const PdfRaster r = RasterisePdfPage(pdf, 1, 144);
+        PlanePageMap map;
+        map.landscape = g_bTileLandscape, map.across = g_nTilesAcrossXY;
+        map.origin1 = g_fTilesXYOriginX, map.origin2 = g_fTilesXYOriginY;
+        const float edges[2][2][2] = {{{2, -0.125f}, {2, 0.125f}}, {{-0.125f, 1.5f}, {0.125f, 1.5f}}};
+        for (const auto& stick : edges) {
+            std::array<double, 2> at[2];
+            for (int e = 0; e < 2; ++e) {
+                int x, y;
+                MapToPage(map, stick[e][0], stick[e][1], 1, 1, &x, &y);
+                at[e] = Device(x, y);
+            }
+            const bool acrossRows = std::fabs(at[0][1] - at[1][1]) > 1;  // the edges lie one above the other
+            double run[2];
+            for (int e = 0; e < 2; ++e)
+                run[e] = acrossRows ? r.RunCentreInColumn(int(at[e][0] * 2), at[e][1])
+                                    : r.RunCentreInRow(int(at[e][1] * 2), at[e][0]);
+            EXPECT_TRUE(run[0] > 0 && run[1] > 0) << stick[0][0] << " " << stick[0][1];
+            EXPECT_NEAR(std::fabs(run[1] - run[0]), 18, 0.8);
+        }
+    }
 }
