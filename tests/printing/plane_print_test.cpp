@@ -343,3 +343,24 @@ TEST_F(PlanePrintTest, JointsAtTheOriginPrintWholeCrossesAndSticks)
         }
     }
 }
+
+TEST_F(PlanePrintTest, EveryExampleXYPlanePrintsItsMembers)
+{
+    for (const char* name : {"bridge.3dd", "tower.3dd", "metric_truss.3dd"}) {
+        SCOPED_TRACE(name);
+        ClearModel();
+        ASSERT_EQ(OpenModelFile(std::string(TF3D_SOURCE_DIR) + "/examples/" + name), 1);
+        const int boxes = backend.Count(Event::Box);
+        if (Print(FilePrintXYPlane).pages == 0) {
+            ADD_FAILURE() << LastBox();
+            continue;
+        }
+        EXPECT_EQ(backend.Count(Event::Box), boxes);
+        int inPlane = 0;
+        for (int m = 1; m <= g_nMembers; ++m)
+            inPlane += std::fabs(g_Joints[g_Members[m].jointA].z - g_fGuidePlaneZ) < 0.5f &&
+                       std::fabs(g_Joints[g_Members[m].jointB].z - g_fGuidePlaneZ) < 0.5f;
+        EXPECT_GE(inPlane, 4);
+        EXPECT_EQ(MissingFromXYPages(0.5f), "");
+    }
+}
