@@ -7,7 +7,6 @@
 #include "planprint/settings.h"
 #include "planprint/text_scanner.h"
 #include "platform/platform.h"
-#include "platform/safe_file.h"
 
 namespace {
 
@@ -77,7 +76,7 @@ std::string Malformed(const CTextScanner& in)
 int CModelData::Read2dFile(const std::string& path)
 {
     std::string text;
-    if (!platform::ReadRegularFile(path, kMaxModelFileBytes, text)) return 0;
+    if (!ReadModelFileText(path, text)) return 0;
     CTextScanner in(text);
     std::string title;
     if (!in.ReadLine(title, kLongestLine + 1) || (title != "TRUSSFORGE DATA FILE" && title != "Trussforge v1.62 - DATA FILE"))

@@ -1,7 +1,13 @@
 // Import of TF3D's 3D model file (version 4.0), flattened onto its front
 // plane.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "planprint/model_data.h"
@@ -24,6 +30,35 @@ int RefuseModelFile(const std::string& message)
 std::string RefusalText(const char* titleMessage, const std::string& reason)
 {
     return std::string(titleMessage) + "\n" + reason;
+}
+
+namespace {
+
+// Why a file that ReadRegularFile refused cannot be read.
+std::string UnreadableReason(const std::string& path)
+{
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) return std::string(std::strerror(errno)) + ".";
+    if (S_ISDIR(st.st_mode)) return "It is a folder.";
+    if (S_ISFIFO(st.st_mode)) return "It is a pipe, not a file.";
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return "It is a device, not a file.";
+    if (!S_ISREG(st.st_mode)) return "It is not a regular file.";
+    if (static_cast<unsigned long long>(st.st_size) > kMaxModelFileBytes)
+        return "It is larger than " + std::to_string(kMaxModelFileBytes >> 20) + " MB: no model file is that large.";
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return std::string(std::strerror(errno)) + ".";
+    close(fd);
+    return "It could not be read to its end.";
+}
+
+}  // namespace
+
+bool ReadModelFileText(const std::string& path, std::string& text)
+{
+    if (platform::ReadRegularFile(path, kMaxModelFileBytes, text)) return true;
+    platform::MessageBox("The model file could not be read:\n" + path + "\n" + UnreadableReason(path),
+                         kPlanprintTitle, platform::MB_OK | platform::MB_ICONEXCLAMATION);
+    return false;
 }
 
 namespace {
@@ -166,7 +201,7 @@ std::string VersionText(float version)
 int CModelData::Read3dFile(const std::string& path)
 {
     std::string text;
-    if (!platform::ReadRegularFile(path, kMaxModelFileBytes, text)) return 0;
+    if (!ReadModelFileText(path, text)) return 0;
     C3dReader reader(text);
     CTextScanner& in = reader.Scanner();
 
