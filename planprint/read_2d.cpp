@@ -135,10 +135,22 @@ int CModelData::Read2dFile(const std::string& path)
             return RefuseModelFile(Malformed(in));
     }
 
+    // The file's y grows downwards.
+    float yMax = 0;
+    for (const Joint2d& j : joints)
+        if (j.y > yMax) yMax = j.y;
+    for (int k = 1; k <= jointCount; ++k) {
+        Joint2d& j = joints[k - 1];
+        j.y = yMax - j.y;
+        j.x = j.x * multiplier / divisor;
+        j.y = j.y * multiplier / divisor;
+        const std::string far = FarJointText(k, j.x, j.y, 0);
+        if (!far.empty()) return RefuseModelFile(RefusalText(kNot2dFile, far));
+    }
+
     nMembers = memberCount;
     nJoints = jointCount;
     bEnglish = english ? 1 : 0;
-    float yMax = 0;
     for (int k = 1; k <= nJoints; ++k) {
         CJoint& j = g_pJoints[k];
         j.x = joints[k - 1].x;
@@ -146,14 +158,6 @@ int CModelData::Read2dFile(const std::string& path)
         j.z = 0;
         SetRestraints(j, joints[k - 1].s1, joints[k - 1].s2, joints[k - 1].s3);
         j.nPlane = 0;
-        if (j.y > yMax) yMax = j.y;
-    }
-    // The file's y grows downwards.
-    for (int k = 1; k <= nJoints; ++k) {
-        CJoint& j = g_pJoints[k];
-        j.y = yMax - j.y;
-        j.x = j.x * multiplier / divisor;
-        j.y = j.y * multiplier / divisor;
     }
     SetEnglishUnits(english);
     if (english)

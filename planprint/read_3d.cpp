@@ -34,6 +34,30 @@ std::string RefusalText(const char* titleMessage, const std::string& reason)
 
 namespace {
 
+bool Printable(float value) { return std::fabs(value) <= kMaxPrintableLength; }  // false for NaN
+
+std::string BoundsText()
+{
+    const long limit = static_cast<long>(kMaxPrintableLength);
+    return "between " + std::to_string(-limit) + " and " + std::to_string(limit) + ".";
+}
+
+}  // namespace
+
+std::string FarJointText(int row, float x, float y, float z)
+{
+    if (Printable(x) && Printable(y) && Printable(z)) return "";
+    return "Joint " + std::to_string(row) + " lies too far out to be printed: its coordinates must lie " + BoundsText();
+}
+
+std::string LargeShapeText(int row, float height)
+{
+    if (Printable(height)) return "";
+    return "Shape " + std::to_string(row) + " is too large to be printed: its height must lie " + BoundsText();
+}
+
+namespace {
+
 // Why a file that ReadRegularFile refused cannot be read.
 std::string UnreadableReason(const std::string& path)
 {
@@ -167,6 +191,16 @@ std::string C3dReader::ReadBody(Model3d& model)
             !Floats({&m.fE, &m.fG, &m.fDensity}) ||
             !Floats({&m.fUltTension, &m.fUltCompression, &m.fUltBending, &m.fUltShear}))
             return Malformed();
+
+    for (int k = 1; k <= model.nJoints; ++k) {
+        const CJoint& j = model.joints[k - 1];
+        const std::string far = FarJointText(k, j.x, j.y, j.z);
+        if (!far.empty()) return far;
+    }
+    for (int k = 1; k <= model.nSections; ++k) {
+        const std::string large = LargeShapeText(k, model.sections[k - 1].fHeight);
+        if (!large.empty()) return large;
+    }
 
     // Every member joins two of the file's joints and uses its shapes and materials.
     for (int k = 1; k <= model.nMembers; ++k) {

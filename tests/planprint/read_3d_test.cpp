@@ -184,6 +184,8 @@ TEST_F(Read3dTest, RefusedFilesLeaveThePreviousModel)
 {
     const std::string metric = ReadText(Example("metric_truss.3dd"));
     const std::string notTf3d = "ERROR - Not a Trussforge3D File";
+    const std::string farJoint3 =
+        "\nJoint 3 lies too far out to be printed: its coordinates must lie between -1000000 and 1000000.";
     struct Case {
         const char* name;
         std::string text;
@@ -209,6 +211,16 @@ TEST_F(Read3dTest, RefusedFilesLeaveThePreviousModel)
          notTf3d + "\nThe file is malformed or ends early at line 3."},
         {"too many shapes", Replace(metric, "10 10 9 15 1", "41 10 9 15 1"),
          notTf3d + "\nThe model has more than 40 shapes."},
+        // Beyond what printing can convert to whole hundredths.
+        {"joint far out", Replace(metric, "\n3 24.000000", "\n3 1e10"), notTf3d + farJoint3},
+        {"joint at the float limit",
+         Replace(metric, "6.000000 12.000000 0 0 1 1 1 0 0 0\r\n4", "3e38 12.000000 0 0 1 1 1 0 0 0\r\n4"),
+         notTf3d + farJoint3},
+        {"joint at the int limit", Replace(metric, "\n3 24.000000", "\n3 2147483647"), notTf3d + farJoint3},
+        {"joint behind", Replace(metric, "24.000000 6.000000 12.000000", "24.000000 6.000000 -2147483647"),
+         notTf3d + farJoint3},
+        {"shape too large", Replace(metric, "1 0 0.635000 0.635000", "1 0 1e7 0.635000"),
+         notTf3d + "\nShape 4 is too large to be printed: its height must lie between -1000000 and 1000000."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
