@@ -304,17 +304,17 @@ void CModelData::ComputeExtents3d()
     fRangeZ = fMaxZ - fMinZ;
 }
 
-// The steps both readers end with: tiles laid out for the model, outlines,
-// and the preview shown afresh.
+// The steps both readers end with: outlines, tiles laid out for the model
+// and its outlines, and the preview shown afresh.
 void CModelData::FinishImport()
 {
-    if (g_bEnglishUnits)
-        LayoutTilesInch();
-    else
-        LayoutTilesCm();
     for (int k = 1; k <= nMembers; ++k) {
         ComputeMemberOutline(k);
         ComputeEdgeMidpoints(k);
     }
+    if (g_bEnglishUnits)
+        LayoutTilesInch();
+    else
+        LayoutTilesCm();
     ResetPreviewAfterImport();
 }
