@@ -59,6 +59,10 @@ bool Tower(const std::string& dir)
     const int braces[8][2] = {{1, 6}, {2, 5}, {3, 8}, {4, 7}, {1, 7}, {3, 5}, {2, 8}, {4, 6}};
     for (const auto& l : legs) AddMember(l[0], l[1], 5, 7);
     for (const auto& b : braces) AddMember(b[0], b[1], 4, 7);
+    // The guide planes on the front face (z = 12) and the left face (x = 18),
+    // so that Print XY Plane and Print YZ Plane print them.
+    g_fGuidePlaneZ = 12;
+    g_fGuidePlaneX = 18;
     return Save(dir, "tower.3dd");
 }
 
@@ -80,6 +84,11 @@ bool Metric(const std::string& dir)
         AddMember(top[i], bottom[i + 1], 2, 4);
     }
     for (int i = 0; i < 4; ++i) g_Joints[top[i]].forceY = -5;
+    // The XY guide plane through the truss: it prints, and it no longer
+    // stands in front of the truss in the opening view. The other two stay
+    // on the workspace's walls.
+    g_fGuidePlaneX = g_fGuidePlaneY = 0;
+    g_fGuidePlaneZ = z;
     return Save(dir, "metric_truss.3dd");
 }
 

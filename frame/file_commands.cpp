@@ -559,6 +559,11 @@ void FileTileOrientation()
     const int landscape = g_bTileLandscape ? 0 : 1;
     g_bTileLandscape = landscape;
     g_bTilePortrait = !landscape;
+    // Shown tiles are what the plane prints: lay them out for the new orientation.
+    if (g_bShowTilesXY) ComputePlaneTiles(TILE_PLANE_XY);
+    if (g_bShowTilesXZ) ComputePlaneTiles(TILE_PLANE_XZ);
+    if (g_bShowTilesYZ) ComputePlaneTiles(TILE_PLANE_YZ);
+    Redraw();
 }
 
 namespace {

@@ -64,7 +64,8 @@ void FileSaveModelAs();
 void FileImport2DFile();
 void FileSaveOutputFile();
 void FileExportDxf();
-// File/Tile Orientation: either item flips the portrait/landscape pair.
+// File/Tile Orientation: either item flips the portrait/landscape pair; the
+// tiles on view are laid out again for the new orientation.
 void FileTileOrientation();
 // File/XY, XZ, YZ Plane Tiles/Show Tiles: lay out that plane's pages and show them.
 void FileShowTilesXY();

@@ -131,13 +131,14 @@ void DocumentSave()
         if (!platform::FileDialog(request, path)) return;
     }
     struct stat st;
-    if (stat(path.c_str(), &st) == 0) {
+    std::string why;
+    if (stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
         // Whatever is there, a model perhaps, stays.
-        if (st.st_size > 0)
-            platform::MessageBox(FileName(path) + " was left unchanged: a Planprint document holds no data.",
-                                 kPlanprintTitle, platform::MB_OK | platform::MB_ICONINFORMATION);
-    } else if (!platform::SafeSaveFile(path, "")) {
-        platform::MessageBox(FileName(path) + " could not be saved.", kPlanprintTitle,
+        platform::MessageBox(FileName(path) + " was left unchanged: a Planprint document holds no data.",
+                             kPlanprintTitle, platform::MB_OK | platform::MB_ICONINFORMATION);
+    } else if (!platform::SafeSaveFile(path, "", &why)) {
+        // A pipe, a device or a file without access is no document.
+        platform::MessageBox(FileName(path) + " could not be saved: " + why + ".", kPlanprintTitle,
                              platform::MB_OK | platform::MB_ICONSTOP);
         return;
     }

@@ -116,7 +116,8 @@ public:
 
     void ComputeExtents3d();
     void NormalizeModel2d();
-    // Automatic tile layout that holds the model.
+    // Automatic tile layout that holds the model and its member outlines
+    // (computed before), at least half a model unit inside every edge.
     void LayoutTilesInch();
     void LayoutTilesCm();
 
@@ -135,6 +136,9 @@ public:
 
 private:
     void LayoutTiles(double unit, int roundTo);
+    // How far the outlines of the members in the plane reach beyond the
+    // joints' extents (0 or more).
+    float OutlineOverhang() const;
     void FinishImport();
 };
 

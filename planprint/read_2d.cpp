@@ -7,7 +7,6 @@
 #include "planprint/settings.h"
 #include "planprint/text_scanner.h"
 #include "platform/platform.h"
-#include "platform/safe_file.h"
 
 namespace {
 
@@ -77,7 +76,7 @@ std::string Malformed(const CTextScanner& in)
 int CModelData::Read2dFile(const std::string& path)
 {
     std::string text;
-    if (!platform::ReadRegularFile(path, kMaxModelFileBytes, text)) return 0;
+    if (!ReadModelFileText(path, text)) return 0;
     CTextScanner in(text);
     std::string title;
     if (!in.ReadLine(title, kLongestLine + 1) || (title != "TRUSSFORGE DATA FILE" && title != "Trussforge v1.62 - DATA FILE"))
@@ -136,10 +135,22 @@ int CModelData::Read2dFile(const std::string& path)
             return RefuseModelFile(Malformed(in));
     }
 
+    // The file's y grows downwards.
+    float yMax = 0;
+    for (const Joint2d& j : joints)
+        if (j.y > yMax) yMax = j.y;
+    for (int k = 1; k <= jointCount; ++k) {
+        Joint2d& j = joints[k - 1];
+        j.y = yMax - j.y;
+        j.x = j.x * multiplier / divisor;
+        j.y = j.y * multiplier / divisor;
+        const std::string far = FarJointText(k, j.x, j.y, 0);
+        if (!far.empty()) return RefuseModelFile(RefusalText(kNot2dFile, far));
+    }
+
     nMembers = memberCount;
     nJoints = jointCount;
     bEnglish = english ? 1 : 0;
-    float yMax = 0;
     for (int k = 1; k <= nJoints; ++k) {
         CJoint& j = g_pJoints[k];
         j.x = joints[k - 1].x;
@@ -147,14 +158,6 @@ int CModelData::Read2dFile(const std::string& path)
         j.z = 0;
         SetRestraints(j, joints[k - 1].s1, joints[k - 1].s2, joints[k - 1].s3);
         j.nPlane = 0;
-        if (j.y > yMax) yMax = j.y;
-    }
-    // The file's y grows downwards.
-    for (int k = 1; k <= nJoints; ++k) {
-        CJoint& j = g_pJoints[k];
-        j.y = yMax - j.y;
-        j.x = j.x * multiplier / divisor;
-        j.y = j.y * multiplier / divisor;
     }
     SetEnglishUnits(english);
     if (english)

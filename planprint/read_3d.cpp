@@ -1,7 +1,13 @@
 // Import of TF3D's 3D model file (version 4.0), flattened onto its front
 // plane.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "planprint/model_data.h"
@@ -24,6 +30,59 @@ int RefuseModelFile(const std::string& message)
 std::string RefusalText(const char* titleMessage, const std::string& reason)
 {
     return std::string(titleMessage) + "\n" + reason;
+}
+
+namespace {
+
+bool Printable(float value) { return std::fabs(value) <= kMaxPrintableLength; }  // false for NaN
+
+std::string BoundsText()
+{
+    const long limit = static_cast<long>(kMaxPrintableLength);
+    return "between " + std::to_string(-limit) + " and " + std::to_string(limit) + ".";
+}
+
+}  // namespace
+
+std::string FarJointText(int row, float x, float y, float z)
+{
+    if (Printable(x) && Printable(y) && Printable(z)) return "";
+    return "Joint " + std::to_string(row) + " lies too far out to be printed: its coordinates must lie " + BoundsText();
+}
+
+std::string LargeShapeText(int row, float height)
+{
+    if (Printable(height)) return "";
+    return "Shape " + std::to_string(row) + " is too large to be printed: its height must lie " + BoundsText();
+}
+
+namespace {
+
+// Why a file that ReadRegularFile refused cannot be read.
+std::string UnreadableReason(const std::string& path)
+{
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) return std::string(std::strerror(errno)) + ".";
+    if (S_ISDIR(st.st_mode)) return "It is a folder.";
+    if (S_ISFIFO(st.st_mode)) return "It is a pipe, not a file.";
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return "It is a device, not a file.";
+    if (!S_ISREG(st.st_mode)) return "It is not a regular file.";
+    if (static_cast<unsigned long long>(st.st_size) > kMaxModelFileBytes)
+        return "It is larger than " + std::to_string(kMaxModelFileBytes >> 20) + " MB: no model file is that large.";
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return std::string(std::strerror(errno)) + ".";
+    close(fd);
+    return "It could not be read to its end.";
+}
+
+}  // namespace
+
+bool ReadModelFileText(const std::string& path, std::string& text)
+{
+    if (platform::ReadRegularFile(path, kMaxModelFileBytes, text)) return true;
+    platform::MessageBox("The model file could not be read:\n" + path + "\n" + UnreadableReason(path),
+                         kPlanprintTitle, platform::MB_OK | platform::MB_ICONEXCLAMATION);
+    return false;
 }
 
 namespace {
@@ -133,6 +192,16 @@ std::string C3dReader::ReadBody(Model3d& model)
             !Floats({&m.fUltTension, &m.fUltCompression, &m.fUltBending, &m.fUltShear}))
             return Malformed();
 
+    for (int k = 1; k <= model.nJoints; ++k) {
+        const CJoint& j = model.joints[k - 1];
+        const std::string far = FarJointText(k, j.x, j.y, j.z);
+        if (!far.empty()) return far;
+    }
+    for (int k = 1; k <= model.nSections; ++k) {
+        const std::string large = LargeShapeText(k, model.sections[k - 1].fHeight);
+        if (!large.empty()) return large;
+    }
+
     // Every member joins two of the file's joints and uses its shapes and materials.
     for (int k = 1; k <= model.nMembers; ++k) {
         const CMember& m = model.members[k - 1];
@@ -166,7 +235,7 @@ std::string VersionText(float version)
 int CModelData::Read3dFile(const std::string& path)
 {
     std::string text;
-    if (!platform::ReadRegularFile(path, kMaxModelFileBytes, text)) return 0;
+    if (!ReadModelFileText(path, text)) return 0;
     C3dReader reader(text);
     CTextScanner& in = reader.Scanner();
 
@@ -235,17 +304,17 @@ void CModelData::ComputeExtents3d()
     fRangeZ = fMaxZ - fMinZ;
 }
 
-// The steps both readers end with: tiles laid out for the model, outlines,
-// and the preview shown afresh.
+// The steps both readers end with: outlines, tiles laid out for the model
+// and its outlines, and the preview shown afresh.
 void CModelData::FinishImport()
 {
-    if (g_bEnglishUnits)
-        LayoutTilesInch();
-    else
-        LayoutTilesCm();
     for (int k = 1; k <= nMembers; ++k) {
         ComputeMemberOutline(k);
         ComputeEdgeMidpoints(k);
     }
+    if (g_bEnglishUnits)
+        LayoutTilesInch();
+    else
+        LayoutTilesCm();
     ResetPreviewAfterImport();
 }

@@ -1,5 +1,7 @@
 // The automatic tile layout: columns, rows, paper and orientation that hold
-// the imported model, and the model centred on the tiles.
+// the imported model, and the model centred on the tiles with room for the
+// sticks' outlines on every side.
+#include <algorithm>
 #include <cmath>
 
 #include "planprint/model_data.h"
@@ -33,7 +35,29 @@ const ColumnStep kLandscapeColumnSteps[] = {
 
 constexpr int kMostTiles = 10;
 
+// The model's offset on the tiles: centred to the nearest 1/roundTo, or
+// centred exactly where that would leave less than margin on one side.
+float CentredOffset(float tiles, float range, float margin, int roundTo)
+{
+    const float slack = tiles - range;
+    const float offset = RoundTo(slack / 2, roundTo);
+    return offset >= margin && slack - offset >= margin ? offset : slack / 2;
+}
+
 }  // namespace
+
+float CModelData::OutlineOverhang() const
+{
+    float overhang = 0;
+    for (int k = 1; k <= nMembers; ++k) {
+        const CMember& m = g_pMembers[k];
+        if (m.nOffPlane != 0) continue;
+        for (int c = 0; c < 4; ++c)
+            overhang = std::max({overhang, -m.fCornerX[c], m.fCornerX[c] - fRangeX, -m.fCornerY[c],
+                                 m.fCornerY[c] - fRangeY});
+    }
+    return overhang;
+}
 
 void CModelData::LayoutTilesInch() { LayoutTiles(1.0, 2); }
 
@@ -57,9 +81,11 @@ void CModelData::LayoutTiles(double unit, int roundTo)
     const float pageW = length(7.5), pageH = length(paper == kPaperLegal ? 13 : 10);
     const float tileX = orient == kPortrait ? pageW : pageH;
     const float tileY = orient == kPortrait ? pageH : pageW;
-    // A model wider or taller than the table reaches gets more tiles.
-    while (cols < kMostTiles && cols * tileX < w) ++cols;
-    while (rows < kMostTiles && rows * tileY < h) ++rows;
+    // Half a unit on every side, or what the sticks' outlines reach beyond
+    // the joints; a model the table's tiles do not hold so gets more tiles.
+    const float margin = std::max(0.5f, OutlineOverhang());
+    while (cols < kMostTiles && cols * tileX < fRangeX + 2 * margin) ++cols;
+    while (rows < kMostTiles && rows * tileY < fRangeY + 2 * margin) ++rows;
 
     g_nCols = cols;
     g_nRows = rows;
@@ -69,6 +95,6 @@ void CModelData::LayoutTiles(double unit, int roundTo)
     g_fPrintablePageH = pageH;
     g_fGuidePlaneX = cols * tileX;
     g_fGuidePlaneY = rows * tileY;
-    fOffsetX = RoundTo((g_fGuidePlaneX - fRangeX) / 2, roundTo);
-    fOffsetY = RoundTo((g_fGuidePlaneY - fRangeY) / 2, roundTo);
+    fOffsetX = CentredOffset(g_fGuidePlaneX, fRangeX, margin, roundTo);
+    fOffsetY = CentredOffset(g_fGuidePlaneY, fRangeY, margin, roundTo);
 }

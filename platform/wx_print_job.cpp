@@ -21,8 +21,18 @@ namespace platform {
 
 namespace {
 
-// What the dialog offered last time (printer, file name, copies) is offered again.
+// What the dialog offered last time (printer, file name, copies) is offered
+// again; the pages never are: each print starts with all of them.
 GtkPrintSettings* g_lastSettings = nullptr;
+
+void KeepForNextPrint(GtkPrintSettings* chosen)
+{
+    if (g_lastSettings) g_object_unref(g_lastSettings);
+    g_lastSettings = gtk_print_settings_copy(chosen);
+    gtk_print_settings_set_print_pages(g_lastSettings, GTK_PRINT_PAGES_ALL);
+    gtk_print_settings_unset(g_lastSettings, GTK_PRINT_SETTINGS_PAGE_RANGES);
+    gtk_print_settings_set_page_set(g_lastSettings, GTK_PAGE_SET_ALL);
+}
 
 const struct {
     const Paper* paper;
@@ -231,8 +241,7 @@ public:
         if (response == GTK_RESPONSE_OK && printer) {
             GtkPrintSettings* settings = gtk_print_unix_dialog_get_settings(printDialog);
             GtkPageSetup* chosen = gtk_print_unix_dialog_get_page_setup(printDialog);
-            if (g_lastSettings) g_object_unref(g_lastSettings);
-            g_lastSettings = gtk_print_settings_copy(settings);
+            KeepForNextPrint(settings);
             target_.choice = ChoiceFromSettings(settings);
             if (IsFilePrinter(printer)) {
                 const SheetGeometry g = GeometryOf(chosen, true);

@@ -80,10 +80,13 @@ bool PageCount(float range, double page, short* count)
     return true;
 }
 
+// The margin below the smallest coordinate, so that a joint on the
+// workspace's edge prints with its whole cross and stick; never further
+// below 0 than the margin.
 float ClampedOrigin(float smallest, float margin)
 {
     float o = smallest - margin;
-    return o < 0 ? 0.0f : o;
+    return o < -margin ? -margin : o;
 }
 
 float Range(float smallest, float largest, float k)

@@ -10,6 +10,8 @@
 #include <string>
 
 #include <gtest/gtest.h>
+#include <gtk/gtk.h>
+#include <gtk/gtkunixprint.h>
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/clipbrd.h>
@@ -23,6 +25,7 @@
 #include "platform/print_device.h"
 #include "platform/wx_backend.h"
 #include "platform/wx_message_box.h"
+#include "tests/gui_common/modal_script.h"
 
 using namespace platform;
 
@@ -249,4 +252,74 @@ TEST_F(WxBackendTest, MessageBoxesShowTheirIconWrappedTextAndDefaultButton)
         EXPECT_EQ(box.GetTitle(), "Trussforge3D");
         EXPECT_LT(box.GetSize().GetWidth(), 1000);  // long lines wrap
     }
+}
+
+namespace {
+
+// The system print dialog on screen, once it is up.
+GtkPrintUnixDialog* ShownPrintDialog()
+{
+    GtkPrintUnixDialog* found = nullptr;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* w = windows; w; w = w->next)
+        if (GTK_IS_PRINT_UNIX_DIALOG(w->data) && gtk_widget_get_visible(GTK_WIDGET(w->data)))
+            found = GTK_PRINT_UNIX_DIALOG(w->data);
+    g_list_free(windows);
+    return found;
+}
+
+}  // namespace
+
+// A print of page 3 in two copies to a file; the next print dialog offers
+// the same printer and copies, but every page again.
+TEST_F(WxBackendTest, EachPrintDialogStartsWithAllPages)
+{
+    const std::string pdf = "/tmp/tf3d_print_dialog_" + std::to_string(getpid()) + ".pdf";
+    bool chosen = false;
+    SetModalScript([&](wxDialog*) {
+        GtkPrintUnixDialog* dialog = ShownPrintDialog();
+        ASSERT_TRUE(dialog);
+        GtkPrintSettings* settings = gtk_print_settings_new();
+        gtk_print_settings_set_printer(settings, "Print to File");
+        gtk_print_settings_set(settings, GTK_PRINT_SETTINGS_OUTPUT_URI, ("file://" + pdf).c_str());
+        gtk_print_settings_set_print_pages(settings, GTK_PRINT_PAGES_RANGES);
+        GtkPageRange three = {2, 2};
+        gtk_print_settings_set_page_ranges(settings, &three, 1);
+        gtk_print_settings_set_n_copies(settings, 2);
+        gtk_print_unix_dialog_set_settings(dialog, settings);
+        g_object_unref(settings);
+        // The printers are listed a moment after the dialog appears.
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!gtk_print_unix_dialog_get_selected_printer(dialog) && std::chrono::steady_clock::now() < end)
+            g_main_context_iteration(nullptr, FALSE);
+        chosen = gtk_print_unix_dialog_get_selected_printer(dialog) != nullptr;
+        gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+    });
+    PrintDialogRequest request;
+    request.jobName = "Structure in the XY Plane";
+    PrintTarget target;
+    ASSERT_TRUE(PrintDialog(request, target));
+    ASSERT_TRUE(chosen);
+    ASSERT_EQ(target.choice.ranges.size(), 1u);
+    EXPECT_TRUE(target.choice.ranges[0].first == 3 && target.choice.ranges[0].last == 3 && target.choice.copies == 2);
+
+    GtkPrintPages pages = GTK_PRINT_PAGES_RANGES;
+    int copies = 0;
+    std::string printer;
+    SetModalScript([&](wxDialog*) {
+        GtkPrintUnixDialog* dialog = ShownPrintDialog();
+        ASSERT_TRUE(dialog);
+        GtkPrintSettings* settings = gtk_print_unix_dialog_get_settings(dialog);
+        pages = gtk_print_settings_get_print_pages(settings);
+        copies = gtk_print_settings_get_n_copies(settings);
+        const gchar* name = gtk_print_settings_get_printer(settings);
+        printer = name ? name : "";
+        g_object_unref(settings);
+        gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_CANCEL);
+    });
+    PrintTarget next;
+    EXPECT_FALSE(PrintDialog(request, next));
+    EXPECT_EQ(pages, GTK_PRINT_PAGES_ALL);
+    EXPECT_EQ(copies, 2);
+    EXPECT_EQ(printer, "Print to File");
 }

@@ -6,6 +6,7 @@
 
 using LayoutTest = PlanprintTest;
 
+
 // Model ranges (width x, height y, units) to columns, rows, orientation,
 // paper and guide plane; the model always fits on the tiles.
 TEST_F(LayoutTest, ChoosesTilesThatHoldTheModel)
@@ -50,6 +51,50 @@ TEST_F(LayoutTest, ChoosesTilesThatHoldTheModel)
         EXPECT_GE(g_fGuidePlaneX, std::fmin(c.rangeX + 1, 100));
         EXPECT_GE(g_fGuidePlaneY, c.rangeY + 1);
     }
+}
+
+// A frame of sticks on every width and height: the outlines lie whole on the
+// tiles and every joint half a unit or more inside them.
+TEST_F(LayoutTest, EveryStickLiesOnTheTilesWithRoomToSpare)
+{
+    struct Sweep {
+        bool english;
+        float stick, fixed, upTo, step;
+    };
+    const Sweep sweeps[] = {{false, 0.635f, 18, 110, 0.1f}, {false, 1.27f, 18, 110, 0.1f},
+                            {true, 0.25f, 7, 45, 0.05f},    {true, 1.5f, 7, 45, 0.05f}};
+    g_pModel->nJoints = 4, g_pModel->nMembers = 5;
+    g_pSections[2].fHeight = 0;
+    const int ends[6][2] = {{}, {1, 2}, {2, 3}, {3, 4}, {4, 1}, {1, 3}};
+    for (int k = 1; k <= 5; ++k) {
+        g_pMembers[k] = CMember();
+        g_pMembers[k].nJointA = ends[k][0], g_pMembers[k].nJointB = ends[k][1], g_pMembers[k].nSection = 2;
+    }
+    int failures = 0;
+    for (const Sweep& s : sweeps)
+        for (int across = 0; across < 2; ++across)
+            for (float v = 0; v <= s.upTo && failures < 5; v += s.step) {
+                const float w = across ? v : s.fixed, h = across ? s.fixed : v;
+                const float xy[5][2] = {{}, {0, 0}, {w, 0}, {w, h}, {0, h}};
+                for (int j = 1; j <= 4; ++j) g_pJoints[j].x = xy[j][0], g_pJoints[j].y = xy[j][1];
+                g_pSections[2].fHeight = s.stick;
+                for (int k = 1; k <= 5; ++k) ComputeMemberOutline(k);
+                g_pModel->fRangeX = w, g_pModel->fRangeY = h;
+                s.english ? g_pModel->LayoutTilesInch() : g_pModel->LayoutTilesCm();
+                const float ox = g_pModel->fOffsetX, oy = g_pModel->fOffsetY;
+                bool ok = ox >= 0.5f && oy >= 0.5f && w + ox <= g_fGuidePlaneX - 0.5f && h + oy <= g_fGuidePlaneY - 0.5f;
+                for (int k = 1; k <= 5; ++k)
+                    for (int c = 0; c < 4; ++c) {
+                        const float x = g_pMembers[k].fCornerX[c] + ox, y = g_pMembers[k].fCornerY[c] + oy;
+                        ok = ok && x >= 0 && y >= 0 && x <= g_fGuidePlaneX && y <= g_fGuidePlaneY;
+                    }
+                if (!ok) {
+                    ++failures;
+                    ADD_FAILURE() << w << " x " << h << (s.english ? " in" : " cm") << ", sticks " << s.stick
+                                  << ": offset " << ox << ", " << oy << " on " << g_fGuidePlaneX << " x "
+                                  << g_fGuidePlaneY;
+                }
+            }
 }
 
 namespace {

@@ -127,6 +127,24 @@ TEST_F(PrintTest, PageRangesPrintTheirOwnTiles)
     EXPECT_EQ(backend.Boxes()[0].text, "The pages chosen hold no tile: the layout has 2 pages.");
 }
 
+// The largest coordinates and shape a reader takes still convert to whole
+// hundredths on every tile (the sanitized build checks the conversions).
+TEST_F(PrintTest, ModelAtThePrintableLimitPrints)
+{
+    const std::string model = Write("far.3dd",
+                                    "Trussforge3D\n4.000000\n1 1 2 1 0\n"
+                                    "1 -1000000 -1000000 1000000 0 0 0 0 0 0 0 0\n"
+                                    "2 1000000 1000000 1000000 0 0 0 0 0 0 0 0\n"
+                                    "1 1 2 0 0 0 0 0 0 1 1 0 0 1 1 1 1 1 0.5 0.5 0.5\n"
+                                    "1 0 0 0 0 0 0 0 0 0\n2 0 0 0 0 0 0 0 0 0\n"
+                                    "1\nHuge\n0 0 -1000000 1 1\n0 0 0 0 0 0\n"
+                                    "1\nWood\n0.5 0.5 0.5\n0 1 1 1\n1 1 1 1\n");
+    g_bPrintMemberNumbers = 1;
+    const std::string pdf = ImportAndPrint(model, {{{1, 1}, {55, 55}, {100, 100}}});
+    EXPECT_TRUE(g_nCols == 10 && g_nRows == 10 && backend.Boxes().empty());
+    EXPECT_EQ(ReadPdfInfo(pdf).pages, 3);
+}
+
 TEST_F(PrintTest, TileOriginsAndPaperCodes)
 {
     std::unique_ptr<platform::PrintDC> dc =

@@ -96,6 +96,8 @@ TEST_F(Read2dTest, RefusedFilesLeaveThePreviousModel)
 {
     const std::string good = File2d(117, {{0, 0, 0, 1, 1}, {80, 40, 0, 0, 0}, {160, 0, 0, 1, 0}}, {{1, 2, 0, 260}, {2, 3, 0, 260}});
     const std::string notTfd = "ERROR - Not a Trussforge File";
+    const std::string farJoint2 =
+        "\nJoint 2 lies too far out to be printed: its coordinates must lie between -1000000 and 1000000.";
     struct Case {
         const char* name;
         std::string text;
@@ -112,14 +114,15 @@ TEST_F(Read2dTest, RefusedFilesLeaveThePreviousModel)
         {"short file", good.substr(0, good.size() - 12), notTfd + "\nThe file is malformed or ends early at line 10."},
         {"malformed header", "TRUSSFORGE DATA FILE\n2 x 0 0 117\n", notTfd + "\nThe file is malformed or ends early at line 2."},
         {"negative count", "TRUSSFORGE DATA FILE\n2 -3 0 0 117\n", notTfd + "\nThe file is malformed or ends early at line 2."},
-        {"no such file", "", ""},
+        {"joint far out", File2d(117, {{0, 0, 0, 0, 0}, {2147483647, 0, 0, 0, 0}}, {{1, 2, 0, 260}}), notTfd + farJoint2},
+        {"joint far below", File2d(118, {{0, 0, 0, 0, 0}, {0, -2147483647, 0, 0, 0}}, {{1, 2, 0, 260}}),
+         notTfd + farJoint2},
     };
     ASSERT_EQ(g_pModel->Read2dFile(Write("good.tfd", good)), 1);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         backend.Clear();
-        const std::string path = std::string(c.name) == "no such file" ? folder + "/none.tfd" : Write("bad.tfd", c.text);
-        EXPECT_EQ(g_pModel->Read2dFile(path), 0);
+        EXPECT_EQ(g_pModel->Read2dFile(Write("bad.tfd", c.text)), 0);
         ExpectRefusal(c.message);
         EXPECT_TRUE(g_pModel->nJoints == 3 && g_pModel->nMembers == 2 && g_pJoints[2].x == 2 && g_pJoints[2].y == 0 &&
                     g_pMembers[2].nJointB == 3 && g_nPaperSize == kPaperLetter);

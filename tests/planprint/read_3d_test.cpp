@@ -1,10 +1,14 @@
 // Import of TF3D's 3D model files: the examples against numbers worked by
 // hand, and files that must be refused with the previous model kept.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cmath>
 #include <fstream>
 #include <sstream>
 
 #include "planprint/outline.h"
+#include "planprint/reader_common.h"
 #include "planprint_test.h"
 
 namespace {
@@ -174,12 +178,14 @@ TEST_F(Read3dTest, FourHundredJointsAndNineHundredMembersFit)
     EXPECT_EQ(g_pModel->nJoints, 400);
 }
 
-// Every refusal says why (an unopenable file excepted) and leaves the
+// Every refusal says why and leaves the
 // previous model, its units and its layout as they were.
 TEST_F(Read3dTest, RefusedFilesLeaveThePreviousModel)
 {
     const std::string metric = ReadText(Example("metric_truss.3dd"));
     const std::string notTf3d = "ERROR - Not a Trussforge3D File";
+    const std::string farJoint3 =
+        "\nJoint 3 lies too far out to be printed: its coordinates must lie between -1000000 and 1000000.";
     struct Case {
         const char* name;
         std::string text;
@@ -205,7 +211,16 @@ TEST_F(Read3dTest, RefusedFilesLeaveThePreviousModel)
          notTf3d + "\nThe file is malformed or ends early at line 3."},
         {"too many shapes", Replace(metric, "10 10 9 15 1", "41 10 9 15 1"),
          notTf3d + "\nThe model has more than 40 shapes."},
-        {"no such file", "", ""},
+        // Beyond what printing can convert to whole hundredths.
+        {"joint far out", Replace(metric, "\n3 24.000000", "\n3 1e10"), notTf3d + farJoint3},
+        {"joint at the float limit",
+         Replace(metric, "6.000000 12.000000 0 0 1 1 1 0 0 0\r\n4", "3e38 12.000000 0 0 1 1 1 0 0 0\r\n4"),
+         notTf3d + farJoint3},
+        {"joint at the int limit", Replace(metric, "\n3 24.000000", "\n3 2147483647"), notTf3d + farJoint3},
+        {"joint behind", Replace(metric, "24.000000 6.000000 12.000000", "24.000000 6.000000 -2147483647"),
+         notTf3d + farJoint3},
+        {"shape too large", Replace(metric, "1 0 0.635000 0.635000", "1 0 1e7 0.635000"),
+         notTf3d + "\nShape 4 is too large to be printed: its height must lie between -1000000 and 1000000."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -213,8 +228,7 @@ TEST_F(Read3dTest, RefusedFilesLeaveThePreviousModel)
         ASSERT_EQ(g_pModel->Read3dFile(Example("tower.3dd")), 1);
         const float offsetX = g_pModel->fOffsetX;
         backend.Clear();
-        const std::string path = std::string(c.name) == "no such file" ? folder + "/none.3dd" : Write("bad.3dd", c.text);
-        EXPECT_EQ(g_pModel->Read3dFile(path), 0);
+        EXPECT_EQ(g_pModel->Read3dFile(Write("bad.3dd", c.text)), 0);
         ExpectRefusal(c.message);
         EXPECT_TRUE(g_pModel->nJoints == 8 && g_pModel->nMembers == 17 && g_bEnglishUnits && g_pModel->bEnglish &&
                     g_pJoints[9].x == 0 && g_pJoints[7].x == 4 && g_pMembers[15].nJointA == 3 &&
@@ -231,4 +245,33 @@ TEST_F(Read3dTest, NoJointsGiveExtentsOfZero)
     EXPECT_TRUE(m.nJoints == 0 && m.nMembers == 0 && m.fMaxX == 0 && m.fRangeY == 0 && m.fMaxZ == 0);
     // 1 x 1: one landscape Letter tile with the model's corner centred.
     EXPECT_TRUE(g_nCols == 1 && g_nRows == 1 && g_nPageOrient == kLandscape && m.fOffsetX == 5 && m.fOffsetY == 4);
+}
+
+// A file that cannot be read at all is refused by both readers with the
+// reason, and without blocking on a pipe.
+TEST_F(Read3dTest, UnreadableFilesSayWhy)
+{
+    const std::string pipe = folder + "/pipe.3dd", big = Write("big.3dd", "");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    ASSERT_EQ(truncate(big.c_str(), kMaxModelFileBytes + 1), 0);
+    const struct {
+        std::string path, why;
+    } cases[] = {
+        {pipe, "It is a pipe, not a file."},
+        {"/dev/zero", "It is a device, not a file."},
+        {folder, "It is a folder."},
+        {big, "It is larger than 16 MB: no model file is that large."},
+        {folder + "/none.3dd", "No such file or directory."},
+    };
+    ASSERT_EQ(g_pModel->Read3dFile(Example("tower.3dd")), 1);
+    for (const auto& c : cases)
+        for (auto read : {&CModelData::Read3dFile, &CModelData::Read2dFile}) {
+            SCOPED_TRACE(c.path);
+            backend.Clear();
+            EXPECT_EQ((g_pModel->*read)(c.path), 0);
+            ASSERT_EQ(backend.Boxes().size(), 1u);
+            EXPECT_EQ(backend.Boxes()[0].text, "The model file could not be read:\n" + c.path + "\n" + c.why);
+            EXPECT_EQ(backend.Boxes()[0].caption, "Planprint");
+            EXPECT_EQ(g_pModel->nMembers, 17);
+        }
 }

@@ -1,5 +1,7 @@
 // The preview's fit, the tile view's keys, drag, scroll bars and status
 // pane, the Tile Setup values and the frame's commands.
+#include <sys/stat.h>
+
 #include <cmath>
 
 #include "planprint/frame_commands.h"
@@ -226,4 +228,18 @@ TEST_F(ViewTest, DocumentCommandsNeverWriteOverAFile)
     EXPECT_EQ(first, "Trussforge3D");
     EXPECT_EQ(backend.Boxes().size(), 2u);
     EXPECT_EQ(backend.mainCaption, "model.3dd - Planprint");
+    // A pipe or a device is refused, said, and does not name the document.
+    const std::string pipe = folder + "/pipe.ppd";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& special : {pipe, std::string("/dev/full")}) {
+        backend.Clear();
+        backend.ScriptFiles({special});
+        DocumentNew();
+        DocumentSave();
+        ASSERT_EQ(backend.Boxes().size(), 1u) << special;
+        EXPECT_EQ(backend.Boxes()[0].text,
+                  special.substr(special.rfind('/') + 1) + " could not be saved: not a regular file.");
+        EXPECT_EQ(backend.mainCaption, "Untitled - Planprint");
+    }
+    EXPECT_EQ(std::filesystem::status(pipe).type(), std::filesystem::file_type::fifo);
 }

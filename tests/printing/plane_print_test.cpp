@@ -3,7 +3,11 @@
 #include <unistd.h>
 
 #include <array>
+#include <cmath>
 
+#include "files/clear_model.h"
+#include "files/model_file.h"
+#include "frame/file_commands.h"
 #include "frame/frame_globals.h"
 #include "frame/print_commands.h"
 #include "model/tables.h"
@@ -71,6 +75,41 @@ protected:
         return dark(-1.5, 0) && dark(1.5, 0) && dark(0, -1.5) && dark(0, 1.5);
     }
     std::string LastBox() const { return backend.Boxes().empty() ? "" : backend.Boxes().back().text; }
+
+    // What the last XY print left off its pages: the joints of the slab
+    // whose cross is not drawn whole on any page, and the members of the
+    // slab whose number is on no page ("" when all are there).
+    std::string MissingFromXYPages(float slab)
+    {
+        const PdfInfo info = ReadPdfInfo(pdf);
+        PlanePageMap map;
+        map.landscape = g_bTileLandscape != 0;
+        map.origin1 = g_fTilesXYOriginX, map.origin2 = g_fTilesXYOriginY, map.across = g_nTilesAcrossXY;
+        map.width = g_bMetricUnits ? 1778 : 700, map.height = g_bMetricUnits ? 2540 : 1000;
+        const int down = g_nTilesDownXY;
+        if (info.pages != map.across * down) return "pages " + std::to_string(info.pages);
+        std::vector<PdfRaster> pages;
+        for (int p = 1; p <= info.pages; ++p) pages.push_back(RasterisePdfPage(pdf, p, 144));
+        const std::vector<PdfWord> words = ReadPdfWords(pdf);
+        auto inSlab = [&](int j) { return std::fabs(g_Joints[j].z - g_fGuidePlaneZ) < slab; };
+        std::string missing;
+        for (int j = 1; j <= g_nJoints; ++j) {
+            if (!inSlab(j)) continue;
+            bool found = false;
+            for (int p = 0; p < info.pages && !found; ++p) {
+                int x, y;
+                MapToPage(map, g_Joints[j].x, g_Joints[j].y, p / down + 1, p % down + 1, &x, &y);
+                found = x >= 12 && y >= 12 && x <= map.width - 12 && y <= map.height - 12 &&
+                        CrossAt(pages[p], Device(x, y, g_bMetricUnits));
+            }
+            if (!found) missing += " joint " + std::to_string(j);
+        }
+        for (int m = 1; m <= g_nMembers; ++m)
+            if (inSlab(g_Members[m].jointA) && inSlab(g_Members[m].jointB) &&
+                FindPdfWord(words, std::to_string(m)).page == 0)
+                missing += " member " + std::to_string(m);
+        return missing;
+    }
 };
 
 }  // namespace
@@ -256,4 +295,48 @@ TEST_F(PlanePrintTest, PagesShownSlabsEmptyPlanesFailuresAndCancel)
     Print(PrintPlaneXYCmLandscape);
     EXPECT_EQ(backend.Count(Event::Box), boxes);
     EXPECT_NE(access(pdf.c_str(), F_OK), 0);
+}
+
+// Each example's XY plane prints every joint and member of it, in portrait
+// and, with its tiles shown, after a switch to landscape.
+TEST_F(PlanePrintTest, EveryExampleXYPlanePrintsItsMembersInBothOrientations)
+{
+    for (const char* name : {"bridge.3dd", "tower.3dd", "metric_truss.3dd"}) {
+        SCOPED_TRACE(name);
+        ClearModel();
+        ASSERT_EQ(OpenModelFile(std::string(TF3D_SOURCE_DIR) + "/examples/" + name), 1);
+        int inPlane = 0;
+        for (int m = 1; m <= g_nMembers; ++m)
+            inPlane += std::fabs(g_Joints[g_Members[m].jointA].z - g_fGuidePlaneZ) < 0.5f &&
+                       std::fabs(g_Joints[g_Members[m].jointB].z - g_fGuidePlaneZ) < 0.5f;
+        EXPECT_GE(inPlane, 4);
+        FileShowTilesXY();
+        for (int flip = 0; flip < 2; ++flip) {
+            SCOPED_TRACE(g_bTileLandscape ? "landscape" : "portrait");
+            if (Print(FilePrintXYPlane).pages == 0) ADD_FAILURE() << LastBox();
+            EXPECT_EQ(MissingFromXYPages(0.5f), "");
+            FileTileOrientation();
+        }
+    }
+}
+
+TEST_F(PlanePrintTest, JointsAtTheOriginPrintWholeCrossesAndSticks)
+{
+    const int origin = Joint(0, 0, 0);
+    Bar(origin, Joint(4, 0, 0));
+    Bar(origin, Joint(0, 3, 0));
+    for (int landscape : {1, 0}) {
+        g_bTileLandscape = landscape, g_bTilePortrait = !landscape;
+        Print(FilePrintXYPlane);
+        EXPECT_EQ(MissingFromXYPages(0.5f), "") << landscape;
+    }
+    // Inside the frame, left of member 1's number, the drawing starts at the
+    // sticks' outer edges, 1/8 in beyond the joints: 0.375 in from the frame.
+    const PdfRaster r = RasterisePdfPage(pdf, 1, 144);
+    const std::array<double, 2> low = Device(0, 0), high = Device(250, 1000);
+    int left = 0, top = 0, right = 0, bottom = 0;
+    ASSERT_TRUE(r.DarkBox(int(low[0] * 2) + 3, int(high[1] * 2) + 3, int(high[0] * 2), int(low[1] * 2) - 3, &left,
+                          &top, &right, &bottom));
+    EXPECT_NEAR(left / 2.0, Device(37, 0)[0], 0.8);
+    EXPECT_NEAR(bottom / 2.0, Device(0, 37)[1], 0.8);
 }

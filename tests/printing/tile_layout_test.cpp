@@ -83,10 +83,15 @@ TEST_F(TileLayoutTest, XYSlabsRangesAndExactFills)
 {
     // x 1.2..15.7, y 0.3..9.9 in the slab; joints outside it would widen the range.
     XYJoints({{1.2f, 5, 0}, {-40, -40, 0.5f}, {15.7f, 0.3f, 0.2f}, {8, 9.9f, -0.3f}, {60, 60, -0.5f}});
-    ExpectComputed(ComputeTilesXYInchPortrait, 0, TILE_PLANE_XY, 1.2f - 0.5f, 0, 3, 2);
-    ExpectComputed(ComputeTilesXYInchLandscape, 0, TILE_PLANE_XY, 1.2f - 0.5f, 0, 2, 2);
+    // The origin leaves the margin below the smallest coordinates, below 0 too,
+    // but never goes further below 0 than the margin.
+    ExpectComputed(ComputeTilesXYInchPortrait, 0, TILE_PLANE_XY, 1.2f - 0.5f, 0.3f - 0.5f, 3, 2);
+    ExpectComputed(ComputeTilesXYInchLandscape, 0, TILE_PLANE_XY, 1.2f - 0.5f, 0.3f - 0.5f, 2, 2);
+    XYJoints({{-3, -3, 0}, {5, 5, 0}});
+    ExpectComputed(ComputeTilesXYInchPortrait, 0, TILE_PLANE_XY, -0.5f, -0.5f, 2, 1);
+    ExpectComputed(ComputeTilesXYCmLandscape, 0, TILE_PLANE_XY, -1, -1, 1, 1);
     XYJoints({{0, 0, 0}, {13, 9, 0}});  // ranges 14 and 10 in: exactly 2 x 1 pages, not rounded up
-    ExpectComputed(ComputeTilesXYInchPortrait, 0, TILE_PLANE_XY, 0, 0, 2, 1);
+    ExpectComputed(ComputeTilesXYInchPortrait, 0, TILE_PLANE_XY, -0.5f, -0.5f, 2, 1);
     // Just past; and 35.56 cm, where the quotient is 2 only in single precision.
     const struct { int (*compute)(); int metric; float x; int across; } fills[] = {
         {ComputeTilesXYInchPortrait, 0, 13.01f, 3}, {ComputeTilesXYCmPortrait, 1, 33.56f, 2},
@@ -204,7 +209,7 @@ TEST_F(TileLayoutTest, SkewCoordinatesOfLevelVerticalAndSlopedJoints)
         for (int i = 0; i < 4; ++i) EXPECT_NEAR(c.skew[i], g_Joints[i + 1].moveOrgY, 1e-5) << i;
     }
     g_nJoints = 3;  // the slope: z 0..10, skew 0..10, 11 in each way
-    ExpectComputed(ComputeTilesSkewInch, 0, TILE_PLANE_YZ, 0, 0, 2, 2);
+    ExpectComputed(ComputeTilesSkewInch, 0, TILE_PLANE_YZ, -0.5f, -0.5f, 2, 2);
 }
 
 TEST_F(TileLayoutTest, SkewNeedsThreeMarkedJointsAndADirection)
@@ -232,7 +237,7 @@ TEST_F(TileLayoutTest, SkewLayoutOverMarkedJointsOnly)
     };
     for (const auto& j : joints) g_Joints[AddJoint(0, 0, j.z, j.mark)].moveOrgY = j.s;
     ExpectComputed(ComputeTilesSkewInch, 0, TILE_PLANE_YZ, 1.5f, 0.5f, 3, 5);  // 19 x 49.8 in
-    ExpectComputed(ComputeTilesSkewCm, 0, TILE_PLANE_YZ, 0.5f, 0, 2, 2);       // 20 x 50.8 cm, margin 1.5
+    ExpectComputed(ComputeTilesSkewCm, 0, TILE_PLANE_YZ, 0.5f, -0.5f, 2, 2);   // 20 x 50.8 cm, margin 1.5
     g_nJoints = 0;  // no joints, nothing marked: one page, refused; too many pages: nothing written
     ExpectComputed(ComputeTilesSkewInch, 1, TILE_PLANE_YZ, 0, 0, 1, 1);
     AddJoint(1, 1, 1, 0);
