@@ -272,7 +272,7 @@ void ClearResults()
     g_bMemberResultsValid = g_bJointResultsValid = 0;
     InvalidateMemberLists();
     g_bListSupportsBuilt = g_bListJointsBuilt = g_bListLoadsBuilt = 0;
-    g_strStatusPrompt = "Ready";
+    UpdateStatusPrompt();  // the outcome goes: the tool in force, or "Ready"
     Redraw();
 }
 

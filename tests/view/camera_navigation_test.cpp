@@ -184,6 +184,7 @@ TEST_F(CameraTest, EscapeEndsDragsAndPlaneToolsButNotOtherTools)
     Tool(ID_JOINTS_DELETE);
     Key(WXK_ESCAPE);
     EXPECT_EQ(g_bModeDeleteJoint, 1);
+    EXPECT_EQ(g_strStatusPrompt, "Delete Joint -> Click a Joint");  // the tool still in force
 }
 
 TEST_F(CameraTest, MouseOrbitWheelDoubleClickAndZoomGesture)

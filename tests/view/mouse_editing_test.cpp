@@ -126,6 +126,7 @@ TEST_F(EditViewTest, PlaneMovesThatWouldDuplicateJointsPutEverythingBack)
             EXPECT_EQ(V(g_Joints[3].x, g_Joints[3].z, Restraints(g_Joints[3])), V(10, 16, 0));
         }
         EXPECT_EQ(g_bModeXYPlaneMoveJoints + g_bModeXYPlaneReplicate, 0);  // one drag per tool choice
+        EXPECT_EQ(g_strStatusPrompt, "Ready");                              // and the prompt says so
     }
 
     // Replicating onto a joint: the copy would lie on joint 2, so nothing stays.
@@ -140,6 +141,7 @@ TEST_F(EditViewTest, PlaneMovesThatWouldDuplicateJointsPutEverythingBack)
     g_bListXYGuide1Built = g_bListYZGuide1Built = 1;
     Click(AtJoint(2));
     EXPECT_EQ(V(g_fGuidePlaneZ, g_bModeXYPlaneToJoint, g_bListXYGuide1Built, g_bListYZGuide1Built), V(14, 0, 0, 0));
+    EXPECT_EQ(g_strStatusPrompt, "Ready");
     g_fGuidePlaneZ = 12;
     // No room for the copies: the limit message, and the plane stays or goes back.
     while (g_nJoints < MAX_JOINTS - 1) AddJoint(40, 20, 1 + g_nJoints * 0.05f);
