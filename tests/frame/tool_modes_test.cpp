@@ -159,7 +159,7 @@ TEST_F(ToolModesTest, LimitRefusalEndsTheCommand)
     g_strStatusPrompt = "Before";
     EXPECT_TRUE(RunToolCommand(ID_JOINTS_ADD));
     ASSERT_EQ(backend.Count(Event::Box), 1);
-    EXPECT_EQ(backend.Boxes()[0].text, "Maximum Number of Joints = MAX_JOINTS\n");
+    EXPECT_EQ(backend.Boxes()[0].text, "Maximum Number of Joints = 400\n");
     EXPECT_EQ(V(g_bModeAddJoint, g_bModeSelectJoints, g_bUndoAvailable, backend.Count(Event::InvalidateFrame)),
               V(0, 1, 0, 0));
     EXPECT_EQ(g_strStatusPrompt, "Before");
@@ -167,7 +167,7 @@ TEST_F(ToolModesTest, LimitRefusalEndsTheCommand)
     g_nJoints = 10, g_nMembers = MAX_MEMBERS;
     RunToolCommand(ID_MEMBERS_ADD);
     ASSERT_EQ(backend.Count(Event::Box), 1);
-    EXPECT_EQ(backend.Boxes()[0].text, "Maximum Number of Members = MAX_MEMBERS\n");
+    EXPECT_EQ(backend.Boxes()[0].text, "Maximum Number of Members = 900\n");
     EXPECT_EQ(V(g_bModeAddMember, g_bModelSaved), V(0, 1));
     backend.Clear();
     g_nMembers = MAX_MEMBERS - 1;  // one below the limit there is room

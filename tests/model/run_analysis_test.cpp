@@ -129,19 +129,24 @@ TEST_F(RunAnalysisTest, RefusalsShowTheirMessageAndStop)
     // Limits come before anything else: full member table with duplicates.
     for (int j = 1; j <= 3; ++j) AddJoint(0, 0, 0, 0);
     while (g_nMembers < MAX_MEMBERS) AddMember(1, 2);
-    ExpectRefusal({"Maximum Number of Members = MAX_MEMBERS\n"});
+    ExpectRefusal({"Maximum Number of Members = 900\n"});
     EXPECT_EQ(g_bCrackSoundPending, 1);
     g_nMembers = 1;
     while (g_nJoints < MAX_JOINTS) AddJoint(0, 0, 0, 0);
-    ExpectRefusal({"Maximum Number of Joints = MAX_JOINTS\n"});
+    ExpectRefusal({"Maximum Number of Joints = 400\n"});
     Restart();  // too tall a section beats an earlier failing test
     BuildCantilever(-0.01f);
     g_Shapes[2].height = 1.3f, g_Shapes[2].area = 0;
     ExpectRefusal({"Trussforge3D is NOT for Professional Use"}, {}, kOkBox);
     EXPECT_EQ(backend.Boxes().at(0).caption, "Trussforge3D");
-    g_Shapes[2].height = 0.125f;  // a tiny area ends the command without a message
-    Run();
-    EXPECT_TRUE(backend.events.empty());
+    g_Shapes[2].height = 0.125f;  // a property too small to analyse: the last member with one is named
+    AddMember(1, 2, 2, 3);
+    g_Materials[3].density = -0.5f;
+    const char* const end = ";\nit must be at least 1e-08.\nCanceling the analysis";
+    ExpectRefusal({std::string("Member 2 cannot be analysed:\nthe Density of its material 3 \"BalsaD1.2\" is -0.5") + end},
+                  {}, kOkBox);
+    g_nMembers = 1;
+    ExpectRefusal({std::string("Member 1 cannot be analysed:\nthe Area of its shape 2 \"1/8x1/8\" is 0") + end});
     g_Shapes[2].area = 0.015625f;  // material rows of the wrong unit system
     SetMetricUnits(1);
     ResetAllShapes();

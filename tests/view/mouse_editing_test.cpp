@@ -153,7 +153,7 @@ TEST_F(EditViewTest, PlaneMovesThatWouldDuplicateJointsPutEverythingBack)
         else
             Drag(At(20, 0, 12), At(20, 0, 16));
         EXPECT_EQ(V(g_nJoints, g_fGuidePlaneZ), V(MAX_JOINTS - 1, 12));
-        EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Maximum Number of Joints = MAX_JOINTS\n"});
+        EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Maximum Number of Joints = 400\n"});
     }
 }
 
@@ -182,7 +182,7 @@ TEST_F(EditViewTest, SplitsAtTheCursorAtAFractionAndRefusals)
         {TOOL_20, 17, 0, 12, false, 20, 0, kDuplicateJoint},
         {CURSOR, 10.03f, 0, 0, false, 20, 0, kBothEnds},  // within 1 % of the end
         {DIALOG, 10.03f, 0, 0, false, 20, 0, kBothEnds},
-        {CURSOR, 13, 0, 0, true, 20, 0, "Maximum Number of Joints = MAX_JOINTS\n"},
+        {CURSOR, 13, 0, 0, true, 20, 0, "Maximum Number of Joints = 400\n"},
         {DIALOG, 13, 0.5f, 0, false, 500, 0, kBothEnds},  // an end off the screen: no question
     };
     for (const auto& c : cases) {
