@@ -1,5 +1,8 @@
 #include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -401,6 +404,36 @@ TEST_F(TemplateAnalysisTest, TowerBareAndWithLegsUnderTheFan)
     EXPECT_EQ(g_strStatusPrompt, kWorked);
     EXPECT_EQ(V(backend.Count(Event::SetTimer), backend.Timers().at(0).id, backend.Timers().at(0).flags,
                 g_bAnimationRunning, backend.Count(Event::Sound)), V(1, 5, 40, 1, 0));
+}
+
+// The outcome table of the manual lists exactly the prompts that Run the
+// Analysis leaves (the tool text, "Ready" after it, aside).
+TEST_F(RunAnalysisTest, TheManualListsTheOutcomePromptsOfTheAnalysis)
+{
+    std::set<std::string> shown;
+    int* const halts[] = {nullptr, &g_bHaltUnstable, &g_bHaltLargeDisplacements, &g_bHaltIncorrectModel,
+                          &g_bHaltInadequateSupport};
+    for (int failed : {0, 1})
+        for (int breaking : {0, 1})
+            for (int* halt : halts) {
+                Restart();
+                g_bResultsAvailable = 1, g_bModelFailed = failed, g_bBreakingForcesActive = breaking;
+                if (halt) *halt = 1;
+                UpdateStatusPrompt();
+                if (g_strStatusPrompt != "Ready") shown.insert(g_strStatusPrompt);
+            }
+    std::ifstream in(std::string(TF3D_SOURCE_DIR) + "/docs/manual.html");
+    const std::string html((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t from = html.find("shows it in the prompt:"), to = html.find("</table>", from);
+    ASSERT_TRUE(from != std::string::npos && to != std::string::npos);
+    std::set<std::string> listed;
+    for (size_t a = html.find("<code>", from); a < to; a = html.find("<code>", a + 1)) {
+        std::string text = html.substr(a + 6, html.find("</code>", a) - a - 6);
+        for (const auto& [entity, c] : {std::pair<std::string, char>{"&gt;", '>'}, {"&lt;", '<'}})
+            for (size_t k; (k = text.find(entity)) != std::string::npos;) text.replace(k, entity.size(), 1, c);
+        listed.insert(text);
+    }
+    EXPECT_EQ(listed, shown);
 }
 
 }  // namespace
