@@ -85,14 +85,7 @@ bool CModelFileWriter::Line(const char* fmt, ...)
 
 // v in fixed point with at least the given decimals, and as many more as it
 // takes to read back as the same float (every reader takes fixed point).
-std::string Exact(float v, int decimals)
-{
-    char text[128];
-    for (int d = decimals;; ++d) {
-        snprintf(text, sizeof text, "%.*f", d, static_cast<double>(v));
-        if (!std::isfinite(v) || d >= 60 || strtof(text, nullptr) == v) return text;
-    }
-}
+std::string Exact(float v, int decimals) { return RoundTripText(v, 'f', decimals); }
 
 inline int Bit(int v) { return v != 0 ? 1 : 0; }
 inline int One(int v) { return v == 1 ? 1 : 0; }

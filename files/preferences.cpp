@@ -1,5 +1,6 @@
 #include "files/preferences.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -14,6 +15,7 @@
 
 #include "files/text_io.h"
 #include "frame/frame_globals.h"
+#include "model/tables.h"
 #include "view/view_globals.h"
 
 namespace {
@@ -138,6 +140,8 @@ bool ParseFloat(const std::string& token, float& out)
 
 }  // namespace
 
+int LargestWorkspace() { return g_bUnitsUS ? kWorkspaceLargestUS : kWorkspaceLargestMetric; }
+
 void SetPreferencesProgramFolder(const std::string& folder)
 {
     s_programFolderOverride = folder;
@@ -190,7 +194,7 @@ int ReadPreferencesFrom(const std::string& path)
     }
 
     // Workspace X, Y, Z, linear speed, angular speed, sound. Reading stops at
-    // the first malformed number; a well-formed but unusable value is skipped.
+    // the first malformed number; a speed that is not finite is skipped.
     std::string token;
     short workspace[3] = {g_nWorkspaceX, g_nWorkspaceY, g_nWorkspaceZ};
     for (short& w : workspace) {
@@ -199,16 +203,24 @@ int ReadPreferencesFrom(const std::string& path)
             SetWorkspaceSize(workspace[0], workspace[1], workspace[2]);
             return 0;
         }
-        if (value >= 1 && value <= 32767) w = static_cast<short>(value);
-        else sound = false;
+        w = static_cast<short>(std::clamp(value, kWorkspaceMin, LargestWorkspace()));
     }
     SetWorkspaceSize(workspace[0], workspace[1], workspace[2]);
-    float* speeds[] = {&g_fLinearSpeed, &g_fAngularSpeed};
-    for (float* s : speeds) {
+    // The speeds' limits in the globals' units (radians, inches).
+    const bool us = g_bUnitsUS != 0;
+    const double angularScale = us ? kDegreesPerRadian : 1.0, linearScale = us ? 1.0 : kCentimetresPerInch;
+    struct Speed {
+        float* value;
+        double min, max;
+    } speeds[] = {{&g_fLinearSpeed, kLinearSpeedShownMin / linearScale, kLinearSpeedShownMax / linearScale},
+                  {&g_fAngularSpeed, kAngularSpeedShownMin / angularScale, kAngularSpeedShownMax / angularScale}};
+    for (const Speed& s : speeds) {
         float value;
         if (!ReadToken(f, token) || !ParseFloat(token, value)) return 0;
-        if (std::isfinite(value)) *s = value;
-        else sound = false;
+        if (std::isfinite(value))
+            *s.value = static_cast<float>(std::clamp(static_cast<double>(value), s.min, s.max));
+        else
+            sound = false;
     }
     int soundOn;
     if (!ReadToken(f, token) || !ParseInt(token, soundOn)) return 0;

@@ -17,12 +17,32 @@ bool MakePreferencesFolder();
 // an empty string restores the real one.
 void SetPreferencesProgramFolder(const std::string& folder);
 
+// What the Preferences dialog accepts. Its fields show the speeds in the
+// model's units: the angular speed in degrees (U.S.) or radians (metric),
+// the linear speed in inches or centimetres; the globals hold radians and
+// inches. A workspace side above the largest for the model's units is
+// taken as that largest.
+constexpr int kWorkspaceMin = 12;
+constexpr int kWorkspaceMax = 150;
+constexpr int kWorkspaceLargestUS = 48;
+constexpr int kWorkspaceLargestMetric = 120;
+constexpr double kAngularSpeedShownMin = 0.01;
+constexpr double kAngularSpeedShownMax = 360;
+constexpr double kLinearSpeedShownMin = 0;
+constexpr double kLinearSpeedShownMax = 72;
+constexpr float kDegreesPerRadian = 57.29578f;
+constexpr float kCentimetresPerInch = 2.54f;
+
+// The largest workspace side for the model's units (g_bUnitsUS).
+int LargestWorkspace();
+
 // Loads paths, workspace size, movement speeds and the sound switch from the
 // preferences file. Without a file the speeds and the workspace take their
-// defaults and the result is 0. A value missing from the file, malformed, or
-// unusable (a workspace size outside 1..32767, a speed that is not finite)
-// keeps the value the global already holds; then the result is 0 too.
-// Returns 1 when the whole file was read with sound values.
+// defaults and the result is 0. Sizes and speeds are brought within what the
+// Preferences dialog accepts for the model's units. A value missing from the
+// file, malformed, or unusable (a speed that is not finite) keeps the value
+// the global already holds; then the result is 0 too. Returns 1 when the
+// whole file was read with sound values.
 int ReadPreferencesFile();
 // The same from a file of another name.
 int ReadPreferencesFrom(const std::string& path);

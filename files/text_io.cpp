@@ -1,5 +1,8 @@
 #include "files/text_io.h"
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/safe_file.h"
@@ -8,6 +11,20 @@ locale_t CLocaleC()
 {
     static const locale_t s_cLocale = newlocale(LC_ALL_MASK, "C", (locale_t)0);
     return s_cLocale;
+}
+
+std::string RoundTripText(float v, char conversion, int precision)
+{
+    CLocaleScopeC c;
+    const char format[] = {'%', '.', '*', conversion == 'g' ? 'g' : 'f', 0};
+    char text[128];
+    for (int p = precision;; ++p) {
+        snprintf(text, sizeof text, format, p, static_cast<double>(v));
+        // Readers take a float directly or through a double: both must agree.
+        if (!std::isfinite(v) || p >= 60 ||
+            (std::strtof(text, nullptr) == v && static_cast<float>(std::strtod(text, nullptr)) == v))
+            return text;
+    }
 }
 
 CLocaleScopeC::CLocaleScopeC()

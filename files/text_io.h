@@ -11,6 +11,11 @@
 // The "C" locale, for the *_l conversion functions; 0 when it cannot be made.
 locale_t CLocaleC();
 
+// v as printf's conversion 'f' or 'g' writes it in the C locale, with at
+// least the given precision and as much more as it takes to read back as the
+// same float (an infinity or NaN as printf writes it).
+std::string RoundTripText(float v, char conversion, int precision);
+
 // Makes numbers and dates use the "C" conventions on this thread for the
 // lifetime of the object, whatever the user's locale.
 class CLocaleScopeC {

@@ -56,13 +56,7 @@ void Tell(const std::string& text)
 
 }  // namespace
 
-std::string FormatNumber(double value)
-{
-    char buf[48];
-    CLocaleScopeC c;
-    std::snprintf(buf, sizeof buf, "%.6g", value);
-    return buf;
-}
+std::string FormatNumber(double value) { return RoundTripText(static_cast<float>(value), 'g', 6); }
 
 std::string FormatInteger(long value) { return std::to_string(value); }
 

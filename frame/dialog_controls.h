@@ -34,7 +34,8 @@ public:
     virtual void SetSwatch(int id, unsigned char r, unsigned char g, unsigned char b) = 0;
 };
 
-// Numbers as an edit field shows them: six significant digits.
+// Numbers as an edit field shows them: six significant digits, or as many
+// more as the float needs to read back unchanged.
 std::string FormatNumber(double value);
 // Whole numbers.
 std::string FormatInteger(long value);

@@ -229,6 +229,7 @@ constexpr int IDC_JRES_NEXT = 1352;
 constexpr int IDC_JRES_CLOSE = 1396;
 constexpr int IDC_JRES_DEFAULTS = 1397;
 constexpr int IDC_JRES_DISP_UNIT_FIRST = 1934;  // 1934..1936: the translation units
+constexpr int IDC_JRES_LIMIT_UNIT_FIRST = 1943;  // 1943..1945: the translation limits' units
 
 // ---- Model Data ----
 constexpr int IDC_MDATA_LBS = 1032;

@@ -156,12 +156,14 @@ void SetBackground(float r, float g, float b)
     if (g_pfnSetClearColor) g_pfnSetClearColor(r, g, b, 1.0f);
 }
 
-// Steps shared by every New command: undo snapshot, empty model, untitled.
+// Steps shared by every New command: undo snapshot, no tool, empty model,
+// untitled.
 void BeginNewModel()
 {
     TakeUndoSnapshot();
     g_bUndoAvailable = 1;
-    EndResultsDisplay();
+    ClearToolModes();
+    EndResultsDisplay();  // the prompt too
     ClearModel();
     g_strModelFileName = kUntitled;
     SetCaption(kUntitled);
@@ -580,12 +582,14 @@ void ShowTiles(TilePlane plane, int& showFlag)
 void FileShowTilesXY()
 {
     ShowTiles(TILE_PLANE_XY, g_bShowTilesXY);
+    UpdateStatusPrompt();
     Redraw();
 }
 
 void FileShowTilesXZ()
 {
     ShowTiles(TILE_PLANE_XZ, g_bShowTilesXZ);
+    UpdateStatusPrompt();
     Redraw();
 }
 

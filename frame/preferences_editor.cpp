@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr float kDegreesPerRadian = 57.29578f;
 constexpr size_t kPathBytes = 255;
 
 std::string* PathGlobal(int which)
@@ -53,8 +52,9 @@ PreferencesEditor::PreferencesEditor(DialogControls& controls) : c_(controls)
         linear_ = g_fLinearSpeed;
     } else {
         angular_ = g_fAngularSpeed;
-        linear_ = g_fLinearSpeed * 2.54f;
+        linear_ = g_fLinearSpeed * kCentimetresPerInch;
     }
+    shownAngular_ = angular_, shownLinear_ = linear_;
     for (int i = 0; i < 4; ++i) paths_[i] = *PathGlobal(i);
     sound_ = g_bSoundOn;
 }
@@ -75,12 +75,12 @@ void PreferencesEditor::Init()
 bool PreferencesEditor::Exchange(bool save)
 {
     DataExchange dx(c_, save);
-    dx.Short(IDC_PREF_XMAX, workspace_[0], 12, 150);
-    dx.Short(IDC_PREF_YMAX, workspace_[1], 12, 150);
-    dx.Short(IDC_PREF_ZMAX, workspace_[2], 12, 150);
+    dx.Short(IDC_PREF_XMAX, workspace_[0], kWorkspaceMin, kWorkspaceMax);
+    dx.Short(IDC_PREF_YMAX, workspace_[1], kWorkspaceMin, kWorkspaceMax);
+    dx.Short(IDC_PREF_ZMAX, workspace_[2], kWorkspaceMin, kWorkspaceMax);
     for (int i = 0; i < 4; ++i) dx.Text(kPathFields[i], paths_[i], kPathBytes);
-    dx.Float(IDC_PREF_ANGULAR, angular_, 0.01, 360);
-    dx.Float(IDC_PREF_LINEAR, linear_, 0, 72);
+    dx.Float(IDC_PREF_ANGULAR, angular_, kAngularSpeedShownMin, kAngularSpeedShownMax);
+    dx.Float(IDC_PREF_LINEAR, linear_, kLinearSpeedShownMin, kLinearSpeedShownMax);
     dx.Check(IDC_PREF_SOUND_ON, sound_);
     return dx.Commit();
 }
@@ -89,15 +89,12 @@ bool PreferencesEditor::Apply()
 {
     if (!Exchange(true)) return false;
     short* globals[3] = {&g_nWorkspaceX, &g_nWorkspaceY, &g_nWorkspaceZ};
-    const short largest = g_bUnitsUS ? 48 : 120;
+    const short largest = static_cast<short>(LargestWorkspace());
     for (int k = 0; k < 3; ++k) *globals[k] = workspace_[k] > largest ? largest : workspace_[k];
-    if (g_bUnitsUS) {
-        g_fAngularSpeed = angular_ / kDegreesPerRadian;
-        g_fLinearSpeed = linear_;
-    } else {
-        g_fAngularSpeed = angular_;
-        g_fLinearSpeed = linear_ / 2.54f;
-    }
+    // A speed is converted back only when changed: the shown one is rounded.
+    if (angular_ != shownAngular_) g_fAngularSpeed = g_bUnitsUS ? angular_ / kDegreesPerRadian : angular_;
+    if (linear_ != shownLinear_) g_fLinearSpeed = g_bUnitsUS ? linear_ : linear_ / kCentimetresPerInch;
+    shownAngular_ = angular_, shownLinear_ = linear_;
     for (int i = 0; i < 4; ++i) *PathGlobal(i) = paths_[i];
     return true;
 }
@@ -139,6 +136,7 @@ void PreferencesEditor::Default()
     g_nWorkspaceZ = workspace_[2] = 24;
     angular_ = g_bUnitsUS ? 10.0f : 0.174533f;
     linear_ = g_bUnitsUS ? 2.0f : 5.08f;
+    shownAngular_ = angular_, shownLinear_ = linear_;
     const char* defaults[4] = {"wordpad.exe", "pbrush.exe", "Iexplorer.exe", g_szDefaultManualPath};
     for (int i = 0; i < 4; ++i) *PathGlobal(i) = paths_[i] = defaults[i];
     InvalidateWorkspaceLists();

@@ -32,5 +32,6 @@ private:
     std::string paths_[4];
     short workspace_[3] = {};
     float angular_ = 0, linear_ = 0;
+    float shownAngular_ = 0, shownLinear_ = 0;  // as last shown or applied
     int sound_ = 0;
 };

@@ -5,6 +5,7 @@
 #include "frame/dialog_ids.h"
 #include "frame/file_commands.h"
 #include "frame/frame_globals.h"
+#include "frame/tool_modes.h"
 #include "model/loads.h"
 #include "model/model_ops.h"
 #include "platform/platform.h"
@@ -108,7 +109,7 @@ void JointPropertiesEditor::ShowForPick()
 bool JointPropertiesEditor::Exchange(bool save)
 {
     DataExchange dx(c_, save);
-    dx.Short(IDC_JNT_NUMBER, n_, 1, 10000);
+    dx.Short(IDC_JNT_NUMBER, save ? typed_ : n_, 1, 10000);
     dx.Float(IDC_JNT_X, x_, -1000, 1000);
     dx.Float(IDC_JNT_Y, y_, -1000, 1000);
     dx.Float(IDC_JNT_Z, z_, -1000, 1000);
@@ -131,9 +132,9 @@ void JointPropertiesEditor::Load(int n)
     if (n_ == 0) return;
     JointRec& j = g_Joints[n_];
     origin_[0] = g_fOriginX, origin_[1] = g_fOriginY, origin_[2] = g_fOriginZ;
-    x_ = j.x - origin_[0];
-    y_ = j.y - origin_[1];
-    z_ = j.z - origin_[2];
+    x_ = shown_[0] = j.x - origin_[0];
+    y_ = shown_[1] = j.y - origin_[1];
+    z_ = shown_[2] = j.z - origin_[2];
     for (int k = 0; k < 6; ++k) restraint_[k] = *Restraints(j, k);
     mark_ = j.mark;
     force_[0] = j.forceX, force_[1] = j.forceY, force_[2] = j.forceZ;
@@ -149,8 +150,9 @@ bool JointPropertiesEditor::TablesChanged() const
            !SameJointFields(g_Joints[loadedRow_], loaded_);
 }
 
-// Reads the controls and stores them into the joint typed (kept within the
-// live rows). False when a value was refused or the tables changed.
+// Reads the controls and stores them into the joint shown. A coordinate
+// left as shown keeps its value: adding the origin back is not exact. False
+// when a value was refused or the tables changed.
 bool JointPropertiesEditor::Store()
 {
     if (TablesChanged()) {
@@ -158,16 +160,16 @@ bool JointPropertiesEditor::Store()
         return false;
     }
     if (!Exchange(true)) return false;
-    n_ = static_cast<short>(ClampRow(n_, JointCount()));
     JointRec& j = g_Joints[n_];
-    j.x = x_ + origin_[0];
-    j.y = y_ + origin_[1];
-    j.z = z_ + origin_[2];
+    float* coordinates[3] = {&j.x, &j.y, &j.z};
+    const float entered[3] = {x_, y_, z_};
+    for (int k = 0; k < 3; ++k)
+        if (entered[k] != shown_[k]) *coordinates[k] = entered[k] + origin_[k];
     for (int k = 0; k < 6; ++k) *Restraints(j, k) = static_cast<short>(restraint_[k]);
     j.mark = static_cast<short>(mark_);
     j.forceX = force_[0], j.forceY = force_[1], j.forceZ = force_[2];
     j.translatedX = translated_[0], j.translatedY = translated_[1], j.translatedZ = translated_[2];
-    if (n_ == loadedRow_) loaded_ = j;
+    loaded_ = j;
     NoteModelChanges();
     return true;
 }
@@ -189,10 +191,12 @@ bool JointPropertiesEditor::Ok()
 
 void JointPropertiesEditor::Cancel()
 {
+    const PromptFollowsTools prompt;  // the Properties tool ends here
     g_bListJointsBuilt = g_bListMembersBuilt = g_bListResultMembersBuilt = 0;
     g_bListSupportsBuilt = g_bListLoadsBuilt = 0;
     g_bModeJointProperties = 0;
     g_bJointDialogOpen = 0;
+    platform::InvalidateFrame(false);
 }
 
 void JointPropertiesEditor::Apply()
@@ -203,14 +207,19 @@ void JointPropertiesEditor::Apply()
         j.x = x0_, j.y = y0_, j.z = z0_;
         NoteModelChanges();
     }
-    Load(n_);
+    if (typed_ != n_) {
+        Load(typed_);
+        g_nPickedJoint = n_;
+    } else {
+        Load(n_);
+    }
     ListsChanged();
 }
 
 void JointPropertiesEditor::Step(int delta)
 {
     if (!Store()) return;
-    n_ = static_cast<short>(WrapRow(n_, delta, JointCount()));
+    n_ = static_cast<short>(WrapRow(ClampRow(typed_, JointCount()), delta, JointCount()));
     g_nPickedJoint = n_;
     Load(n_);
     ListsChanged();
@@ -238,9 +247,9 @@ void JointPropertiesEditor::AddJoint()
 void JointPropertiesEditor::ButtonH()
 {
     DataExchange dx(c_, true);
-    dx.Short(IDC_JNT_NUMBER, n_, 1, 10000);
+    dx.Short(IDC_JNT_NUMBER, typed_, 1, 10000);
     if (!dx.Commit()) return;
-    Load(n_);
+    Load(typed_);
     g_nPickedJoint = n_;
     platform::InvalidateFrame(false);
 }
@@ -289,7 +298,7 @@ void MemberPropertiesEditor::ShowForPick()
 bool MemberPropertiesEditor::Exchange(bool save)
 {
     DataExchange dx(c_, save);
-    dx.Short(IDC_MEM_NUMBER, m_, 1, 10000);
+    dx.Short(IDC_MEM_NUMBER, save ? typed_ : m_, 1, 10000);
     dx.Check(IDC_MEM_USE_TORSION, torsion_);
     for (int k = 0; k < 4; ++k) dx.Check(kMomentIds[k], moments_[k]);
     dx.Float(IDC_MEM_EFF_ZZ, effZZ_, 0.001, 100000);
@@ -324,7 +333,7 @@ void MemberPropertiesEditor::Load(int m)
     moments_[0] = mem.momentYY1, moments_[1] = mem.momentZZ1, moments_[2] = mem.momentYY2, moments_[3] = mem.momentZZ2;
     effZZ_ = mem.effLengthZZ, effYY_ = mem.effLengthYY;
     udZZ_ = mem.userEffZZ, udYY_ = mem.userEffYY;
-    roll_ = g_bMetricUnits ? mem.rollAngle / kDegreesPerRadian : mem.rollAngle;
+    roll_ = shownRoll_ = g_bMetricUnits ? mem.rollAngle / kDegreesPerRadian : mem.rollAngle;
     offsetY_ = mem.offsetY, offsetZ_ = mem.offsetZ;
     hide_ = mem.hidden, negate_ = mem.negated, runner_ = mem.runner == 1;
     c_.SetText(IDC_MEM_START_JOINT, FormatInteger(mem.jointA));
@@ -346,7 +355,6 @@ bool MemberPropertiesEditor::Store()
         return false;
     }
     if (!Exchange(true)) return false;
-    m_ = static_cast<short>(ClampRow(m_, MemberCount()));
     MemberRec& mem = g_Members[m_];
     mem.useTorsion = static_cast<short>(torsion_);
     mem.momentYY1 = static_cast<short>(moments_[0]);
@@ -355,14 +363,17 @@ bool MemberPropertiesEditor::Store()
     mem.momentZZ2 = static_cast<short>(moments_[3]);
     mem.effLengthZZ = effZZ_, mem.effLengthYY = effYY_;
     mem.userEffZZ = udZZ_, mem.userEffYY = udYY_;
-    float roll = g_bMetricUnits ? roll_ * kDegreesPerRadian : roll_;
-    mem.rollAngle = roll < -90 ? -90 : roll > 90 ? 90 : roll;
+    // Radians shown are converted back only when changed: the conversion is not exact.
+    if (roll_ != shownRoll_) {
+        const float roll = g_bMetricUnits ? roll_ * kDegreesPerRadian : roll_;
+        mem.rollAngle = roll < -90 ? -90 : roll > 90 ? 90 : roll;
+    }
     mem.offsetY = offsetY_, mem.offsetZ = offsetZ_;
     mem.hidden = hide_, mem.negated = negate_, mem.runner = static_cast<short>(runner_);
     const int shape = c_.Selection(IDC_MEM_SHAPE), material = c_.Selection(IDC_MEM_MATERIAL);
     if (shape >= 0) mem.shape = static_cast<short>(shape + 1);
     if (material >= 0) mem.material = static_cast<short>(material + 1);
-    if (m_ == loadedRow_) loaded_ = mem;
+    loaded_ = mem;
     NoteModelChanges();
     return true;
 }
@@ -384,22 +395,29 @@ bool MemberPropertiesEditor::Ok()
 
 void MemberPropertiesEditor::Cancel()
 {
+    const PromptFollowsTools prompt;
     g_bMemberDialogOpen = 0;
     g_bModeMemberProperties = 0;
     g_nPickedMember = 0;
+    platform::InvalidateFrame(false);
 }
 
 void MemberPropertiesEditor::Apply()
 {
     if (!Store()) return;
-    Load(m_);
+    if (typed_ != m_) {
+        Load(typed_);
+        g_nPickedMember = m_;
+    } else {
+        Load(m_);
+    }
     ListsChanged();
 }
 
 void MemberPropertiesEditor::Step(int delta)
 {
     if (!Store()) return;
-    m_ = static_cast<short>(WrapRow(m_, delta, MemberCount()));
+    m_ = static_cast<short>(WrapRow(ClampRow(typed_, MemberCount()), delta, MemberCount()));
     g_nPickedMember = m_;
     Load(m_);
     ListsChanged();
@@ -412,9 +430,9 @@ void MemberPropertiesEditor::Next() { Step(1); }
 void MemberPropertiesEditor::ButtonH()
 {
     DataExchange dx(c_, true);
-    dx.Short(IDC_MEM_NUMBER, m_, 1, 10000);
+    dx.Short(IDC_MEM_NUMBER, typed_, 1, 10000);
     if (!dx.Commit()) return;
-    Load(m_);
+    Load(typed_);
     g_nPickedMember = m_;
     platform::InvalidateFrame(false);
 }

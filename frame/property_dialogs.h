@@ -10,9 +10,12 @@ int ClampRow(int n, int count);
 // The next (delta 1) or previous (delta -1) row, wrapping round.
 int WrapRow(int n, int delta, int count);
 
-// Joint Properties. Every action that stores first makes sure the joint it
-// loaded is still the one in its row; when the tables changed under the
-// dialog it reloads instead (Refresh).
+// Joint Properties. Every action that stores writes into the joint shown,
+// never into a number typed in the number field (Apply, Previous and Next
+// go on from the typed number afterwards), and first makes sure the joint
+// it loaded is still the one in its row; when the tables changed under the
+// dialog it reloads instead (Refresh). A field left as shown keeps the
+// joint's own value.
 class JointPropertiesEditor {
 public:
     explicit JointPropertiesEditor(DialogControls& controls) : c_(controls) {}
@@ -43,8 +46,10 @@ private:
     void ListsChanged();
 
     DialogControls& c_;
-    short n_ = 0;
+    short n_ = 0;      // the joint shown
+    short typed_ = 0;  // the number field as read
     float x_ = 0, y_ = 0, z_ = 0;
+    float shown_[3] = {};  // the coordinates as shown
     int restraint_[6] = {};
     int mark_ = 0;
     float force_[3] = {};
@@ -57,7 +62,7 @@ private:
     JointRec loaded_;
 };
 
-// Member Properties.
+// Member Properties, stored as Joint Properties are.
 class MemberPropertiesEditor {
 public:
     explicit MemberPropertiesEditor(DialogControls& controls) : c_(controls) {}
@@ -85,11 +90,13 @@ private:
     void Remember();
 
     DialogControls& c_;
-    short m_ = 0;
+    short m_ = 0;      // the member shown
+    short typed_ = 0;  // the number field as read
     int torsion_ = 0, moments_[4] = {};
     float effZZ_ = 0, effYY_ = 0;
     int udZZ_ = 0, udYY_ = 0;
     float roll_ = 0, offsetY_ = 0, offsetZ_ = 0;
+    float shownRoll_ = 0;
     int hide_ = 0, negate_ = 0, runner_ = 0;
     int loadedRow_ = 0;
     short loadedCount_ = 0;

@@ -18,6 +18,9 @@ void ShowCut(DialogControls& c, int id, float value, int decimals)
     c.SetText(id, FormatNumber(CutDecimals(value, decimals)));
 }
 
+// A displacement limit must be positive: a limit of 0 or less halts every analysis.
+constexpr double kLimitMin = 0.0001, kLimitMax = 100000;
+
 const int kLimitIds[6] = {IDC_JRES_LIMIT_X, IDC_JRES_LIMIT_Y, IDC_JRES_LIMIT_Z,
                           IDC_JRES_LIMIT_RX, IDC_JRES_LIMIT_RY, IDC_JRES_LIMIT_RZ};
 
@@ -115,7 +118,10 @@ void JointResultsViewer::Create()
     n_ = 1;
     for (int k = 0; k < 6; ++k) limits_[k] = g_fDisplacementLimits[k];
     if (g_bMetricUnits)
-        for (int k = 0; k < 3; ++k) c_.SetText(IDC_JRES_DISP_UNIT_FIRST + k, "cm");
+        for (int k = 0; k < 3; ++k) {
+            c_.SetText(IDC_JRES_DISP_UNIT_FIRST + k, "cm");
+            c_.SetText(IDC_JRES_LIMIT_UNIT_FIRST + k, "cm");
+        }
     const bool advanced = g_bAdvancedOptions != 0;
     for (int id : kLimitIds) c_.SetReadOnly(id, !advanced);
     c_.Show(IDC_JRES_DEFAULTS, advanced);
@@ -142,7 +148,7 @@ void JointResultsViewer::LoadResults()
 bool JointResultsViewer::ExchangeLimits(bool save)
 {
     DataExchange dx(c_, save);
-    for (int k = 0; k < 6; ++k) dx.Float(kLimitIds[k], limits_[k]);
+    for (int k = 0; k < 6; ++k) dx.Float(kLimitIds[k], limits_[k], kLimitMin, kLimitMax);
     return dx.Commit();
 }
 

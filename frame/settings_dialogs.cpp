@@ -69,6 +69,13 @@ bool DefaultForcesEditor::Ok()
 
 // ---------------------------------------------------------------- Axle Loads
 
+void AxleLoadsEditor::ShowLoads()
+{
+    shown_[0] = front_, shown_[1] = rear_;
+    c_.SetText(IDC_AXLE_FRONT, FormatNumber(front_));
+    c_.SetText(IDC_AXLE_REAR, FormatNumber(rear_));
+}
+
 void AxleLoadsEditor::Init()
 {
     if (g_bMetricUnits) {
@@ -80,8 +87,7 @@ void AxleLoadsEditor::Init()
         front_ = g_fFrontAxleLoad;
         rear_ = g_fRearAxleLoad;
     }
-    c_.SetText(IDC_AXLE_FRONT, FormatNumber(front_));
-    c_.SetText(IDC_AXLE_REAR, FormatNumber(rear_));
+    ShowLoads();
 }
 
 bool AxleLoadsEditor::Ok()
@@ -90,9 +96,10 @@ bool AxleLoadsEditor::Ok()
     dx.Float(IDC_AXLE_FRONT, front_, 0, 500);
     dx.Float(IDC_AXLE_REAR, rear_, 0, 500);
     if (!dx.Commit()) return false;
+    // Kilograms are converted back only when changed: the conversion is not exact.
     const float scale = g_bMetricUnits ? kGravity : 1.0f;
-    g_fFrontAxleLoad = front_ * scale;
-    g_fRearAxleLoad = rear_ * scale;
+    if (front_ != shown_[0]) g_fFrontAxleLoad = front_ * scale;
+    if (rear_ != shown_[1]) g_fRearAxleLoad = rear_ * scale;
     return true;
 }
 
@@ -105,8 +112,7 @@ void AxleLoadsEditor::Default()
         front_ = g_fFrontAxleLoad = 3.5f;
         rear_ = g_fRearAxleLoad = 7.0f;
     }
-    c_.SetText(IDC_AXLE_FRONT, FormatNumber(front_));
-    c_.SetText(IDC_AXLE_REAR, FormatNumber(rear_));
+    ShowLoads();
 }
 
 // ---------------------------------------------------------------- Tower Defaults

@@ -25,8 +25,11 @@ public:
     void Default();
 
 private:
+    void ShowLoads();
+
     DialogControls& c_;
     float front_ = 0, rear_ = 0;  // as shown: lbs, or kg in a metric model
+    float shown_[2] = {};         // what the fields showed
 };
 
 class TowerDefaultsEditor {

@@ -31,31 +31,31 @@ const ToolCommand kToolCommands[] = {
     {ID_GUIDES_XY_PLANE_TO_JOINT, "Guides/XY GuidePlane/Move Plane to Joint", &g_bModeXYPlaneToJoint, false, kNone, nullptr},
     {ID_GUIDES_XY_MOVE_JOINTS_AND_PLANE, "Guides/XY GuidePlane/Move Joint(s) and Plane", &g_bModeXYPlaneMoveJoints, true, kNone, nullptr},
     {ID_GUIDES_XY_REPLICATE_AND_MOVE, "Guides/XY GuidePlane/Replicate Joint(s) and Move Plane", &g_bModeXYPlaneReplicate, true, kNone, nullptr},
-    {ID_GUIDES_XY_REPLICATE_TO_JOINT, "Guides/XY GuidePlane/Replicate Joint(s) and Move Plane to Joint", &g_bModeXYPlaneReplicateToJoint, true, TOOL_NO_PROMPT, nullptr},
+    {ID_GUIDES_XY_REPLICATE_TO_JOINT, "Guides/XY GuidePlane/Replicate Joint(s) and Move Plane to Joint", &g_bModeXYPlaneReplicateToJoint, true, kNone, nullptr},
 
     {ID_GUIDES_XZ_PLANE_TO_CURSOR, "Guides/XZ GuidePlane/Move Plane to Cursor", &g_bModeXZPlaneToCursor, false, kNone, nullptr},
     {ID_GUIDES_XZ_PLANE_TO_JOINT, "Guides/XZ GuidePlane/Move Plane to Joint", &g_bModeXZPlaneToJoint, false, kNone, nullptr},
     {ID_GUIDES_XZ_MOVE_JOINTS_AND_PLANE, "Guides/XZ GuidePlane/Move Joint(s) and Plane", &g_bModeXZPlaneMoveJoints, true, kNone, nullptr},
     {ID_GUIDES_XZ_REPLICATE_AND_MOVE, "Guides/XZ GuidePlane/Replicate Joint(s) and Move Plane", &g_bModeXZPlaneReplicate, true, kNone, nullptr},
-    {ID_GUIDES_XZ_REPLICATE_TO_JOINT, "Guides/XZ GuidePlane/Replicate Joint(s) and Move Plane to Joint", &g_bModeXZPlaneReplicateToJoint, true, TOOL_NO_PROMPT, nullptr},
+    {ID_GUIDES_XZ_REPLICATE_TO_JOINT, "Guides/XZ GuidePlane/Replicate Joint(s) and Move Plane to Joint", &g_bModeXZPlaneReplicateToJoint, true, kNone, nullptr},
 
     {ID_GUIDES_YZ_PLANE_TO_CURSOR, "Guides/YZ GuidePlane/Move Plane to Cursor", &g_bModeYZPlaneToCursor, false, kNone, nullptr},
     {ID_GUIDES_YZ_PLANE_TO_JOINT, "Guides/YZ GuidePlane/Move Plane to Joint", &g_bModeYZPlaneToJoint, false, kNone, nullptr},
     {ID_GUIDES_YZ_MOVE_JOINTS_AND_PLANE, "Guides/YZ GuidePlane/Move Joint(s) and Plane", &g_bModeYZPlaneMoveJoints, true, kNone, nullptr},
     {ID_GUIDES_YZ_REPLICATE_AND_MOVE, "Guides/YZ GuidePlane/Replicate Joint(s) and Move Plane", &g_bModeYZPlaneReplicate, true, kNone, nullptr},
-    {ID_GUIDES_YZ_REPLICATE_TO_JOINT, "Guides/YZ GuidePlane/Replicate Joint(s) and Move Plane to Joint", &g_bModeYZPlaneReplicateToJoint, true, TOOL_NO_PROMPT, nullptr},
+    {ID_GUIDES_YZ_REPLICATE_TO_JOINT, "Guides/YZ GuidePlane/Replicate Joint(s) and Move Plane to Joint", &g_bModeYZPlaneReplicateToJoint, true, kNone, nullptr},
 
     {ID_MEMBERS_ADD, "Members/Add", &g_bModeAddMember, true, kAddMember, nullptr},
     {ID_MEMBERS_DELETE, "Members/Delete", &g_bModeDeleteMember, true, kNone, nullptr},
     {ID_MEMBERS_CHANGE_SHAPE, "Members/Change Shape", &g_bModeChangeShape, true, kNone, nullptr},
     {ID_MEMBERS_CHANGE_MATERIAL, "Members/Change Material", &g_bModeChangeMaterial, true, kNone, nullptr},
     {ID_MEMBERS_COLOR_PAINT, "Members/Color/Paint Member", &g_bModePaintMember, true, kNone, nullptr},
-    {ID_MEMBERS_COLOR_COPY, "Members/Color/Copy Color", &g_bModeCopyColor, false, TOOL_NO_PROMPT, nullptr},
+    {ID_MEMBERS_COLOR_COPY, "Members/Color/Copy Color", &g_bModeCopyColor, false, kNone, nullptr},
     {ID_MEMBERS_HIDE, "Members/Hide", &g_bModeHideMembers, false, kNone, nullptr},
     {ID_MEMBERS_SHOW, "Members/Show", &g_bModeShowMembers, false, kNone, nullptr},
     {ID_MEMBERS_PROPERTIES, "Members/Properties ...", &g_bModeMemberProperties, false, kNone, nullptr},
-    {ID_MEMBERS_NEGATE, "Members/Negate", &g_bModeNegateMember, false, TOOL_NO_PROMPT, nullptr},
-    {ID_MEMBERS_RESTORE, "Members/Restore", &g_bModeRestoreMember, false, TOOL_NO_PROMPT, nullptr},
+    {ID_MEMBERS_NEGATE, "Members/Negate", &g_bModeNegateMember, false, kNone, nullptr},
+    {ID_MEMBERS_RESTORE, "Members/Restore", &g_bModeRestoreMember, false, kNone, nullptr},
     {ID_MEMBERS_COPY_PROPERTIES, "Members/Copy Properties", &g_bModeCopyProperties, true, kNone, nullptr},
 
     {ID_MEMBERS_SPLIT_10, "Split Member @ 10%", &g_bModeSplitMember10, true, kSplit, nullptr},
@@ -152,9 +152,9 @@ bool RunToolCommand(int commandId)
     SetTool(cmd, newValue);
     if (cmd.undoSnapshot && !snapshotFirst) TakeToolSnapshot();
 
-    if (!(cmd.extras & TOOL_NO_PROMPT)) {
-        UpdateStatusPrompt();
-        platform::InvalidateFrame(false);
-    }
+    // Every tool, even one without a text of its own, replaces the prompt
+    // of the tool before.
+    UpdateStatusPrompt();
+    platform::InvalidateFrame(false);
     return true;
 }

@@ -89,14 +89,14 @@ const PromptEntry kPrompts[] = {
     {&g_bModeSelectJoints, "Select Joint(s) -> Click Joint(s)"},
 };
 
-const char* ToolText()
+}  // namespace
+
+const char* ToolPromptText()
 {
     for (const PromptEntry& e : kPrompts)
         if (*e.flag) return e.text;
     return "Ready";
 }
-
-}  // namespace
 
 void ClearToolModes()
 {
@@ -107,7 +107,7 @@ void ClearToolModes()
 
 void UpdateStatusPrompt()
 {
-    const char* text = ToolText();
+    const char* text = ToolPromptText();
     const bool ra = g_bResultsAvailable != 0;
     const bool mf = g_bModelFailed != 0;
     const bool bf = g_bBreakingForcesActive != 0;

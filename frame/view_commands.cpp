@@ -1,5 +1,9 @@
 #include "frame/view_commands.h"
 
+#include <cstring>
+#include <type_traits>
+#include <utility>
+
 #include "files/model_file.h"
 #include "frame/command_ids.h"
 #include "frame/frame_globals.h"
@@ -203,11 +207,30 @@ void SetEveryMember(int MemberRec::*field, int value, bool prompt)
     Redraw();
 }
 
-void EditShapeList()
+// Runs a table editor (modal: the joints and members stay as they are).
+// When it changed a row, the undo snapshot takes the rows as they were
+// before, so Edit/Undo brings them back; a look changes nothing.
+void EditTables(void (*editor)())
 {
+    static_assert(std::is_trivially_copyable_v<ShapeRec> && std::is_trivially_copyable_v<MaterialRec>);
+    ShapeRec shapes[TABLE_ROWS];
+    MaterialRec materials[TABLE_ROWS];
+    std::memcpy(shapes, g_Shapes, sizeof shapes);
+    std::memcpy(materials, g_Materials, sizeof materials);
+    if (editor) editor();
+    if (std::memcmp(shapes, g_Shapes, sizeof shapes) == 0 && std::memcmp(materials, g_Materials, sizeof materials) == 0)
+        return;
+    std::swap(shapes, g_Shapes);
+    std::swap(materials, g_Materials);
     TakeUndoSnapshot();
     g_bUndoAvailable = 1;
-    if (g_MenuDialogs.editShapes) g_MenuDialogs.editShapes();
+    std::swap(shapes, g_Shapes);
+    std::swap(materials, g_Materials);
+}
+
+void EditShapeList()
+{
+    EditTables(g_MenuDialogs.editShapes);
     // Member solids take their size from the shape rows.
     InvalidateMemberLists();
     PromptAndRedraw();
@@ -215,7 +238,7 @@ void EditShapeList()
 
 void EditMaterialList()
 {
-    if (g_MenuDialogs.editMaterials) g_MenuDialogs.editMaterials();
+    EditTables(g_MenuDialogs.editMaterials);
     PromptAndRedraw();
 }
 
@@ -272,7 +295,7 @@ void ClearResults()
     g_bMemberResultsValid = g_bJointResultsValid = 0;
     InvalidateMemberLists();
     g_bListSupportsBuilt = g_bListJointsBuilt = g_bListLoadsBuilt = 0;
-    g_strStatusPrompt = "Ready";
+    UpdateStatusPrompt();  // the outcome goes: the tool in force, or "Ready"
     Redraw();
 }
 

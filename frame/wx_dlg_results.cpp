@@ -160,10 +160,11 @@ public:
             {wxID_ANY, "Y", IDC_JRES_DISP_Y, u + 1, "in"},  {wxID_ANY, "YY", IDC_JRES_ROT_Y, wxID_ANY, "rad"},
             {wxID_ANY, "Z", IDC_JRES_DISP_Z, u + 2, "in"},  {wxID_ANY, "ZZ", IDC_JRES_ROT_Z, wxID_ANY, "rad"},
         };
+        const int l = IDC_JRES_LIMIT_UNIT_FIRST;
         const Field limits[] = {
-            {wxID_ANY, "X", IDC_JRES_LIMIT_X, wxID_ANY, "in"},  {wxID_ANY, "XX", IDC_JRES_LIMIT_RX, wxID_ANY, "rad"},
-            {wxID_ANY, "Y", IDC_JRES_LIMIT_Y, wxID_ANY, "in"},  {wxID_ANY, "YY", IDC_JRES_LIMIT_RY, wxID_ANY, "rad"},
-            {wxID_ANY, "Z", IDC_JRES_LIMIT_Z, wxID_ANY, "in"},  {wxID_ANY, "ZZ", IDC_JRES_LIMIT_RZ, wxID_ANY, "rad"},
+            {wxID_ANY, "X", IDC_JRES_LIMIT_X, l + 0, "in"},  {wxID_ANY, "XX", IDC_JRES_LIMIT_RX, wxID_ANY, "rad"},
+            {wxID_ANY, "Y", IDC_JRES_LIMIT_Y, l + 1, "in"},  {wxID_ANY, "YY", IDC_JRES_LIMIT_RY, wxID_ANY, "rad"},
+            {wxID_ANY, "Z", IDC_JRES_LIMIT_Z, l + 2, "in"},  {wxID_ANY, "ZZ", IDC_JRES_LIMIT_RZ, wxID_ANY, "rad"},
         };
         body->Add(Values("Actual Displacements", actual, 6, 2), 0, wxEXPAND | wxTOP, 2 * Gap());
         body->Add(Values("Displacement Limits", limits, 6, 2, false), 0, wxEXPAND | wxTOP, 2 * Gap());

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <climits>
+#include <string>
 
 #include "frame/frame_globals.h"
 #include "model/loads.h"
@@ -14,28 +15,6 @@ namespace {
 const JointRec& JointAt(int j)
 {
     return (j >= 0 && j < JOINT_ROWS) ? g_Joints[j] : g_Joints[0];
-}
-
-const ShapeRec& ShapeAt(int s)
-{
-    static const ShapeRec kNone = [] {
-        ShapeRec r;
-        r.area = r.width = r.height = 0;
-        r.torsionConst = r.inertiaYY = r.inertiaZZ = r.modulusYY = r.modulusZZ = 0;
-        return r;
-    }();
-    return (s >= 0 && s < TABLE_ROWS) ? g_Shapes[s] : kNone;
-}
-
-const MaterialRec& MaterialAt(int m)
-{
-    static const MaterialRec kNone = [] {
-        MaterialRec r;
-        r.shearModulus = r.youngsModulus = r.density = 0;
-        r.ultTensionStress = r.ultCompressionStress = r.ultBendingStress = r.ultShearStress = 0;
-        return r;
-    }();
-    return (m >= 0 && m < TABLE_ROWS) ? g_Materials[m] : kNone;
 }
 
 // One coordinate on the 0.001 grid, truncated toward zero.
@@ -77,6 +56,28 @@ float LargerMagnitude(float lo, float hi)
 }
 
 }  // namespace
+
+const ShapeRec& ShapeAt(int s)
+{
+    static const ShapeRec kNone = [] {
+        ShapeRec r;
+        r.area = r.width = r.height = 0;
+        r.torsionConst = r.inertiaYY = r.inertiaZZ = r.modulusYY = r.modulusZZ = 0;
+        return r;
+    }();
+    return (s >= 0 && s < TABLE_ROWS) ? g_Shapes[s] : kNone;
+}
+
+const MaterialRec& MaterialAt(int m)
+{
+    static const MaterialRec kNone = [] {
+        MaterialRec r;
+        r.shearModulus = r.youngsModulus = r.density = 0;
+        r.ultTensionStress = r.ultCompressionStress = r.ultBendingStress = r.ultShearStress = 0;
+        return r;
+    }();
+    return (m >= 0 && m < TABLE_ROWS) ? g_Materials[m] : kNone;
+}
 
 void ClearJointMarks()
 {
@@ -243,33 +244,38 @@ void RemoveDuplicateMembers()
     while ((i = FindDuplicateMember()) != 0) DeleteMember(i);
 }
 
-int CheckSectionProperties()
+int CheckSectionProperties(int* member)
 {
     int code = 0;
     int m = MemberCount();
     for (int i = 1; i <= m; ++i) {
+        int c = 0;  // this member's last failing test
         const ShapeRec& s = ShapeAt(g_Members[i].shape);
         const MaterialRec& mat = MaterialAt(g_Members[i].material);
-        if (s.height < 1e-8) code = 1;
-        if (s.width < 1e-8) code = 2;
-        if (s.area < 1e-8) code = 3;
-        if (s.torsionConst < 1e-8) code = 4;
-        if (s.inertiaYY < 1e-8) code = 5;
-        if (s.inertiaZZ < 1e-8) code = 6;
-        if (s.modulusYY < 1e-8) code = 7;
-        if (s.modulusZZ < 1e-8) code = 8;
-        if (g_bMetricUnits && s.metricRow == 0) code = 20;
-        if (g_bUnitsUS && s.metricRow != 0) code = 21;
-        if (mat.youngsModulus < 1e-8) code = 9;
-        if (mat.shearModulus < 1e-8) code = 10;
-        if (mat.density < 1e-8) code = 11;
-        if (mat.ultTensionStress < 1e-8) code = 12;
-        if (mat.ultCompressionStress < 1e-8) code = 13;
-        if (mat.ultBendingStress < 1e-8) code = 14;
-        if (mat.ultShearStress < 1e-8) code = 15;
-        if (g_bMetricUnits && mat.metricRow == 0) code = 22;
-        if (g_bUnitsUS && mat.metricRow != 0) code = 23;
-        if (s.height > 1.27) code = 99;
+        if (s.height < 1e-8) c = 1;
+        if (s.width < 1e-8) c = 2;
+        if (s.area < 1e-8) c = 3;
+        if (s.torsionConst < 1e-8) c = 4;
+        if (s.inertiaYY < 1e-8) c = 5;
+        if (s.inertiaZZ < 1e-8) c = 6;
+        if (s.modulusYY < 1e-8) c = 7;
+        if (s.modulusZZ < 1e-8) c = 8;
+        if (g_bMetricUnits && s.metricRow == 0) c = 20;
+        if (g_bUnitsUS && s.metricRow != 0) c = 21;
+        if (mat.youngsModulus < 1e-8) c = 9;
+        if (mat.shearModulus < 1e-8) c = 10;
+        if (mat.density < 1e-8) c = 11;
+        if (mat.ultTensionStress < 1e-8) c = 12;
+        if (mat.ultCompressionStress < 1e-8) c = 13;
+        if (mat.ultBendingStress < 1e-8) c = 14;
+        if (mat.ultShearStress < 1e-8) c = 15;
+        if (g_bMetricUnits && mat.metricRow == 0) c = 22;
+        if (g_bUnitsUS && mat.metricRow != 0) c = 23;
+        if (s.height > 1.27) c = 99;
+        if (c != 0) {
+            code = c;
+            if (member) *member = i;
+        }
     }
     return code;
 }
@@ -292,16 +298,18 @@ float MemberLengthYZ(int i)
 
 namespace {
 
-const char* const kJointLimitMessage = "Maximum Number of Joints = MAX_JOINTS\n";
+// The limit messages name the number.
+const std::string kJointLimitMessage = "Maximum Number of Joints = " + std::to_string(MAX_JOINTS) + "\n";
+const std::string kMemberLimitMessage = "Maximum Number of Members = " + std::to_string(MAX_MEMBERS) + "\n";
 
-void ShowLimitMessage(const char* message)
+void ShowLimitMessage(const std::string& message)
 {
     platform::MessageBox(message, g_szAppTitle,
                          platform::MB_OK | platform::MB_ICONINFORMATION | platform::MB_SYSTEMMODAL);
 }
 
 // 1 while the table has room; at the limit shows the message and returns 0.
-int RoomBelowLimit(int count, int limit, const char* message)
+int RoomBelowLimit(int count, int limit, const std::string& message)
 {
     if (count < limit) return 1;
     ShowLimitMessage(message);
@@ -312,7 +320,7 @@ int RoomBelowLimit(int count, int limit, const char* message)
 
 int CheckMemberLimit()
 {
-    return RoomBelowLimit(g_nMembers, MAX_MEMBERS, "Maximum Number of Members = MAX_MEMBERS\n");
+    return RoomBelowLimit(g_nMembers, MAX_MEMBERS, kMemberLimitMessage);
 }
 
 int CheckJointLimit()

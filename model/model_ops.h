@@ -1,6 +1,9 @@
 // Model operations and checks on the global tables.
 #pragma once
 
+struct ShapeRec;
+struct MaterialRec;
+
 void ClearJointMarks();
 int DeleteJoint(int j);            // 0 when the model has no joints
 void DeleteMember(int i);
@@ -17,7 +20,14 @@ void RemoveZeroLengthMembers();
 bool HasDuplicateMember();
 int FindDuplicateMember();
 void RemoveDuplicateMembers();
-int CheckSectionProperties();      // 0 or the code of the last failing test
+// A member's shape or material row; a row outside the table reads as an
+// empty row (all values 0).
+const ShapeRec& ShapeAt(int row);
+const MaterialRec& MaterialAt(int row);
+
+// 0 or the code of the last failing test; member (when given) takes the
+// member of that test.
+int CheckSectionProperties(int* member = nullptr);
 float MemberLength(int i);
 float MemberLengthYZ(int i);
 int CheckMemberLimit();            // 1 = room, 0 = full (with a message)

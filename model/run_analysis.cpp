@@ -1,6 +1,7 @@
 #include "model/run_analysis.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "frame/frame_globals.h"
 #include "frame/tool_modes.h"
@@ -71,10 +72,39 @@ bool AnyHalt()
            g_bHaltInadequateSupport;
 }
 
+// The box for a member whose shape or material has a property too small to
+// analyse (the codes 1 to 14 of the section property check).
+void ReportSmallProperty(int code, int member)
+{
+    static const char* const kShapeProperties[8] = {"Height", "Width", "Area", "Ix", "Iy", "Iz", "Sy", "Sz"};
+    static const char* const kMaterialProperties[6] = {
+        "Young's Modulus (E)",        "Shear Modulus (G)",           "Density",
+        "Ultimate Tensile Stress", "Ultimate Compression Stress", "Ultimate Bending Stress"};
+    const MemberRec& m = g_Members[member];
+    const bool shape = code <= 8;
+    const int row = shape ? m.shape : m.material;
+    const ShapeRec& s = ShapeAt(row);
+    const MaterialRec& t = MaterialAt(row);
+    const float shapeValues[8] = {s.height, s.width, s.area, s.torsionConst, s.inertiaYY, s.inertiaZZ,
+                                  s.modulusYY, s.modulusZZ};
+    const float materialValues[6] = {t.youngsModulus,    t.shearModulus,         t.density,
+                                     t.ultTensionStress, t.ultCompressionStress, t.ultBendingStress};
+    const bool listed = row >= 1 && row < TABLE_ROWS;
+    char text[400];
+    std::snprintf(text, sizeof text,
+                  "Member %d cannot be analysed:\nthe %s of its %s %d%s%.55s%s is %g;\n"
+                  "it must be at least 1e-08.\nCanceling the analysis",
+                  member, shape ? kShapeProperties[code - 1] : kMaterialProperties[code - 9],
+                  shape ? "shape" : "material", row, listed ? " \"" : "", listed ? (shape ? s.name : t.name) : "",
+                  listed ? "\"" : "", static_cast<double>(shape ? shapeValues[code - 1] : materialValues[code - 9]));
+    InfoBox(text);
+}
+
 // Section property checks; false ends the command.
 bool SectionPropertiesOk()
 {
-    const int code = CheckSectionProperties();
+    int member = 0;
+    const int code = CheckSectionProperties(&member);
     switch (code) {
     case 0:
         return true;
@@ -89,6 +119,7 @@ bool SectionPropertiesOk()
         InfoBox("Trussforge3D is NOT for Professional Use");
         return false;
     default:
+        if (code >= 1 && code <= 14 && member >= 1 && member <= MemberCount()) ReportSmallProperty(code, member);
         return false;
     }
 }

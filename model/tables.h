@@ -144,8 +144,7 @@ extern short g_nUndoJoints;
 extern short g_nUndoMembers;
 extern int g_bUndoMetricUnits;
 extern int g_bUndoUnitsUS;
-// The shape and material rows of the snapshot, restored only when the undo
-// brings the other unit system back.
+// The shape and material rows of the snapshot.
 extern ShapeRec g_UndoShapes[TABLE_ROWS];
 extern MaterialRec g_UndoMaterials[TABLE_ROWS];
 

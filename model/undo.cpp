@@ -57,12 +57,11 @@ void TakeUndoSnapshot()
 
 void RestoreUndoSnapshot()
 {
-    // Members index rows of their own unit system: the rows come back with it.
-    if (g_bUndoMetricUnits != g_bMetricUnits) {
-        for (int r = 0; r < TABLE_ROWS; ++r) {
-            g_Shapes[r] = g_UndoShapes[r];
-            g_Materials[r] = g_UndoMaterials[r];
-        }
+    // The shape and material rows come back with the members that index them
+    // (and with the unit system they belong to).
+    for (int r = 0; r < TABLE_ROWS; ++r) {
+        g_Shapes[r] = g_UndoShapes[r];
+        g_Materials[r] = g_UndoMaterials[r];
     }
     g_nJoints = g_nUndoJoints;
     g_nMembers = g_nUndoMembers;

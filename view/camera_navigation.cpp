@@ -6,6 +6,7 @@
 #include "frame/file_commands.h"
 #include "frame/frame_globals.h"
 #include "frame/pick_dialogs.h"
+#include "frame/tool_modes.h"
 #include "model/tables.h"
 #include "platform/platform.h"
 #include "printing/plane_print.h"
@@ -105,13 +106,14 @@ void RestoreSlot(const CameraSlot& slot)
 
 void EscapeKey()
 {
-    g_strStatusPrompt = "Ready";
     g_bOrbitDragging = 0;
     g_bOrbitLockHorizontal = g_bOrbitLockVertical = 0;
     CancelDrags();
     EndGuidePlaneTools();
     g_bModeAddJoint = g_bModeSetOrigin = g_bCursorOnPlane = 0;
     g_nPickedMember = g_nPickedJoint = 0;
+    // The prompt names the tool still in force, or "Ready".
+    UpdateStatusPrompt();
     platform::MessageBeep(0);
 }
 
@@ -250,6 +252,7 @@ void CameraOnMouseWheel(int delta)
 
 void CameraOnLButtonDblClk(int x, int y)
 {
+    const PromptFollowsTools prompt;  // Move Focus ends here too
     const int joint = PickJoint(x, y);
     if (joint == 0) return;
     const JointRec& j = g_Joints[joint];

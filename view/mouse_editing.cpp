@@ -2,6 +2,7 @@
 
 #include "frame/frame_globals.h"
 #include "frame/pick_dialogs.h"
+#include "frame/tool_modes.h"
 #include "model/model_ops.h"
 #include "model/tables.h"
 #include "model/undo.h"
@@ -637,6 +638,7 @@ void ReleaseMemberDrag()
 
 bool EditOnLButtonDown(int x, int y)
 {
+    const PromptFollowsTools prompt;  // tools that end with this click
     DropStaleSelections();
     // A press of the zoom gesture only marks where the gesture starts.
     if (g_bZoomGestureArmed) {
@@ -751,6 +753,7 @@ void EditOnMouseMove(int x, int y)
 
 void EditOnLButtonUp(int x, int /*y*/)
 {
+    const PromptFollowsTools prompt;  // plane drags end their tools here
     if (g_bZoomGestureArmed) {
         FinishZoomGesture(x);
         return;

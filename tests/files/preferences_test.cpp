@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "model/tables.h"
 #include "tests/common/test_env.h"
 #include "tests/common/test_files.h"
 #include "view/view_globals.h"
@@ -73,8 +74,8 @@ TEST_F(PreferencesTest, FullFileSetsEverything)
         EXPECT_EQ(ReadPreferencesFile(), 1);
     }
     EXPECT_EQ(Paths(), "/usr/bin/gedit|/opt/My Viewer/view er|firefox|/home/u/docs/manual.html");
-    // taken as read: no clamping to the dialog's 48 or 120; linear speed first
-    EXPECT_EQ(Mismatches({{g_nWorkspaceX, 100}, {g_nWorkspaceY, 60}, {g_nWorkspaceZ, 36}, {g_fLinearSpeed, 4.5f},
+    // the workspace as the dialog takes it: at most 48 in a U.S. model; linear speed first
+    EXPECT_EQ(Mismatches({{g_nWorkspaceX, 48}, {g_nWorkspaceY, 48}, {g_nWorkspaceZ, 36}, {g_fLinearSpeed, 4.5f},
                           {g_fAngularSpeed, 0.087266f}, {g_bSoundOn, 0}}), "");
     // sound only for a 1; an empty path is kept
     for (const char* sound : {"1", "2", "-1"}) {
@@ -113,7 +114,7 @@ TEST_F(PreferencesTest, MissingOrTruncatedFileKeepsWhatIsMissing)
         EXPECT_EQ(ReadPreferencesFile(), 0);
         EXPECT_EQ(g_strTextViewerPath, lines > 1 ? "/usr/bin/gedit" : "t");
         EXPECT_EQ(g_strManualPath, lines > 4 ? "/home/u/docs/manual.html" : "m");
-        EXPECT_EQ(Mismatches({{g_nWorkspaceX, lines > 5 ? 100 : 30}, {g_fAngularSpeed, lines > 5 ? 0.087266f : 0.5f},
+        EXPECT_EQ(Mismatches({{g_nWorkspaceX, lines > 5 ? 48 : 30}, {g_fAngularSpeed, lines > 5 ? 0.087266f : 0.5f},
                               {g_bSoundOn, 1}}), "");
     }
     // the last line needs no line end
@@ -142,8 +143,12 @@ TEST_F(PreferencesTest, LongLinesAndBadNumbers)
     EXPECT_EQ(ReadPreferencesFile(), 0);
     EXPECT_EQ(Paths(), "t|g|b|m");
     EXPECT_EQ(g_nWorkspaceX, 30);
-    // a malformed number stops reading; an unusable one keeps the start value and reading goes on
-    struct Case { std::string numbers; int result; short x, y, z; float linear, angular; int sound; };
+    // a malformed number stops reading; a speed that is not finite keeps the start value and reading
+    // goes on; the rest is brought within what the Preferences dialog takes (workspace 12 to 48 in a
+    // U.S. model, 120 in a metric one; linear speed 0 to 72 in or cm; angular 0.01 to 360 degrees
+    // or radians)
+    const float degree = static_cast<float>(0.01 / 57.29578f), turn = static_cast<float>(360 / 57.29578f);
+    struct Case { std::string numbers; int result; short x, y, z; float linear, angular; int sound; int metric = 0; };
     const Case cases[] = {
         {"abc 24 24 2 0.1 0", 0, 30, 20, 10, 1.5f, 0.5f, 1},
         {"40 2,5 24 2 0.1 0", 0, 40, 20, 10, 1.5f, 0.5f, 1},
@@ -152,13 +157,15 @@ TEST_F(PreferencesTest, LongLinesAndBadNumbers)
         {"40 25 24 2 0.1 on", 0, 40, 25, 24, 2.0f, 0.1f, 1},
         {"99999999999 25 24 2 0.1 0", 0, 30, 20, 10, 1.5f, 0.5f, 1},
         {"40 " + std::string(100000, '9') + " 24 2 0.1 0", 0, 40, 20, 10, 1.5f, 0.5f, 1},
-        {"0 -24 40000 2 0.1 0", 0, 30, 20, 10, 2.0f, 0.1f, 0},
-        {"-1 0 65560 2 0.1 0", 0, 30, 20, 10, 2.0f, 0.1f, 0},
-        {"12 1 32767 1e39 -1e39 0", 0, 12, 1, 32767, 1.5f, 0.5f, 0},
-        {"+200 150 12 0 -0.1 0", 1, 200, 150, 12, 0.0f, -0.1f, 0},  // odd but harmless
+        {"0 -24 40000 2 0.1 0", 1, 12, 12, 48, 2.0f, 0.1f, 0},
+        {"12 1 32767 1e39 -1e39 0", 0, 12, 12, 48, 1.5f, 0.5f, 0},
+        {"+200 150 12 0 -0.1 0", 1, 48, 48, 12, 0.0f, degree, 0},
+        {"5000 5000 5000 1e30 1e30 1", 1, 48, 48, 48, 72, turn, 1},
+        {"5000 100 11 1e30 1e-9 1", 1, 120, 100, 12, static_cast<float>(72 / 2.54f), 0.01f, 1, 1},
     };
     for (const Case& c : cases) {
         SetStartValues();
+        SetMetricUnits(c.metric);
         WritePrefs("h\na\nb\nc\nd\n" + c.numbers + "\n");
         const int result = ReadPreferencesFile();
         EXPECT_EQ(Mismatches({{result, c.result}, {g_nWorkspaceX, c.x}, {g_nWorkspaceY, c.y},
@@ -205,7 +212,7 @@ TEST_F(PreferencesTest, PathInTheProgramFolderOrElseInTheConfigFolder)
     EXPECT_TRUE(MakePreferencesFolder());  // already there
     WriteBytes(PreferencesFilePath(), kFullFile);
     EXPECT_EQ(ReadPreferencesFile(), 1);
-    EXPECT_EQ(g_nWorkspaceX, 100);
+    EXPECT_EQ(g_nWorkspaceX, 48);
     // XDG_CONFIG_HOME unset, relative or empty: the home folder's
     const std::string home = root_ / "home/.config/trussforge3d/Prefs.TF3";
     setenv("HOME", (root_ / "home").c_str(), 1);

@@ -183,8 +183,11 @@ TEST_F(FileCommandsTest, NewModelsAndProjects)
     g_bHasFileName = 1;
     g_bShowRulers = 0;
     SetMetricUnits(1);
+    RunFrameCommand(ID_LOADS_FORCE_Y);
     RunFrameCommand(ID_FILE_NEW_US_UNITS);
     ExpectTitle("Untitled", 1);  // new keeps Save enabled
+    // A new model starts without a tool, and the prompt says so.
+    EXPECT_TRUE(!CommandStateOf(ID_LOADS_FORCE_Y).checked && g_strStatusPrompt == "Ready") << g_strStatusPrompt;
     EXPECT_EQ(V(g_nJoints + g_nMembers, g_bUnitsUS, g_bMetricUnits, g_bUndoAvailable, g_bModelSaved, g_bShowRulers,
                 g_fBackgroundR, g_nWorkspaceX), V(0, 1, 0, 1, 0, 1, 0.75f, 48));
     EXPECT_EQ(g_bTruckActive + g_bUseTruck + g_bBridgeProject + g_bUseFan + g_bTowerProject + g_bTowerFlag2, 0);

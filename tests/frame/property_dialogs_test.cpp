@@ -6,7 +6,9 @@
 #include "frame/frame_globals.h"
 #include "frame/property_dialogs.h"
 #include "frame/results_dialogs.h"
+#include "frame/table_editors.h"
 #include "model/defaults.h"
+#include "model/loads.h"
 #include "model/model_ops.h"
 #include "model/tables.h"
 #include "model/templates.h"
@@ -15,6 +17,11 @@
 #include "view/view_globals.h"
 
 namespace {
+
+template <class Row> std::string Bytes(const Row& row)
+{
+    return std::string(reinterpret_cast<const char*>(&row), sizeof row);
+}
 
 class PropertyDialogsTest : public Tf3dTest {
 protected:
@@ -57,13 +64,35 @@ TEST_F(PropertyDialogsTest, JointNumbersWrapAndStayWithinTheLiveRows)
     EXPECT_EQ(e.Number(), 1);
     e.Previous();
     EXPECT_EQ(e.Number(), g_nJoints);
-    // A typed number is clamped before the row is written.
-    c.SetText(IDC_JNT_NUMBER, "9999");
+    // What is shown is stored into the joint shown, never into a number typed;
+    // Apply then shows the joint typed, Next the one after it (kept within the rows).
+    c.SetText(IDC_JNT_NUMBER, "28");
+    e.ButtonH();
+    const JointRec j27 = g_Joints[27], j28 = g_Joints[28];
+    c.SetText(IDC_JNT_NUMBER, "27");
     c.SetText(IDC_JNT_FORCE_Y, "-2.5");
     e.Apply();
-    EXPECT_EQ(g_Joints[g_nJoints].forceY, -2.5f);
+    EXPECT_TRUE(g_Joints[28].forceY == -2.5f && g_Joints[28].x == j28.x);
+    EXPECT_TRUE(g_Joints[27].forceY == j27.forceY && g_Joints[27].x == j27.x && g_Joints[27].y == j27.y);
+    EXPECT_TRUE(e.Number() == 27 && c.Text(IDC_JNT_NUMBER) == "27" && g_nPickedJoint == 27);
+    c.SetText(IDC_JNT_NUMBER, "9999");
+    c.SetText(IDC_JNT_FORCE_Z, "4");
+    e.Next();
+    EXPECT_TRUE(g_Joints[27].forceZ == 4 && g_Joints[30].forceZ == 0 && e.Number() == 1);
     EXPECT_EQ(g_nJoints, 30);
     EXPECT_EQ(g_bModelSaved, 0);
+
+    // Members alike: roll 45 applied to member 40, then 39 typed and Next.
+    ASSERT_GT(g_nMembers, 40);
+    g_nPickedMember = 40;
+    MemberPropertiesEditor m(c);
+    ASSERT_TRUE(m.Create());
+    const float roll39 = g_Members[39].rollAngle;
+    c.SetText(IDC_MEM_ROLL, "45");
+    m.Apply();
+    c.SetText(IDC_MEM_NUMBER, "39");
+    m.Next();
+    EXPECT_TRUE(g_Members[40].rollAngle == 45 && g_Members[39].rollAngle == roll39 && m.Number() == 40);
 }
 
 TEST_F(PropertyDialogsTest, JointApplyRefusalsOriginAndAddJoint)
@@ -172,6 +201,41 @@ TEST_F(PropertyDialogsTest, MemberRollUnitsCombosAndOk)
     EXPECT_TRUE(g_Members[2].offsetZ == 0.25f && g_bMemberDialogOpen == 0 && g_nPickedMember == 0);
 }
 
+// Values that six digits do not hold and conversions that are not exact: a
+// dialog opened and closed with OK changes no byte of its row.
+TEST_F(PropertyDialogsTest, OkWithoutEditsChangesNothing)
+{
+    SetMetricUnits(1);  // the roll angle shown in radians
+    g_Materials[1].youngsModulus = 1556360.25f;
+    g_Shapes[1].inertiaYY = 1.2345678e-5f;
+    g_fOriginX = 0.3f;
+    g_Joints[5].x = 1.38f;  // 1.38 - 0.3 + 0.3 is not 1.38
+    g_Joints[5].forceY = -1556.3602f;
+    g_Members[6].effLengthZZ = 1556.3602f, g_Members[6].userEffZZ = 1;
+    g_Members[6].rollAngle = 30.5f;  // nor is 30.5 / 57.29578 * 57.29578
+    UpdateMemberWeights();  // as Member Properties does when it opens
+    const std::string rows[4] = {Bytes(g_Materials[1]), Bytes(g_Shapes[1]), Bytes(g_Joints[5]), Bytes(g_Members[6])};
+    MaterialEditor me(c);
+    me.Init();
+    ASSERT_TRUE(me.Ok());
+    ShapeEditor se(c);
+    se.Init();
+    ASSERT_TRUE(se.Ok());
+    g_nPickedJoint = 5;
+    JointPropertiesEditor je(c);
+    ASSERT_TRUE(je.Create());
+    ASSERT_TRUE(je.Ok());
+    g_nPickedMember = 6;
+    MemberPropertiesEditor mp(c);
+    ASSERT_TRUE(mp.Create());
+    ASSERT_TRUE(mp.Ok());
+    EXPECT_EQ(rows[0], Bytes(g_Materials[1])) << c.Text(IDC_MAT_E);
+    EXPECT_EQ(rows[1], Bytes(g_Shapes[1])) << c.Text(IDC_SHP_IY);
+    EXPECT_EQ(rows[2], Bytes(g_Joints[5])) << c.Text(IDC_JNT_X);
+    EXPECT_EQ(rows[3], Bytes(g_Members[6])) << c.Text(IDC_MEM_ROLL);
+    EXPECT_EQ(c.Text(IDC_MAT_E), "1556360.2");  // as many digits as the float needs, no more
+}
+
 TEST_F(PropertyDialogsTest, DefaultMemberAndSplitPercent)
 {
     DefaultMemberEditor d(c);
@@ -248,6 +312,19 @@ TEST_F(PropertyDialogsTest, ResultsAreCutNotRounded)
     j.Defaults();
     EXPECT_EQ(std::vector<float>(g_fDisplacementLimits, g_fDisplacementLimits + 6),
               std::vector<float>({5, 10, 5, 1.5f, 1.57f, 1.5f}));
+    // A limit of 0 or less would halt every analysis: refused, nothing taken.
+    for (const char* limit : {"-1", "0"}) {
+        c.SetText(IDC_JRES_LIMIT_RY, limit);
+        EXPECT_FALSE(j.Ok()) << limit;
+        ASSERT_FALSE(backend.Boxes().empty());
+        EXPECT_EQ(backend.Boxes().back().text, "Please enter a number between 0.0001 and 100000.");
+    }
+    EXPECT_EQ(g_fDisplacementLimits[4], 1.57f);
+    SetMetricUnits(1);  // the limits in the model's length unit
+    JointResultsViewer metric(c);
+    metric.Create();
+    EXPECT_EQ(c.Text(IDC_JRES_LIMIT_UNIT_FIRST + 2), "cm");
+    SetMetricUnits(0);
 
     // Model Data of a U.S. model of 0.05 lbs; the total load counts the applied forces only.
     g_nJoints = 2, g_nMembers = 1;

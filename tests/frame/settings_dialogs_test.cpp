@@ -58,7 +58,12 @@ TEST_F(SettingsDialogsTest, LoadDialogsConvertAndCheckTheirRanges)
     EXPECT_FALSE(axles.Ok());
     EXPECT_FLOAT_EQ(g_fFrontAxleLoad, 19.62f);
     axles.Default();
-    EXPECT_TRUE(g_fFrontAxleLoad == 15.574081f && c.Text(IDC_AXLE_REAR) == "3.17514");
+    EXPECT_TRUE(g_fFrontAxleLoad == 15.574081f && c.Text(IDC_AXLE_REAR) == "3.175144");
+    // OK without an edit keeps the newtons: kilograms do not convert back exactly.
+    g_fRearAxleLoad = 30.02f;
+    axles.Init();
+    ASSERT_TRUE(axles.Ok());
+    EXPECT_EQ(g_fRearAxleLoad, 30.02f);
 
     // Tower defaults keep the wind speed in either unit system.
     g_fWindSpeed = 60;

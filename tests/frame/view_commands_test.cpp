@@ -1,3 +1,4 @@
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -225,13 +226,25 @@ TEST_F(ViewCommandsTest, JointAndMemberCommands)
     EXPECT_TRUE(g_Members[4].momentYY1 == 1 && g_Members[4].useTorsion == 1 && !Redraws());
     EXPECT_EQ(g_bModelSaved, 0);  // the file would change
 
-    // The shape list takes a snapshot, the material list does not; both open their editor.
+    // The table editors: a look leaves the undo level and the saved state, a
+    // changed row is undone.
     g_MenuDialogs.editShapes = g_MenuDialogs.editMaterials = Count;
     g_bUndoAvailable = 0;
+    MarkModelSaved();
     Run(ID_MEMBERS_EDIT_MATERIALS);
-    EXPECT_TRUE(s_calls == 1 && g_bUndoAvailable == 0);
     Run(ID_MEMBERS_EDIT_SHAPES);
-    EXPECT_TRUE(s_calls == 2 && g_bUndoAvailable == 1 && Redraws() == 1);
+    EXPECT_TRUE(s_calls == 2 && g_bUndoAvailable == 0 && g_bModelSaved == 1 && Redraws() == 1);
+    const std::string name = g_Shapes[1].name;
+    const float density = g_Materials[2].density;
+    g_MenuDialogs.editShapes = [] { std::strcpy(g_Shapes[1].name, "Renamed"); };
+    g_MenuDialogs.editMaterials = [] { g_Materials[2].density = 99; };
+    for (int id : {ID_MEMBERS_EDIT_SHAPES, ID_MEMBERS_EDIT_MATERIALS}) {
+        Run(id);
+        EXPECT_TRUE(g_bUndoAvailable == 1 && g_bModelSaved == 0) << id;
+        Run(ID_EDIT_UNDO);
+    }
+    EXPECT_EQ(g_Shapes[1].name, name);
+    EXPECT_EQ(g_Materials[2].density, density);
 }
 
 TEST_F(ViewCommandsTest, LoadsAndAnalysisCommands)

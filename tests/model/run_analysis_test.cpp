@@ -1,5 +1,8 @@
 #include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -129,19 +132,24 @@ TEST_F(RunAnalysisTest, RefusalsShowTheirMessageAndStop)
     // Limits come before anything else: full member table with duplicates.
     for (int j = 1; j <= 3; ++j) AddJoint(0, 0, 0, 0);
     while (g_nMembers < MAX_MEMBERS) AddMember(1, 2);
-    ExpectRefusal({"Maximum Number of Members = MAX_MEMBERS\n"});
+    ExpectRefusal({"Maximum Number of Members = 900\n"});
     EXPECT_EQ(g_bCrackSoundPending, 1);
     g_nMembers = 1;
     while (g_nJoints < MAX_JOINTS) AddJoint(0, 0, 0, 0);
-    ExpectRefusal({"Maximum Number of Joints = MAX_JOINTS\n"});
+    ExpectRefusal({"Maximum Number of Joints = 400\n"});
     Restart();  // too tall a section beats an earlier failing test
     BuildCantilever(-0.01f);
     g_Shapes[2].height = 1.3f, g_Shapes[2].area = 0;
     ExpectRefusal({"Trussforge3D is NOT for Professional Use"}, {}, kOkBox);
     EXPECT_EQ(backend.Boxes().at(0).caption, "Trussforge3D");
-    g_Shapes[2].height = 0.125f;  // a tiny area ends the command without a message
-    Run();
-    EXPECT_TRUE(backend.events.empty());
+    g_Shapes[2].height = 0.125f;  // a property too small to analyse: the last member with one is named
+    AddMember(1, 2, 2, 3);
+    g_Materials[3].density = -0.5f;
+    const char* const end = ";\nit must be at least 1e-08.\nCanceling the analysis";
+    ExpectRefusal({std::string("Member 2 cannot be analysed:\nthe Density of its material 3 \"BalsaD1.2\" is -0.5") + end},
+                  {}, kOkBox);
+    g_nMembers = 1;
+    ExpectRefusal({std::string("Member 1 cannot be analysed:\nthe Area of its shape 2 \"1/8x1/8\" is 0") + end});
     g_Shapes[2].area = 0.015625f;  // material rows of the wrong unit system
     SetMetricUnits(1);
     ResetAllShapes();
@@ -396,6 +404,36 @@ TEST_F(TemplateAnalysisTest, TowerBareAndWithLegsUnderTheFan)
     EXPECT_EQ(g_strStatusPrompt, kWorked);
     EXPECT_EQ(V(backend.Count(Event::SetTimer), backend.Timers().at(0).id, backend.Timers().at(0).flags,
                 g_bAnimationRunning, backend.Count(Event::Sound)), V(1, 5, 40, 1, 0));
+}
+
+// The outcome table of the manual lists exactly the prompts that Run the
+// Analysis leaves (the tool text, "Ready" after it, aside).
+TEST_F(RunAnalysisTest, TheManualListsTheOutcomePromptsOfTheAnalysis)
+{
+    std::set<std::string> shown;
+    int* const halts[] = {nullptr, &g_bHaltUnstable, &g_bHaltLargeDisplacements, &g_bHaltIncorrectModel,
+                          &g_bHaltInadequateSupport};
+    for (int failed : {0, 1})
+        for (int breaking : {0, 1})
+            for (int* halt : halts) {
+                Restart();
+                g_bResultsAvailable = 1, g_bModelFailed = failed, g_bBreakingForcesActive = breaking;
+                if (halt) *halt = 1;
+                UpdateStatusPrompt();
+                if (g_strStatusPrompt != "Ready") shown.insert(g_strStatusPrompt);
+            }
+    std::ifstream in(std::string(TF3D_SOURCE_DIR) + "/docs/manual.html");
+    const std::string html((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t from = html.find("shows it in the prompt:"), to = html.find("</table>", from);
+    ASSERT_TRUE(from != std::string::npos && to != std::string::npos);
+    std::set<std::string> listed;
+    for (size_t a = html.find("<code>", from); a < to; a = html.find("<code>", a + 1)) {
+        std::string text = html.substr(a + 6, html.find("</code>", a) - a - 6);
+        for (const auto& [entity, c] : {std::pair<std::string, char>{"&gt;", '>'}, {"&lt;", '<'}})
+            for (size_t k; (k = text.find(entity)) != std::string::npos;) text.replace(k, entity.size(), 1, c);
+        listed.insert(text);
+    }
+    EXPECT_EQ(listed, shown);
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ protected:
 
 }  // namespace
 
-TEST_F(UndoTest, SnapshotRestoresTheModelTwiceAndUnitFlagsButNotTables)
+TEST_F(UndoTest, SnapshotRestoresTheModelTwiceWithItsUnitsAndTables)
 {
     g_bModelSaved = 1;
     TakeUndoSnapshot();
@@ -44,16 +44,16 @@ TEST_F(UndoTest, SnapshotRestoresTheModelTwiceAndUnitFlagsButNotTables)
     g_nMembers = 0;
     RestoreUndoSnapshot();
     EXPECT_EQ(V(g_nMembers, g_Members[1].shape), V(3, 2));
-    // Shapes and materials are not restored within one unit system; an undo
-    // that brings the other one back brings its rows too.
+    // The shape and material rows come back within one unit system and with
+    // the other one.
     ResetAllShapes();
     ResetAllMaterials();
     const float density = g_Materials[2].density;
     TakeUndoSnapshot();
     g_Materials[2].density = 99;
+    g_Shapes[1].name[0] = '#';
     RestoreUndoSnapshot();
-    EXPECT_EQ(g_Materials[2].density, 99);
-    g_Materials[2].density = density;
+    EXPECT_EQ(V(g_Materials[2].density, g_Shapes[1].name[0]), V(density, '3'));
     TakeUndoSnapshot();
     SetMetricUnits(1);
     ResetAllShapes();

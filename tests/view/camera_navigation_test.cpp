@@ -218,6 +218,9 @@ TEST_F(CameraTest, EscapeEndsDragsAndPlaneToolsButNotOtherTools)
         Key(WXK_ESCAPE);
         EXPECT_EQ(V(*t.flag, g_nPickedJoint, g_nPickedMember), V(t.stays, 0, 0)) << t.tool;
     }
+    Tool(ID_JOINTS_DELETE);
+    Key(WXK_ESCAPE);
+    EXPECT_EQ(g_strStatusPrompt, "Delete Joint -> Click a Joint");  // the tool still in force
 }
 
 TEST_F(CameraTest, MouseOrbitWheelDoubleClickAndZoomGesture)

@@ -129,6 +129,7 @@ TEST_F(EditViewTest, PlaneMovesThatWouldDuplicateJointsPutEverythingBack)
             EXPECT_EQ(V(g_Joints[3].x, g_Joints[3].z, Restraints(g_Joints[3])), V(10, 16, 0));
         }
         EXPECT_EQ(g_bModeXYPlaneMoveJoints + g_bModeXYPlaneReplicate, 0);  // one drag per tool choice
+        EXPECT_EQ(g_strStatusPrompt, "Ready");                              // and the prompt says so
     }
 
     // Replicating onto a joint: the copy would lie on joint 2, so nothing stays.
@@ -143,6 +144,7 @@ TEST_F(EditViewTest, PlaneMovesThatWouldDuplicateJointsPutEverythingBack)
     g_bListXYGuide1Built = g_bListYZGuide1Built = 1;
     Click(AtJoint(2));
     EXPECT_EQ(V(g_fGuidePlaneZ, g_bModeXYPlaneToJoint, g_bListXYGuide1Built, g_bListYZGuide1Built), V(14, 0, 0, 0));
+    EXPECT_EQ(g_strStatusPrompt, "Ready");
     g_fGuidePlaneZ = 12;
     // No room for the copies: the limit message, and the plane stays or goes back.
     while (g_nJoints < MAX_JOINTS - 1) AddJoint(40, 20, 1 + g_nJoints * 0.05f);
@@ -154,7 +156,7 @@ TEST_F(EditViewTest, PlaneMovesThatWouldDuplicateJointsPutEverythingBack)
         else
             Drag(At(20, 0, 12), At(20, 0, 16));
         EXPECT_EQ(V(g_nJoints, g_fGuidePlaneZ), V(MAX_JOINTS - 1, 12));
-        EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Maximum Number of Joints = MAX_JOINTS\n"});
+        EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Maximum Number of Joints = 400\n"});
     }
 }
 
@@ -183,7 +185,7 @@ TEST_F(EditViewTest, SplitsAtTheCursorAtAFractionAndRefusals)
         {TOOL_20, 17, 0, 12, false, 20, 0, kDuplicateJoint},
         {CURSOR, 10.03f, 0, 0, false, 20, 0, kBothEnds},  // within 1 % of the end
         {DIALOG, 10.03f, 0, 0, false, 20, 0, kBothEnds},
-        {CURSOR, 13, 0, 0, true, 20, 0, "Maximum Number of Joints = MAX_JOINTS\n"},
+        {CURSOR, 13, 0, 0, true, 20, 0, "Maximum Number of Joints = 400\n"},
         {DIALOG, 13, 0.5f, 0, false, 500, 0, kBothEnds},  // an end off the screen: no question
     };
     for (const auto& c : cases) {
