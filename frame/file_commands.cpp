@@ -128,10 +128,11 @@ bool MayDropUnsavedChanges()
                                 platform::MB_OKCANCEL | kExitStyle) == platform::IDOK;
 }
 
-void ReportWriteFailure()
+void ReportWriteFailure(const std::string& path, platform::SaveResult result)
 {
-    platform::MessageBox("Access Denied!\nYour file was not saved.", g_szAppTitle,
-                         platform::MB_OK | platform::MB_ICONSTOP);
+    platform::MessageBox(result == platform::SaveResult::MayBeDamaged ? platform::MayBeDamagedText(path)
+                                                                      : "Access Denied!\nYour file was not saved.",
+                         g_szAppTitle, platform::MB_OK | platform::MB_ICONSTOP);
 }
 
 bool AskFile(bool open, const char* ext, const char* filter, std::string& path)
@@ -539,7 +540,8 @@ void FileSaveOutputFile()
     }
     ComputeUltimateForces();
     g_strOutputFilePath = FullPath(path);
-    if (!WriteOutputFile(g_strOutputFilePath)) ReportWriteFailure();
+    platform::SaveResult result;
+    if (!WriteOutputFile(g_strOutputFilePath, &result)) ReportWriteFailure(g_strOutputFilePath, result);
 }
 
 void FileExportDxf()
@@ -547,7 +549,8 @@ void FileExportDxf()
     if (g_nMembers <= 0) return;
     std::string path;
     if (!AskFile(false, "dxf", "DXF Files (*.dxf)|*.dxf|All Files (*.*)|*.*||", path)) return;
-    if (!WriteDxfFile(path)) ReportWriteFailure();
+    platform::SaveResult result;
+    if (!WriteDxfFile(path, &result)) ReportWriteFailure(path, result);
     UpdateStatusPrompt();
     Redraw();
 }

@@ -37,7 +37,7 @@ std::string PreferencesFileText()
     return text + line;
 }
 
-bool SavePreferencesFile(std::string* why)
+platform::SaveResult SavePreferencesFile(std::string* why)
 {
     MakePreferencesFolder();
     return platform::SafeSaveFile(PreferencesFilePath(), PreferencesFileText(), why);
@@ -124,7 +124,11 @@ void PreferencesEditor::Save()
     if (!g_bPrefsSaveAllowed || !Apply()) return;
     InvalidateWorkspaceLists();
     std::string why;
-    if (!SavePreferencesFile(&why))
+    const platform::SaveResult result = SavePreferencesFile(&why);
+    if (result == platform::SaveResult::MayBeDamaged)
+        platform::MessageBox(platform::MayBeDamagedText(PreferencesFilePath()), g_szAppTitle,
+                             platform::MB_OK | platform::MB_ICONSTOP);
+    else if (result != platform::SaveResult::Saved)
         platform::MessageBox("The preferences could not be saved to\n" + PreferencesFilePath() +
                                  (why.empty() ? std::string() : "\n" + why),
                              g_szAppTitle, platform::MB_OK | platform::MB_ICONEXCLAMATION);

@@ -136,7 +136,7 @@ void DocumentSave()
         if (st.st_size > 0)
             platform::MessageBox(FileName(path) + " was left unchanged: a Planprint document holds no data.",
                                  kPlanprintTitle, platform::MB_OK | platform::MB_ICONINFORMATION);
-    } else if (!platform::SafeSaveFile(path, "")) {
+    } else if (platform::SafeSaveFile(path, "") != platform::SaveResult::Saved) {
         platform::MessageBox(FileName(path) + " could not be saved.", kPlanprintTitle,
                              platform::MB_OK | platform::MB_ICONSTOP);
         return;

@@ -14,7 +14,9 @@
 #include "frame/frame_globals.h"
 #include "frame/menu_table.h"
 #include "model/tables.h"
+#include "platform/safe_file.h"
 #include "printing/printing_globals.h"
+#include "tests/common/save_faults.h"
 #include "tests/common/test_env.h"
 #include "tests/common/test_files.h"
 #include "view/view_globals.h"
@@ -341,6 +343,33 @@ TEST_F(FileCommandsTest, SaveAsAndAFailedSaveAs)
     EXPECT_EQ((Texts{backend.Boxes()[0].text, g_strModelFileName, ModelFilePath()}),
               (Texts{"Access Denied!\nYour file was not saved.", "renamed.3dd", to}));
     EXPECT_EQ(g_bModelSaved, 0);
+}
+
+// A file with a second link is written in place: a failed close puts the
+// old text back, and only when that fails too is the file called damaged.
+TEST_F(FileCommandsTest, AFailedSaveOfEveryKindSaysWhatBecameOfTheFile)
+{
+    Open(kBridge);
+    const std::string other = In("other");
+    for (int id : {ID_FILE_SAVE_MODEL_AS, ID_FILE_SAVE_OUTPUT, ID_FILE_EXPORT_DXF}) {
+        for (bool restoreFails : {false, true}) {
+            const std::string path = In("saved." + std::to_string(id));
+            SCOPED_TRACE(path + (restoreFails ? " restore fails" : ""));
+            fs::remove(path), fs::remove(other);
+            WriteBytes(path, "old text\n");
+            fs::create_hard_link(path, other);
+            {
+                SaveFaults faults = restoreFails ? SaveFaults{{SaveCall::Close, 1}, {SaveCall::Write, 2}}
+                                                 : SaveFaults{{SaveCall::Close, 1}};
+                Command(id, {path});
+                EXPECT_TRUE(faults.AllHit());
+            }
+            ASSERT_EQ(backend.Count(Event::Box), 1);
+            EXPECT_EQ(backend.Boxes()[0].text, restoreFails ? platform::MayBeDamagedText(path)
+                                                            : "Access Denied!\nYour file was not saved.");
+            EXPECT_TRUE(restoreFails || ReadBytes(other) == "old text\n");
+        }
+    }
 }
 
 TEST_F(FileCommandsTest, Imported2DFileIsNeverOverwritten)

@@ -10,6 +10,8 @@
 #include "frame/preferences_editor.h"
 #include "frame/settings_dialogs.h"
 #include "model/tables.h"
+#include "platform/safe_file.h"
+#include "tests/common/save_faults.h"
 #include "tests/common/test_env.h"
 #include "tests/common/test_files.h"
 #include "tests/frame/fake_controls.h"
@@ -167,6 +169,17 @@ TEST_F(SettingsDialogsTest, PreferencesBrowseSoundSaveFailureAndNoPrefs)
     ASSERT_EQ(backend.Boxes().size(), 1u);
     EXPECT_EQ(backend.Boxes()[0].text.rfind("The preferences could not be saved to\n" + PreferencesFilePath(), 0), 0u);
     fs::remove_all(dir / "Prefs.TF3");
+    // Written in place (a second link) and its old text not put back: it may be damaged.
+    WriteBytes(PreferencesFilePath(), "old");
+    fs::create_hard_link(PreferencesFilePath(), dir / "link");
+    backend.Clear();
+    {
+        SaveFaults faults{{SaveCall::Close, 1}, {SaveCall::Write, 2}};
+        e.Save();
+    }
+    ASSERT_EQ(backend.Boxes().size(), 1u);
+    EXPECT_EQ(backend.Boxes()[0].text, platform::MayBeDamagedText(PreferencesFilePath()));
+    fs::remove(dir / "link"), fs::remove(PreferencesFilePath());
 
     // Started with "nprefs": Save is disabled and writes nothing.
     g_bPrefsSaveAllowed = 0;
