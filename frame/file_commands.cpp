@@ -357,6 +357,7 @@ void SaveRecentFileList()
         platform::WriteSetting(kRecentSection, "File" + std::to_string(i),
                                k < s_recentFiles.size() ? s_recentFiles[k] : std::string());
     }
+    platform::SaveSettings(g_szAppTitle);
 }
 
 void AddToRecentFileList(const std::string& path)

@@ -457,9 +457,15 @@ TEST_F(FileCommandsTest, RecentFileListKeepsTheLastFour)
     const Texts expect = {"/b.3dd", "/e.3dd", "/d.3dd", "/c.3dd"};
     EXPECT_EQ(RecentFiles(), expect);
     EXPECT_EQ(backend.settings["Recent File List/File4"], "/c.3dd");
+    EXPECT_EQ(backend.settingsSaves, 4);  // once per change, the whole file
     ResetFileCommandState();
     LoadRecentFileList();
     EXPECT_EQ(RecentFiles(), expect);
+    backend.settingsSaveResult = platform::SaveResult::NotSaved;
+    AddToRecentFileList("/f.3dd");
+    ASSERT_EQ(backend.Boxes().size(), 1u);
+    EXPECT_EQ(backend.Boxes()[0].text, "The settings could not be saved to\n/test/settings.conf\nwrite failed: Input/output error");
+    EXPECT_EQ(backend.Boxes()[0].caption, "Trussforge3D");
 }
 
 TEST_F(FileCommandsTest, TileOrientationAndShowTiles)
