@@ -200,10 +200,20 @@ void NewEmptyModel(int metric)
     Redraw();
 }
 
-void OpenStartedProgram(const std::string& program, const std::string& parameters)
+// True when program is the desktop's opener, which needs a file to open.
+bool IsDesktopOpener(const std::string& program)
 {
-    // A helper that does not start shows nothing.
-    (void)platform::ShellOpen(program, parameters);
+    return fs::path(program).filename() == g_szDesktopOpener;
+}
+
+void SayHelper(const std::string& text)
+{
+    platform::MessageBox(text, g_szAppTitle, platform::MB_OK | platform::MB_ICONEXCLAMATION);
+}
+
+void StartHelper(const std::string& program, const std::string& file, const std::string& what)
+{
+    if (!platform::ShellOpen(program, file)) SayHelper(what + " could not be started:\n" + program);
 }
 
 int* OutputSwitch(int commandId)
@@ -630,7 +640,16 @@ void HelpResourceSite() { OpenHelp(g_strBrowserPath, kLatestChangesPage, "The we
 void AnalysisLaunchFileViewer()
 {
     ClearToolModes();
-    OpenStartedProgram(g_strTextViewerPath, "");
+    // The desktop's opener shows the last output file; a program of the user's own starts by itself.
+    std::error_code ec;
+    if (!IsDesktopOpener(g_strTextViewerPath))
+        StartHelper(g_strTextViewerPath, "", "The Results Viewer");
+    else if (g_strOutputFilePath.empty() || g_strOutputFilePath == "NA")
+        SayHelper("No output file has been saved yet.\nFile/Save Output File writes one.");
+    else if (!fs::is_regular_file(g_strOutputFilePath, ec))
+        SayHelper("The output file could not be found:\n" + g_strOutputFilePath);
+    else
+        StartHelper(g_strTextViewerPath, g_strOutputFilePath, "The Results Viewer");
     UpdateStatusPrompt();
     Redraw();
 }
@@ -638,7 +657,10 @@ void AnalysisLaunchFileViewer()
 void AnalysisLaunchGraphicViewer()
 {
     ClearToolModes();
-    OpenStartedProgram(g_strGraphicViewerPath, "");
+    if (IsDesktopOpener(g_strGraphicViewerPath))
+        SayHelper("No graphic program has been chosen.\nChoose one as the Graphic Viewer in Edit/Preferences.");
+    else
+        StartHelper(g_strGraphicViewerPath, "", "The Graphic Viewer");
     UpdateStatusPrompt();
     Redraw();
 }

@@ -6,6 +6,7 @@
 #include "files/text_io.h"
 #include "frame/dialog_ids.h"
 #include "frame/frame_globals.h"
+#include "frame/manual_path.h"
 #include "model/tables.h"
 #include "platform/platform.h"
 #include "platform/safe_file.h"
@@ -143,7 +144,7 @@ void PreferencesEditor::Default()
     g_nWorkspaceZ = workspace_[2] = 24;
     angular_ = g_bUnitsUS ? 10.0f : 0.174533f;
     linear_ = g_bUnitsUS ? 2.0f : 5.08f;
-    const char* defaults[4] = {"wordpad.exe", "pbrush.exe", "Iexplorer.exe", g_szDefaultManualPath};
+    const std::string defaults[4] = {g_szDesktopOpener, g_szDesktopOpener, g_szDesktopOpener, DefaultManualPath()};
     for (int i = 0; i < 4; ++i) *PathGlobal(i) = paths_[i] = defaults[i];
     InvalidateWorkspaceLists();
     Exchange(false);
@@ -155,11 +156,11 @@ void PreferencesEditor::Browse(int which)
     if (!global) return;
     platform::FileDialogRequest request;
     request.open = true;
+    // Programs here have no extension of their own.
     const bool manual = which == 3;
-    request.defaultExt = manual ? "pdf" : "exe";
-    request.fileName = manual ? "*.pdf" : "*.exe";
-    request.filter = manual ? "Adobe pdf File (*.pdf)|*.pdf|All Files (*.*)|*.*||"
-                            : "Application (*.exe)|*.exe|All Files (*.*)|*.*||";
+    request.defaultExt = manual ? "pdf" : "";
+    request.fileName = manual ? "*.pdf" : "*";
+    request.filter = manual ? "Adobe pdf File (*.pdf)|*.pdf|All Files (*.*)|*.*||" : "All Files (*.*)|*.*||";
     std::string path;
     if (!platform::FileDialog(request, path) || path.empty()) return;
     // Only this field changes: what the user typed in the others stays.

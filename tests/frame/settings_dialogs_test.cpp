@@ -7,6 +7,7 @@
 #include "files/preferences.h"
 #include "frame/dialog_ids.h"
 #include "frame/frame_globals.h"
+#include "frame/manual_path.h"
 #include "frame/preferences_editor.h"
 #include "frame/settings_dialogs.h"
 #include "model/tables.h"
@@ -127,8 +128,8 @@ TEST_F(SettingsDialogsTest, PreferencesUnitsLimitsAndTheirFile)
     g_nWorkspaceY = 30;
     e.Default();
     e.Cancel();
-    EXPECT_TRUE(g_nWorkspaceY == 24 && g_strGraphicViewerPath == "pbrush.exe" && g_fAngularSpeed == 0.174533f);
-    EXPECT_EQ(g_strManualPath, g_szDefaultManualPath);
+    EXPECT_TRUE(g_nWorkspaceY == 24 && g_strGraphicViewerPath == "xdg-open" && g_fAngularSpeed == 0.174533f);
+    EXPECT_EQ(g_strManualPath, DefaultManualPath());
     c.SetText(IDC_PREF_TEXT_VIEWER, "/usr/bin/gedit");
     e.Save();
     const auto lines = CrlfLines(PreferencesFilePath());
@@ -154,6 +155,10 @@ TEST_F(SettingsDialogsTest, PreferencesBrowseSoundSaveFailureAndNoPrefs)
     EXPECT_EQ(g_strManualPath, "/opt/docs/manual.pdf");
     EXPECT_EQ(c.Text(IDC_PREF_MANUAL), "/opt/docs/manual.pdf");
     EXPECT_EQ(c.Text(IDC_PREF_BROWSER), "typed by hand");  // kept
+    backend.ScriptFiles({"/usr/bin/gimp"});
+    e.Browse(1);  // programs have no extension here: every file is listed
+    EXPECT_EQ(backend.fileRequests.back().filter, "All Files (*.*)|*.*||");
+    EXPECT_EQ(g_strGraphicViewerPath, "/usr/bin/gimp");
 
     c.SetChecked(IDC_PREF_SOUND_ON, false);
     e.SoundOn();  // was on: off at once
