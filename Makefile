@@ -29,7 +29,7 @@ run-planprint: build
 	./$(BUILD)/planprint
 
 # The same tests, the window tests too, under AddressSanitizer and
-# UndefinedBehaviorSanitizer; leaks of the GL driver and toolkit libraries
+# UndefinedBehaviorSanitizer with float-to-integer overflow checks; leaks of the GL driver and toolkit libraries
 # are suppressed (scripts/lsan.supp says which and why). The software GL
 # driver draws without worker threads here, and a test whose process the
 # leak checker's own tracer crashes at exit (seen once in some hundred runs)

@@ -118,9 +118,10 @@ void AppendLine(std::string& out, float u1, float v1, float u2, float v2)
 
 }  // namespace
 
-int WriteDxfFile(const std::string& path)
+int WriteDxfFile(const std::string& path, platform::SaveResult* result)
 {
     CLocaleScopeC cLocale;
+    if (result) *result = platform::SaveResult::NotSaved;
 
     const int nJoints = JointCount();
     const int nMembers = MemberCount();
@@ -168,5 +169,7 @@ int WriteDxfFile(const std::string& path)
     }
     out += "0\nENDSEC\n0\nEOF\n";
     file.Write(out);
-    return file.Finish() ? 1 : 0;
+    const platform::SaveResult saved = file.Finish();
+    if (result) *result = saved;
+    return saved == platform::SaveResult::Saved ? 1 : 0;
 }

@@ -751,14 +751,17 @@ int WriteModelFile(const std::string& path)
     const short x = g_nWorkspaceX, y = g_nWorkspaceY, z = g_nWorkspaceZ;
     ClampWorkspace();
     const bool written = WriteTables(out) && WriteSettings(out);
-    if (written && platform::SafeSaveFile(path, text)) {
+    const platform::SaveResult saved = written ? platform::SafeSaveFile(path, text) : platform::SaveResult::NotSaved;
+    if (saved == platform::SaveResult::Saved) {
         if (g_nWorkspaceX != x || g_nWorkspaceY != y || g_nWorkspaceZ != z) InvalidateWorkspaceLists();
         return 1;
     }
     g_nWorkspaceX = x;
     g_nWorkspaceY = y;
     g_nWorkspaceZ = z;
-    if (out.NonFinite())
+    if (saved == platform::SaveResult::MayBeDamaged)
+        platform::MessageBox(platform::MayBeDamagedText(path), g_szAppTitle, platform::MB_OK | platform::MB_ICONSTOP);
+    else if (out.NonFinite())
         platform::MessageBox("The model holds a number that is not finite.\nYour file was not saved.",
                              g_szAppTitle, platform::MB_OK | platform::MB_ICONSTOP);
     else

@@ -11,7 +11,7 @@
 extern void (*g_pfnResizeViewportToView)();
 
 // Writes the model to path. 1 = written, 0 = failed; the file that was at
-// path before is left untouched on failure.
+// path before is left untouched on failure, or a box says it may be damaged.
 int WriteModelFile(const std::string& path);
 
 // The text WriteModelFile would write now (CR LF line ends), without

@@ -502,10 +502,11 @@ int FormatStrengthRatios()
     return Finish();
 }
 
-int WriteOutputFile(const std::string& path)
+int WriteOutputFile(const std::string& path, platform::SaveResult* result)
 {
     CLocaleScopeC cLocale;
     CTextFileWriter file;
+    if (result) *result = platform::SaveResult::NotSaved;
     if (!file.Create(path)) return 0;
 
     // Plane printing may have left in-plane lengths behind.
@@ -529,5 +530,7 @@ int WriteOutputFile(const std::string& path)
     } else {
         file.Write(std::string("\nNo Current Analysis\n"));
     }
-    return file.Finish() ? 1 : 0;
+    const platform::SaveResult saved = file.Finish();
+    if (result) *result = saved;
+    return saved == platform::SaveResult::Saved ? 1 : 0;
 }

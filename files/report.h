@@ -32,6 +32,7 @@ int FormatStrengthRatios();
 
 // Writes the header and the chosen sections. 1 on success; 0 when the file
 // could not be created or a write failed (no partial file is left then).
-int WriteOutputFile(const std::string& path);
+// *result, when given, tells a failure that may have damaged the file.
+int WriteOutputFile(const std::string& path, platform::SaveResult* result = nullptr);
 
 

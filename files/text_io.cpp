@@ -54,13 +54,13 @@ void CTextFileWriter::Write(const char* text, std::size_t length)
     }
 }
 
-bool CTextFileWriter::Finish()
+platform::SaveResult CTextFileWriter::Finish()
 {
-    if (!m_open) return false;
+    if (!m_open) return platform::SaveResult::NotSaved;
     m_open = false;
-    const bool ok = platform::SafeSaveFile(m_path, m_text);
+    const platform::SaveResult result = platform::SafeSaveFile(m_path, m_text);
     m_text.clear();
-    return ok;
+    return result;
 }
 
 CReadFile::~CReadFile()

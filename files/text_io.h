@@ -8,6 +8,8 @@
 
 #include <locale.h>
 
+#include "platform/safe_file.h"
+
 // The "C" locale, for the *_l conversion functions; 0 when it cannot be made.
 locale_t CLocaleC();
 
@@ -38,8 +40,8 @@ public:
     bool Create(const std::string& path);
     void Write(const char* text, std::size_t length);
     void Write(const std::string& text) { Write(text.data(), text.size()); }
-    // Saves the text; false when nothing was created or the save failed.
-    bool Finish();
+    // Saves the text; NotSaved when nothing was created or the save failed.
+    platform::SaveResult Finish();
 
 private:
     std::string m_path;

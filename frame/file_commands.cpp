@@ -128,10 +128,11 @@ bool MayDropUnsavedChanges()
                                 platform::MB_OKCANCEL | kExitStyle) == platform::IDOK;
 }
 
-void ReportWriteFailure()
+void ReportWriteFailure(const std::string& path, platform::SaveResult result)
 {
-    platform::MessageBox("Access Denied!\nYour file was not saved.", g_szAppTitle,
-                         platform::MB_OK | platform::MB_ICONSTOP);
+    platform::MessageBox(result == platform::SaveResult::MayBeDamaged ? platform::MayBeDamagedText(path)
+                                                                      : "Access Denied!\nYour file was not saved.",
+                         g_szAppTitle, platform::MB_OK | platform::MB_ICONSTOP);
 }
 
 bool AskFile(bool open, const char* ext, const char* filter, std::string& path)
@@ -201,10 +202,20 @@ void NewEmptyModel(int metric)
     Redraw();
 }
 
-void OpenStartedProgram(const std::string& program, const std::string& parameters)
+// True when program is the desktop's opener, which needs a file to open.
+bool IsDesktopOpener(const std::string& program)
 {
-    // A helper that does not start shows nothing.
-    (void)platform::ShellOpen(program, parameters);
+    return fs::path(program).filename() == g_szDesktopOpener;
+}
+
+void SayHelper(const std::string& text)
+{
+    platform::MessageBox(text, g_szAppTitle, platform::MB_OK | platform::MB_ICONEXCLAMATION);
+}
+
+void StartHelper(const std::string& program, const std::string& file, const std::string& what)
+{
+    if (!platform::ShellOpen(program, file)) SayHelper(what + " could not be started:\n" + program);
 }
 
 int* OutputSwitch(int commandId)
@@ -358,6 +369,7 @@ void SaveRecentFileList()
         platform::WriteSetting(kRecentSection, "File" + std::to_string(i),
                                k < s_recentFiles.size() ? s_recentFiles[k] : std::string());
     }
+    platform::SaveSettings(g_szAppTitle);
 }
 
 void AddToRecentFileList(const std::string& path)
@@ -541,7 +553,8 @@ void FileSaveOutputFile()
     }
     ComputeUltimateForces();
     g_strOutputFilePath = FullPath(path);
-    if (!WriteOutputFile(g_strOutputFilePath)) ReportWriteFailure();
+    platform::SaveResult result;
+    if (!WriteOutputFile(g_strOutputFilePath, &result)) ReportWriteFailure(g_strOutputFilePath, result);
 }
 
 void FileExportDxf()
@@ -549,7 +562,8 @@ void FileExportDxf()
     if (g_nMembers <= 0) return;
     std::string path;
     if (!AskFile(false, "dxf", "DXF Files (*.dxf)|*.dxf|All Files (*.*)|*.*||", path)) return;
-    if (!WriteDxfFile(path)) ReportWriteFailure();
+    platform::SaveResult result;
+    if (!WriteDxfFile(path, &result)) ReportWriteFailure(path, result);
     UpdateStatusPrompt();
     Redraw();
 }
@@ -635,7 +649,16 @@ void HelpResourceSite() { OpenHelp(g_strBrowserPath, kLatestChangesPage, "The we
 void AnalysisLaunchFileViewer()
 {
     ClearToolModes();
-    OpenStartedProgram(g_strTextViewerPath, "");
+    // The desktop's opener shows the last output file; a program of the user's own starts by itself.
+    std::error_code ec;
+    if (!IsDesktopOpener(g_strTextViewerPath))
+        StartHelper(g_strTextViewerPath, "", "The Results Viewer");
+    else if (g_strOutputFilePath.empty() || g_strOutputFilePath == "NA")
+        SayHelper("No output file has been saved yet.\nFile/Save Output File writes one.");
+    else if (!fs::is_regular_file(g_strOutputFilePath, ec))
+        SayHelper("The output file could not be found:\n" + g_strOutputFilePath);
+    else
+        StartHelper(g_strTextViewerPath, g_strOutputFilePath, "The Results Viewer");
     UpdateStatusPrompt();
     Redraw();
 }
@@ -643,7 +666,10 @@ void AnalysisLaunchFileViewer()
 void AnalysisLaunchGraphicViewer()
 {
     ClearToolModes();
-    OpenStartedProgram(g_strGraphicViewerPath, "");
+    if (IsDesktopOpener(g_strGraphicViewerPath))
+        SayHelper("No graphic program has been chosen.\nChoose one as the Graphic Viewer in Edit/Preferences.");
+    else
+        StartHelper(g_strGraphicViewerPath, "", "The Graphic Viewer");
     UpdateStatusPrompt();
     Redraw();
 }

@@ -37,6 +37,7 @@ void FinishStartup();
 // ---- recent-file list (4 entries, in the settings under "Recent File List") ----
 constexpr int RECENT_FILE_COUNT = 4;
 void LoadRecentFileList();
+// Writes the list to the settings file, and says so in a box when that fails.
 void SaveRecentFileList();
 void AddToRecentFileList(const std::string& path);
 const std::vector<std::string>& RecentFiles();

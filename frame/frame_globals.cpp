@@ -1,11 +1,9 @@
 #include "frame/frame_globals.h"
 
-const char* const g_szAppTitle = "Trussforge3D";
+#include "frame/manual_path.h"
 
-#ifndef TF3D_MANUAL_PATH
-#define TF3D_MANUAL_PATH "/usr/local/share/doc/trussforge3d/manual.html"
-#endif
-const char* const g_szDefaultManualPath = TF3D_MANUAL_PATH;
+const char* const g_szAppTitle = "Trussforge3D";
+const char* const g_szDesktopOpener = "xdg-open";
 
 int g_bShowTilesXY, g_bShowTilesXZ, g_bShowTilesYZ;
 int g_bModeMoveTilesXY, g_bModeMoveTilesXZ, g_bModeMoveTilesYZ;
@@ -44,10 +42,10 @@ platform::CursorHandle g_hPrevCursor = platform::CURSOR_ARROW;
 
 float g_fLinearSpeed = 2.0f;
 float g_fAngularSpeed = 0.174533f;
-std::string g_strTextViewerPath = "wordpad.exe";
-std::string g_strGraphicViewerPath = "PBRUSH.EXE";
-std::string g_strBrowserPath = "Iexplorer.exe";
-std::string g_strManualPath = g_szDefaultManualPath;
+std::string g_strTextViewerPath = g_szDesktopOpener;
+std::string g_strGraphicViewerPath = g_szDesktopOpener;
+std::string g_strBrowserPath = g_szDesktopOpener;
+std::string g_strManualPath = DefaultManualPath();
 int g_bSoundOn = 1;
 unsigned char g_bPrefsSaveAllowed = 1;
 
@@ -95,10 +93,10 @@ void ResetFrameGlobals()
 
     g_fLinearSpeed = 2.0f;
     g_fAngularSpeed = 0.174533f;
-    g_strTextViewerPath = "wordpad.exe";
-    g_strGraphicViewerPath = "PBRUSH.EXE";
-    g_strBrowserPath = "Iexplorer.exe";
-    g_strManualPath = g_szDefaultManualPath;
+    g_strTextViewerPath = g_szDesktopOpener;
+    g_strGraphicViewerPath = g_szDesktopOpener;
+    g_strBrowserPath = g_szDesktopOpener;
+    g_strManualPath = DefaultManualPath();
     g_bSoundOn = 1;
     g_bPrefsSaveAllowed = 1;
 

@@ -8,8 +8,9 @@
 #include "platform/platform.h"
 
 extern const char* const g_szAppTitle;  // "Trussforge3D"
-// The installed copy of the user's manual.
-extern const char* const g_szDefaultManualPath;
+// The desktop's opener: the default helper program, which opens a document
+// or web address with the program the user's desktop has chosen for it.
+extern const char* const g_szDesktopOpener;  // "xdg-open"
 
 // ---- tool modes (one set at a time) ----
 extern int g_bShowTilesXY, g_bShowTilesXZ, g_bShowTilesYZ;

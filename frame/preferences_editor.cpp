@@ -6,6 +6,7 @@
 #include "files/text_io.h"
 #include "frame/dialog_ids.h"
 #include "frame/frame_globals.h"
+#include "frame/manual_path.h"
 #include "model/tables.h"
 #include "platform/platform.h"
 #include "platform/safe_file.h"
@@ -36,7 +37,7 @@ std::string PreferencesFileText()
     return text + line;
 }
 
-bool SavePreferencesFile(std::string* why)
+platform::SaveResult SavePreferencesFile(std::string* why)
 {
     MakePreferencesFolder();
     return platform::SafeSaveFile(PreferencesFilePath(), PreferencesFileText(), why);
@@ -121,7 +122,11 @@ void PreferencesEditor::Save()
     if (!g_bPrefsSaveAllowed || !Apply()) return;
     InvalidateWorkspaceLists();
     std::string why;
-    if (!SavePreferencesFile(&why))
+    const platform::SaveResult result = SavePreferencesFile(&why);
+    if (result == platform::SaveResult::MayBeDamaged)
+        platform::MessageBox(platform::MayBeDamagedText(PreferencesFilePath()), g_szAppTitle,
+                             platform::MB_OK | platform::MB_ICONSTOP);
+    else if (result != platform::SaveResult::Saved)
         platform::MessageBox("The preferences could not be saved to\n" + PreferencesFilePath() +
                                  (why.empty() ? std::string() : "\n" + why),
                              g_szAppTitle, platform::MB_OK | platform::MB_ICONEXCLAMATION);
@@ -137,7 +142,7 @@ void PreferencesEditor::Default()
     angular_ = g_bUnitsUS ? 10.0f : 0.174533f;
     linear_ = g_bUnitsUS ? 2.0f : 5.08f;
     shownAngular_ = angular_, shownLinear_ = linear_;
-    const char* defaults[4] = {"wordpad.exe", "pbrush.exe", "Iexplorer.exe", g_szDefaultManualPath};
+    const std::string defaults[4] = {g_szDesktopOpener, g_szDesktopOpener, g_szDesktopOpener, DefaultManualPath()};
     for (int i = 0; i < 4; ++i) *PathGlobal(i) = paths_[i] = defaults[i];
     InvalidateWorkspaceLists();
     Exchange(false);
@@ -149,11 +154,11 @@ void PreferencesEditor::Browse(int which)
     if (!global) return;
     platform::FileDialogRequest request;
     request.open = true;
+    // Programs here have no extension of their own.
     const bool manual = which == 3;
-    request.defaultExt = manual ? "pdf" : "exe";
-    request.fileName = manual ? "*.pdf" : "*.exe";
-    request.filter = manual ? "Adobe pdf File (*.pdf)|*.pdf|All Files (*.*)|*.*||"
-                            : "Application (*.exe)|*.exe|All Files (*.*)|*.*||";
+    request.defaultExt = manual ? "pdf" : "";
+    request.fileName = manual ? "*.pdf" : "*";
+    request.filter = manual ? "Adobe pdf File (*.pdf)|*.pdf|All Files (*.*)|*.*||" : "All Files (*.*)|*.*||";
     std::string path;
     if (!platform::FileDialog(request, path) || path.empty()) return;
     // Only this field changes: what the user typed in the others stays.

@@ -5,11 +5,12 @@
 #include <string>
 
 #include "frame/dialog_controls.h"
+#include "platform/safe_file.h"
 
 // The text of the preferences file for the current preferences.
 std::string PreferencesFileText();
-// Writes the preferences file; false when it could not be written.
-bool SavePreferencesFile(std::string* why = nullptr);
+// Writes the preferences file.
+platform::SaveResult SavePreferencesFile(std::string* why = nullptr);
 
 class PreferencesEditor {
 public:

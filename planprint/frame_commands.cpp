@@ -136,9 +136,12 @@ void DocumentSave()
         // Whatever is there, a model perhaps, stays.
         platform::MessageBox(FileName(path) + " was left unchanged: a Planprint document holds no data.",
                              kPlanprintTitle, platform::MB_OK | platform::MB_ICONINFORMATION);
-    } else if (!platform::SafeSaveFile(path, "", &why)) {
+    } else if (const auto saved = platform::SafeSaveFile(path, "", &why); saved != platform::SaveResult::Saved) {
         // A pipe, a device or a file without access is no document.
-        platform::MessageBox(FileName(path) + " could not be saved: " + why + ".", kPlanprintTitle,
+        platform::MessageBox(saved == platform::SaveResult::MayBeDamaged
+                                 ? platform::MayBeDamagedText(path)
+                                 : FileName(path) + " could not be saved: " + why + ".",
+                             kPlanprintTitle,
                              platform::MB_OK | platform::MB_ICONSTOP);
         return;
     }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "planprint/reader_common.h"
 #include "platform/platform.h"
 
 int g_nCols;
@@ -124,4 +125,5 @@ void WriteSettings()
     WriteInt("PrintMemberNumbersOnTiles", g_bPrintMemberNumbers);
     WriteInt("PrintFileNameOnTiles", g_bPrintFileName);
     WriteInt("EnglishUnits", g_bEnglishUnits ? 1 : 0);
+    platform::SaveSettings(kPlanprintTitle);
 }

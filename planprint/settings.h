@@ -35,6 +35,7 @@ void ResetSettingsGlobals();
 // Reads the stored settings; a value that is missing, unreadable or out of
 // range takes its default. Lengths are stored in tenths of the unit.
 void ReadSettings();
+// Stores the settings in the settings file, whole; a failure is told in a box.
 void WriteSettings();
 
 void SetEnglishUnits(bool english);

@@ -346,9 +346,10 @@ protected:
     bool Deliver() override
     {
         std::string why;
-        const bool ok = SafeSaveFile(path_, bytes_, &why);
+        const SaveResult result = SafeSaveFile(path_, bytes_, &why);
         Discard();
-        return ok ? true : Fail(path_ + " could not be written" + (why.empty() ? "" : " (" + why + ")"));
+        if (result == SaveResult::MayBeDamaged) return Fail(MayBeDamagedText(path_));
+        return result == SaveResult::Saved || Fail(path_ + " could not be written" + (why.empty() ? "" : " (" + why + ")"));
     }
 
     void Discard() override { std::string().swap(bytes_); }

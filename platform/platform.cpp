@@ -54,6 +54,7 @@ public:
     {
         settings_[section + "/" + key] = value;
     }
+    SaveResult SaveSettings(std::string&, std::string&) override { return SaveResult::Saved; }
     void ScreenSize(int& width, int& height) override
     {
         width = 800;
@@ -78,5 +79,17 @@ Backend* g_backend = &g_headless;
 
 void SetBackend(Backend* backend) { g_backend = backend ? backend : &g_headless; }
 Backend& GetBackend() { return *g_backend; }
+
+bool SaveSettings(const std::string& caption)
+{
+    std::string file, why;
+    const SaveResult result = GetBackend().SaveSettings(file, why);
+    if (result == SaveResult::Saved) return true;
+    MessageBox(result == SaveResult::MayBeDamaged
+                   ? MayBeDamagedText(file)
+                   : "The settings could not be saved to\n" + file + (why.empty() ? std::string() : "\n" + why),
+               caption, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
 
 }  // namespace platform

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/safe_file.h"
+
 namespace platform {
 
 struct PrintDialogRequest;
@@ -79,11 +81,14 @@ public:
     virtual bool ShellOpen(const std::string& program, const std::string& parameters) = 0;
     // Caption of the main window.
     virtual void SetMainCaption(const std::string& caption) = 0;
-    // Persistent settings (recent files and the like).
+    // Persistent settings (recent files and the like). WriteSetting changes
+    // them in memory; SaveSettings writes the settings file whole, in one
+    // save, when any changed since the last save, and names the file in file.
     virtual std::string ReadSetting(const std::string& section, const std::string& key,
                                     const std::string& fallback) = 0;
     virtual void WriteSetting(const std::string& section, const std::string& key,
                               const std::string& value) = 0;
+    virtual SaveResult SaveSettings(std::string& file, std::string& why) = 0;
     // Size of the primary screen in pixels.
     virtual void ScreenSize(int& width, int& height) = 0;
     // Milliseconds since some fixed start, and a blocking wait of that many.
@@ -131,6 +136,9 @@ inline void WriteSetting(const std::string& section, const std::string& key, con
 {
     GetBackend().WriteSetting(section, key, value);
 }
+// Saves the settings; a failure is told in a box with this caption. True
+// when they are saved.
+bool SaveSettings(const std::string& caption);
 inline void ScreenSize(int& width, int& height) { GetBackend().ScreenSize(width, height); }
 inline unsigned TickCount() { return GetBackend().TickCount(); }
 inline void WaitTicks(unsigned ms) { GetBackend().WaitTicks(ms); }

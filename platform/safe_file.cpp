@@ -1,5 +1,7 @@
 #include "platform/safe_file.h"
 
+#include "platform/file_system_calls.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -13,6 +15,11 @@
 namespace platform {
 
 namespace {
+
+const FileSystemCalls kRealCalls = {::pwrite, ::fsync, ::close, ::rename, ::ftruncate, ::fchmod, ::fchown};
+const FileSystemCalls* g_calls = &kRealCalls;
+
+const FileSystemCalls& Sys() { return *g_calls; }
 
 constexpr int kMaxLinkDepth = 40;
 constexpr size_t kNameMax = 255;
@@ -60,7 +67,7 @@ bool WriteAll(int fd, const std::string& bytes)
 {
     size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        const ssize_t n = Sys().pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             if (n == 0) errno = EIO;
@@ -74,7 +81,7 @@ bool WriteAll(int fd, const std::string& bytes)
 bool Sync(int fd)
 {
     // Some file systems cannot sync; that is not a failed write.
-    return fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP || errno == EROFS;
+    return Sys().fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP || errno == EROFS;
 }
 
 bool ReadAllFromStart(int fd, std::string& bytes)
@@ -117,9 +124,9 @@ RenameOutcome SaveByRename(const std::string& target, const struct stat* old, co
     }
     temp = name.data();
 
-    auto fail = [&](RenameOutcome outcome, const char* what) {
+    auto fail = [&](RenameOutcome outcome, const char* what, bool open) {
         const int saved = errno;
-        close(fd);
+        if (open) Sys().close(fd);
         unlink(temp.c_str());
         errno = saved;
         if (outcome == RenameOutcome::Failed) SetWhy(why, what);
@@ -127,57 +134,64 @@ RenameOutcome SaveByRename(const std::string& target, const struct stat* old, co
     };
 
     if (old) {
-        if (fchown(fd, old->st_uid, old->st_gid) != 0) return fail(RenameOutcome::OwnerNotKept, "");
-        if (fchmod(fd, old->st_mode & 07777) != 0) return fail(RenameOutcome::Failed, "cannot set permissions");
+        if (Sys().fchown(fd, old->st_uid, old->st_gid) != 0) return fail(RenameOutcome::OwnerNotKept, "", true);
+        if (Sys().fchmod(fd, old->st_mode & 07777) != 0)
+            return fail(RenameOutcome::Failed, "cannot set permissions", true);
     } else {
         const mode_t mask = umask(0);
         umask(mask);
-        if (fchmod(fd, 0666 & ~mask) != 0) return fail(RenameOutcome::Failed, "cannot set permissions");
+        if (Sys().fchmod(fd, 0666 & ~mask) != 0) return fail(RenameOutcome::Failed, "cannot set permissions", true);
     }
-    if (!WriteAll(fd, bytes)) return fail(RenameOutcome::Failed, "write failed");
-    if (!Sync(fd)) return fail(RenameOutcome::Failed, "write failed");
-    if (close(fd) != 0) {
-        SetWhy(why, "write failed");
-        unlink(temp.c_str());
-        return RenameOutcome::Failed;
-    }
-    if (rename(temp.c_str(), target.c_str()) != 0) {
-        SetWhy(why, "cannot replace the file");
-        unlink(temp.c_str());
-        return RenameOutcome::Failed;
-    }
+    if (!WriteAll(fd, bytes) || !Sync(fd)) return fail(RenameOutcome::Failed, "write failed", true);
+    if (Sys().close(fd) != 0) return fail(RenameOutcome::Failed, "write failed", false);
+    if (Sys().rename(temp.c_str(), target.c_str()) != 0)
+        return fail(RenameOutcome::Failed, "cannot replace the file", false);
     return RenameOutcome::Saved;
 }
 
-// Overwrites the file itself; its old text is put back when the write fails.
-bool SaveInPlace(const std::string& target, const std::string& bytes, std::string* why)
+// Writes old over the file open as fd and makes it last.
+bool PutBack(int fd, const std::string& old)
+{
+    return WriteAll(fd, old) && Sys().ftruncate(fd, static_cast<off_t>(old.size())) == 0 && Sync(fd);
+}
+
+// Overwrites the file itself. After a failure at any step the old text is
+// written back; only when that fails too may the file be damaged.
+SaveResult SaveInPlace(const std::string& target, const std::string& bytes, std::string* why)
 {
     const int fd = open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         SetWhy(why, "cannot open the file");
-        return false;
+        return SaveResult::NotSaved;
     }
     struct stat st;
     std::string old;
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !ReadAllFromStart(fd, old)) {
         if (errno == 0) errno = EINVAL;
         SetWhy(why, "cannot read the file");
-        close(fd);
-        return false;
+        Sys().close(fd);
+        return SaveResult::NotSaved;
     }
-    bool ok = WriteAll(fd, bytes) && ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && Sync(fd);
-    if (!ok) {
+    if (!WriteAll(fd, bytes) || Sys().ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 || !Sync(fd)) {
         const int saved = errno;
         SetWhy(why, "write failed");
-        if (WriteAll(fd, old)) (void)ftruncate(fd, static_cast<off_t>(old.size()));
-        (void)Sync(fd);
+        const bool restored = PutBack(fd, old);
+        Sys().close(fd);
         errno = saved;
+        return restored ? SaveResult::NotSaved : SaveResult::MayBeDamaged;
     }
-    if (close(fd) != 0 && ok) {
+    if (Sys().close(fd) != 0) {
+        // The new text may not have reached the disk whole; the descriptor
+        // is gone either way, so the old text goes back through a new one.
+        const int saved = errno;
         SetWhy(why, "write failed");
-        ok = false;
+        const int again = open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
+        const bool restored = again >= 0 && PutBack(again, old);
+        if (again >= 0) Sys().close(again);
+        errno = saved;
+        return restored ? SaveResult::NotSaved : SaveResult::MayBeDamaged;
     }
-    return ok;
+    return SaveResult::Saved;
 }
 
 }  // namespace
@@ -190,19 +204,23 @@ SaveMethod ChooseSaveMethod(const SaveTarget& t)
     return SaveMethod::InPlace;
 }
 
+const FileSystemCalls& RealFileSystemCalls() { return kRealCalls; }
+const FileSystemCalls& CurrentFileSystemCalls() { return *g_calls; }
+void SetFileSystemCalls(const FileSystemCalls* calls) { g_calls = calls ? calls : &kRealCalls; }
+
 void IgnoreFileSizeSignal() { signal(SIGXFSZ, SIG_IGN); }
 
-bool SafeSaveFile(const std::string& path, const std::string& bytes, std::string* why)
+SaveResult SafeSaveFile(const std::string& path, const std::string& bytes, std::string* why)
 {
     IgnoreFileSizeSignal();
     if (path.empty()) {
         if (why) *why = "no file name";
-        return false;
+        return SaveResult::NotSaved;
     }
     std::string target;
     if (!ResolveLinks(path, target)) {
         SetWhy(why, "cannot follow the link");
-        return false;
+        return SaveResult::NotSaved;
     }
 
     SaveTarget t;
@@ -215,7 +233,7 @@ bool SafeSaveFile(const std::string& path, const std::string& bytes, std::string
         t.ownerKept = geteuid() == 0 || st.st_uid == geteuid();
     } else if (errno != ENOENT) {
         SetWhy(why, "cannot reach the file");
-        return false;
+        return SaveResult::NotSaved;
     }
     const std::string folder = FolderOf(target);
     t.folderWritable = access(folder.c_str(), W_OK | X_OK) == 0;
@@ -223,16 +241,21 @@ bool SafeSaveFile(const std::string& path, const std::string& bytes, std::string
     switch (ChooseSaveMethod(t)) {
     case SaveMethod::Refuse:
         if (why) *why = !t.exists ? "the folder cannot be written" : !t.regular ? "not a regular file" : "the file cannot be written";
-        return false;
+        return SaveResult::NotSaved;
     case SaveMethod::InPlace: return SaveInPlace(target, bytes, why);
     case SaveMethod::Rename:
         switch (SaveByRename(target, t.exists ? &st : nullptr, bytes, why)) {
-        case RenameOutcome::Saved: return true;
-        case RenameOutcome::Failed: return false;
+        case RenameOutcome::Saved: return SaveResult::Saved;
+        case RenameOutcome::Failed: return SaveResult::NotSaved;
         case RenameOutcome::OwnerNotKept: return SaveInPlace(target, bytes, why);
         }
     }
-    return false;
+    return SaveResult::NotSaved;
+}
+
+std::string MayBeDamagedText(const std::string& path)
+{
+    return "Saving failed and the previous content could not be put back:\n" + path + "\nThe file may be damaged.";
 }
 
 bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes)

@@ -26,6 +26,13 @@ struct SaveTarget {
     bool ownerKept = true;       // a file made now would have the target's owner and group
 };
 
+// What became of a save.
+enum class SaveResult {
+    Saved,
+    NotSaved,      // the previous content is still there (or no file was made)
+    MayBeDamaged,  // the save failed and the previous content could not be put back
+};
+
 // The rule: a rename only where it keeps everything the user has (the one
 // link, owner and group); otherwise in place; a new file needs a writable folder.
 SaveMethod ChooseSaveMethod(const SaveTarget& target);
@@ -34,9 +41,13 @@ SaveMethod ChooseSaveMethod(const SaveTarget& target);
 // exactly bytes with the old permissions, owner and group; on any failure
 // (disk full, size limit, I/O error, a special file, no access) the previous
 // content is still there, a new file is not left half-written, and no
-// temporary file remains. Returns false on failure, with errno-style text in
-// *why when given.
-bool SafeSaveFile(const std::string& path, const std::string& bytes, std::string* why = nullptr);
+// temporary file remains: NotSaved, with errno-style text in *why when given.
+// Only when a file written in place cannot be given its old text back is
+// the result MayBeDamaged.
+SaveResult SafeSaveFile(const std::string& path, const std::string& bytes, std::string* why = nullptr);
+
+// What every program tells the user when a save ended MayBeDamaged.
+std::string MayBeDamagedText(const std::string& path);
 
 // Reads a whole regular file of at most maxBytes into bytes. False for a
 // missing file, a directory, FIFO, device or other special file (never

@@ -29,6 +29,8 @@ void TestBackend::Clear()
     shellResult = true;
     mainCaption.clear();
     settings.clear();
+    settingsSaves = 0;
+    settingsSaveResult = SaveResult::Saved;
     ticks = 0;
     printAnswers.clear();
     printRequests.clear();
@@ -150,6 +152,14 @@ std::string TestBackend::ReadSetting(const std::string& section, const std::stri
 void TestBackend::WriteSetting(const std::string& section, const std::string& key, const std::string& value)
 {
     settings[section + "/" + key] = value;
+}
+
+SaveResult TestBackend::SaveSettings(std::string& file, std::string& why)
+{
+    ++settingsSaves;
+    file = "/test/settings.conf";
+    why = settingsSaveResult == SaveResult::Saved ? "" : "write failed: Input/output error";
+    return settingsSaveResult;
 }
 
 void TestBackend::ScreenSize(int& width, int& height)

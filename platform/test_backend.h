@@ -48,6 +48,8 @@ public:
     bool shellResult = true;
     std::string mainCaption;
     std::map<std::string, std::string> settings;
+    int settingsSaves = 0;                     // SaveSettings calls
+    SaveResult settingsSaveResult = SaveResult::Saved;
     int screenWidth = 1280, screenHeight = 1024;
     unsigned ticks = 0;                        // advanced by WaitTicks, never blocks
     struct PrintAnswer {
@@ -81,6 +83,7 @@ public:
     std::string ReadSetting(const std::string& section, const std::string& key,
                             const std::string& fallback) override;
     void WriteSetting(const std::string& section, const std::string& key, const std::string& value) override;
+    SaveResult SaveSettings(std::string& file, std::string& why) override;
     void ScreenSize(int& width, int& height) override;
     unsigned TickCount() override;
     void WaitTicks(unsigned ms) override;

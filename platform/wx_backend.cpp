@@ -22,6 +22,7 @@
 #include <wx/frame.h>
 #include <wx/image.h>
 #include <wx/log.h>
+#include <wx/mstream.h>
 #include <wx/msgdlg.h>
 #include <wx/timer.h>
 #include <wx/toolbar.h>
@@ -31,6 +32,7 @@
 #include "platform/message_box_style.h"
 #include "platform/wx_message_box.h"
 #include "platform/platform.h"
+#include "platform/safe_file.h"
 #include "platform/shell_command.h"
 #include "platform/wx_print_job.h"
 
@@ -122,15 +124,21 @@ std::string SettingsFolder()
     return "";
 }
 
+// Far above any settings file.
+constexpr std::size_t kMaxSettingsBytes = 4u << 20;
+
 class WxBackend : public Backend {
 public:
     explicit WxBackend(const std::string& settingsName) : folder_(SettingsFolder())
     {
         wxLogNull quiet;
-        // Without a folder the settings last for this run only.
-        const wxString file = folder_.empty() ? wxString() : ToWx(folder_ + "/" + settingsName + ".conf");
-        settings_ = std::make_unique<wxFileConfig>(ToWx(settingsName), wxEmptyString, file, wxEmptyString,
-                                                   file.empty() ? 0 : wxCONFIG_USE_LOCAL_FILE);
+        // Without a folder the settings last for this run only. The toolkit
+        // only parses and prints the file; SaveSettings writes it.
+        if (!folder_.empty()) file_ = folder_ + "/" + settingsName + ".conf";
+        std::string bytes;
+        if (!file_.empty()) ReadRegularFile(file_, kMaxSettingsBytes, bytes);
+        wxMemoryInputStream in(bytes.data(), bytes.size());
+        settings_ = std::make_unique<wxFileConfig>(in);
         settings_->SetExpandEnvVars(false);
     }
 
@@ -294,11 +302,27 @@ public:
     void WriteSetting(const std::string& section, const std::string& key, const std::string& value) override
     {
         wxLogNull quiet;
-        settings_->Write(SettingPath(section, key), ToWx(value));
+        const wxString path = SettingPath(section, key), text = ToWx(value);
+        wxString old;
+        if (settings_->Read(path, &old) && old == text) return;
+        settings_->Write(path, text);
+        changed_ = true;
+    }
+
+    SaveResult SaveSettings(std::string& file, std::string& why) override
+    {
+        file = file_;
+        if (!changed_ || file_.empty()) return SaveResult::Saved;
+        wxLogNull quiet;
         // The config folder may not exist yet on a fresh system.
-        if (!folder_.empty() && !wxFileName::DirExists(ToWx(folder_)))
-            wxFileName::Mkdir(ToWx(folder_), 0700, wxPATH_MKDIR_FULL);
-        settings_->Flush();
+        if (!wxFileName::DirExists(ToWx(folder_))) wxFileName::Mkdir(ToWx(folder_), 0700, wxPATH_MKDIR_FULL);
+        wxMemoryOutputStream out;
+        settings_->Save(out);
+        std::string bytes(out.GetLength(), '\0');
+        out.CopyTo(&bytes[0], bytes.size());
+        const SaveResult result = SafeSaveFile(file_, bytes, &why);
+        if (result == SaveResult::Saved) changed_ = false;
+        return result;
     }
 
     void ScreenSize(int& width, int& height) override
@@ -335,6 +359,8 @@ private:
     CursorHandle cursor_ = CURSOR_ARROW;
     SoundReleaseTimer soundRelease_;
     std::string folder_;
+    std::string file_;
+    bool changed_ = false;  // since the settings were read or saved
     std::unique_ptr<wxFileConfig> settings_;
 };
 

@@ -12,9 +12,12 @@
 #include "frame/command_ids.h"
 #include "frame/file_commands.h"
 #include "frame/frame_globals.h"
+#include "frame/manual_path.h"
 #include "frame/menu_table.h"
 #include "model/tables.h"
+#include "platform/safe_file.h"
 #include "printing/printing_globals.h"
+#include "tests/common/save_faults.h"
 #include "tests/common/test_env.h"
 #include "tests/common/test_files.h"
 #include "view/view_globals.h"
@@ -346,6 +349,33 @@ TEST_F(FileCommandsTest, SaveAsAndAFailedSaveAs)
     EXPECT_EQ(g_bModelSaved, 0);
 }
 
+// A file with a second link is written in place: a failed close puts the
+// old text back, and only when that fails too is the file called damaged.
+TEST_F(FileCommandsTest, AFailedSaveOfEveryKindSaysWhatBecameOfTheFile)
+{
+    Open(kBridge);
+    const std::string other = In("other");
+    for (int id : {ID_FILE_SAVE_MODEL_AS, ID_FILE_SAVE_OUTPUT, ID_FILE_EXPORT_DXF}) {
+        for (bool restoreFails : {false, true}) {
+            const std::string path = In("saved." + std::to_string(id));
+            SCOPED_TRACE(path + (restoreFails ? " restore fails" : ""));
+            fs::remove(path), fs::remove(other);
+            WriteBytes(path, "old text\n");
+            fs::create_hard_link(path, other);
+            {
+                SaveFaults faults = restoreFails ? SaveFaults{{SaveCall::Close, 1}, {SaveCall::Write, 2}}
+                                                 : SaveFaults{{SaveCall::Close, 1}};
+                Command(id, {path});
+                EXPECT_TRUE(faults.AllHit());
+            }
+            ASSERT_EQ(backend.Count(Event::Box), 1);
+            EXPECT_EQ(backend.Boxes()[0].text, restoreFails ? platform::MayBeDamagedText(path)
+                                                            : "Access Denied!\nYour file was not saved.");
+            EXPECT_TRUE(restoreFails || ReadBytes(other) == "old text\n");
+        }
+    }
+}
+
 TEST_F(FileCommandsTest, Imported2DFileIsNeverOverwritten)
 {
     const std::string tfd = In("pratt.tfd"), to = In("pratt.3dd");
@@ -396,29 +426,66 @@ TEST_F(FileCommandsTest, OutputFileAndDxfNeedMembers)
 
 TEST_F(FileCommandsTest, HelperProgramsClipboardAndUnknownIds)
 {
+    // The defaults: the desktop's opener, and the manual that lies beside the program.
+    EXPECT_TRUE(fs::is_regular_file(g_strManualPath));
+    const std::string report = In("report.txt");
+    auto launches = [&](std::initializer_list<int> ids, bool starts = true) {
+        backend.Clear();
+        backend.shellResult = starts;
+        for (int id : ids) RunFrameCommand(id);
+        Texts shell;  // program and parameters of each launch, and the boxes
+        for (const auto& e : backend.events)
+            if (e.kind == Event::ShellOpen || e.kind == Event::Box)
+                shell.insert(shell.end(), {e.text, e.kind == Event::Box ? "box" : e.caption});
+        return shell;
+    };
     g_bModeAddMember = 1;
-    for (int id : {ID_HELP_MANUAL, ID_HELP_MAKER_WEB_SITE, ID_HELP_RESOURCE_SITE, ID_ANALYSIS_LAUNCH_FILE_VIEWER,
-                   ID_ANALYSIS_LAUNCH_GRAPHIC_VIEWER})
-        RunFrameCommand(id);
-    Texts shell;  // program and parameters of each launch
-    for (const auto& e : backend.events)
-        if (e.kind == Event::ShellOpen) shell.insert(shell.end(), {e.text, e.caption});
-    EXPECT_EQ(shell, (Texts{g_szDefaultManualPath, "", "Iexplorer.exe",
-                            kMakerHomePage, "Iexplorer.exe", kLatestChangesPage, "wordpad.exe", "", "PBRUSH.EXE", ""}));
+    EXPECT_EQ(launches({ID_HELP_MANUAL, ID_HELP_MAKER_WEB_SITE, ID_HELP_RESOURCE_SITE,
+                        ID_ANALYSIS_LAUNCH_FILE_VIEWER, ID_ANALYSIS_LAUNCH_GRAPHIC_VIEWER}),
+              (Texts{g_strManualPath, "", "xdg-open", kMakerHomePage, "xdg-open", kLatestChangesPage,
+                     "No output file has been saved yet.\nFile/Save Output File writes one.", "box",
+                     "No graphic program has been chosen.\nChoose one as the Graphic Viewer in Edit/Preferences.",
+                     "box"}));
     EXPECT_NE(std::string(kLatestChangesPage).find("/trussforge3d/latestchanges.html"), std::string::npos);
     EXPECT_EQ(g_bModeAddMember, 0);  // the launches clear the tools
+    // The opener shows the last output file; the user's own programs start as they are.
+    Open(kBridge);
+    backend.ScriptFiles({report});
+    RunFrameCommand(ID_FILE_SAVE_OUTPUT);
+    g_strGraphicViewerPath = "/usr/bin/gimp";
+    EXPECT_EQ(launches({ID_ANALYSIS_LAUNCH_FILE_VIEWER, ID_ANALYSIS_LAUNCH_GRAPHIC_VIEWER}),
+              (Texts{"xdg-open", report, "/usr/bin/gimp", ""}));
+    fs::remove(report);
+    EXPECT_EQ(launches({ID_ANALYSIS_LAUNCH_FILE_VIEWER}), (Texts{"The output file could not be found:\n" + report, "box"}));
+    g_strTextViewerPath = "my viewer";  // a helper that does not start says so
+    EXPECT_EQ(launches({ID_ANALYSIS_LAUNCH_FILE_VIEWER, ID_ANALYSIS_LAUNCH_GRAPHIC_VIEWER}, false),
+              (Texts{"my viewer", "", "The Results Viewer could not be started:\nmy viewer", "box", "/usr/bin/gimp",
+                     "", "The Graphic Viewer could not be started:\n/usr/bin/gimp", "box"}));
     backend.Clear();
-    backend.shellResult = false;  // a helper that does not start shows nothing; Help says so
-    RunFrameCommand(ID_ANALYSIS_LAUNCH_FILE_VIEWER);
+    backend.shellResult = false;
     RunFrameCommand(ID_EDIT_COPY_TO_CLIPBOARD);
     EXPECT_EQ(V(backend.Count(Event::Box), backend.Count(Event::Clipboard)), V(0, 1));
     for (int id : {ID_HELP_MANUAL, ID_HELP_MAKER_WEB_SITE, ID_HELP_RESOURCE_SITE}) RunFrameCommand(id);
     const auto boxes = backend.Boxes();
     ASSERT_EQ(boxes.size(), 3u);
-    EXPECT_EQ(boxes[0].text, std::string("The Trussforge3D Manual could not be opened:\n") + g_szDefaultManualPath);
+    EXPECT_EQ(boxes[0].text, "The Trussforge3D Manual could not be opened:\n" + g_strManualPath);
     EXPECT_EQ(boxes[2].text, std::string("The web page could not be opened:\n") + kLatestChangesPage);
     EXPECT_FALSE(RunFrameCommand(ID_APP_EXIT) || RunFrameCommand(0));
     EXPECT_TRUE(RunFrameCommand(ID_SUPPORTS_FIXED) && g_bModeSupportFixed == 1);
+}
+
+// Installed under any prefix, the manual lies in <prefix>/share/doc; run
+// from the build folder, in the source tree.
+TEST_F(FileCommandsTest, ManualIsFoundBesideTheProgram)
+{
+    const fs::path doc = dir / "prefix/share/doc/trussforge3d/manual.html";
+    fs::create_directories(doc.parent_path());
+    fs::create_directories(dir / "prefix/bin");
+    WriteBytes(doc.string(), "<html></html>");
+    EXPECT_EQ(ManualPathFor((dir / "prefix/bin").string()), doc.string());
+    EXPECT_EQ(ManualPathFor((dir / "prefix/bin/").string()), doc.string());
+    EXPECT_EQ(ManualPathFor((dir / "other/bin").string()), (dir / "other/share/doc/trussforge3d/manual.html").string());
+    EXPECT_EQ(DefaultManualPath(), std::string(TF3D_SOURCE_DIR) + "/docs/manual.html");  // these tests run from the build folder
 }
 
 TEST_F(FileCommandsTest, RecentFileListKeepsTheLastFour)
@@ -431,9 +498,15 @@ TEST_F(FileCommandsTest, RecentFileListKeepsTheLastFour)
     const Texts expect = {"/b.3dd", "/e.3dd", "/d.3dd", "/c.3dd"};
     EXPECT_EQ(RecentFiles(), expect);
     EXPECT_EQ(backend.settings["Recent File List/File4"], "/c.3dd");
+    EXPECT_EQ(backend.settingsSaves, 4);  // once per change, the whole file
     ResetFileCommandState();
     LoadRecentFileList();
     EXPECT_EQ(RecentFiles(), expect);
+    backend.settingsSaveResult = platform::SaveResult::NotSaved;
+    AddToRecentFileList("/f.3dd");
+    ASSERT_EQ(backend.Boxes().size(), 1u);
+    EXPECT_EQ(backend.Boxes()[0].text, "The settings could not be saved to\n/test/settings.conf\nwrite failed: Input/output error");
+    EXPECT_EQ(backend.Boxes()[0].caption, "Trussforge3D");
 }
 
 TEST_F(FileCommandsTest, TileOrientationAndShowTiles)

@@ -7,9 +7,12 @@
 #include "files/preferences.h"
 #include "frame/dialog_ids.h"
 #include "frame/frame_globals.h"
+#include "frame/manual_path.h"
 #include "frame/preferences_editor.h"
 #include "frame/settings_dialogs.h"
 #include "model/tables.h"
+#include "platform/safe_file.h"
+#include "tests/common/save_faults.h"
 #include "tests/common/test_env.h"
 #include "tests/common/test_files.h"
 #include "tests/frame/fake_controls.h"
@@ -132,8 +135,8 @@ TEST_F(SettingsDialogsTest, PreferencesUnitsLimitsAndTheirFile)
     g_nWorkspaceY = 30;
     e.Default();
     e.Cancel();
-    EXPECT_TRUE(g_nWorkspaceY == 24 && g_strGraphicViewerPath == "pbrush.exe" && g_fAngularSpeed == 0.174533f);
-    EXPECT_EQ(g_strManualPath, g_szDefaultManualPath);
+    EXPECT_TRUE(g_nWorkspaceY == 24 && g_strGraphicViewerPath == "xdg-open" && g_fAngularSpeed == 0.174533f);
+    EXPECT_EQ(g_strManualPath, DefaultManualPath());
     c.SetText(IDC_PREF_TEXT_VIEWER, "/usr/bin/gedit");
     e.Save();
     const auto lines = CrlfLines(PreferencesFilePath());
@@ -159,6 +162,10 @@ TEST_F(SettingsDialogsTest, PreferencesBrowseSoundSaveFailureAndNoPrefs)
     EXPECT_EQ(g_strManualPath, "/opt/docs/manual.pdf");
     EXPECT_EQ(c.Text(IDC_PREF_MANUAL), "/opt/docs/manual.pdf");
     EXPECT_EQ(c.Text(IDC_PREF_BROWSER), "typed by hand");  // kept
+    backend.ScriptFiles({"/usr/bin/gimp"});
+    e.Browse(1);  // programs have no extension here: every file is listed
+    EXPECT_EQ(backend.fileRequests.back().filter, "All Files (*.*)|*.*||");
+    EXPECT_EQ(g_strGraphicViewerPath, "/usr/bin/gimp");
 
     c.SetChecked(IDC_PREF_SOUND_ON, false);
     e.SoundOn();  // was on: off at once
@@ -174,6 +181,17 @@ TEST_F(SettingsDialogsTest, PreferencesBrowseSoundSaveFailureAndNoPrefs)
     ASSERT_EQ(backend.Boxes().size(), 1u);
     EXPECT_EQ(backend.Boxes()[0].text.rfind("The preferences could not be saved to\n" + PreferencesFilePath(), 0), 0u);
     fs::remove_all(dir / "Prefs.TF3");
+    // Written in place (a second link) and its old text not put back: it may be damaged.
+    WriteBytes(PreferencesFilePath(), "old");
+    fs::create_hard_link(PreferencesFilePath(), dir / "link");
+    backend.Clear();
+    {
+        SaveFaults faults{{SaveCall::Close, 1}, {SaveCall::Write, 2}};
+        e.Save();
+    }
+    ASSERT_EQ(backend.Boxes().size(), 1u);
+    EXPECT_EQ(backend.Boxes()[0].text, platform::MayBeDamagedText(PreferencesFilePath()));
+    fs::remove(dir / "link"), fs::remove(PreferencesFilePath());
 
     // Started with "nprefs": Save is disabled and writes nothing.
     g_bPrefsSaveAllowed = 0;

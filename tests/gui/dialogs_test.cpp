@@ -267,7 +267,7 @@ TEST_F(DialogsTest, PreferencesDialog)
         Type(d, IDC_PREF_BROWSER, "firefox");
         Press(d, wxID_CANCEL);
     }));
-    EXPECT_EQ(g_strBrowserPath, "Iexplorer.exe");
+    EXPECT_EQ(g_strBrowserPath, "xdg-open");
     g_bPrefsSaveAllowed = 0;
     ASSERT_TRUE(Modal(ID_EDIT_PREFERENCES, "Trussforge3D Preferences", [&](wxDialog* d) {
         EXPECT_FALSE(WxDialogControls(d).Find(IDC_PREF_SAVE)->IsEnabled());

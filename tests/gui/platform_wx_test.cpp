@@ -5,6 +5,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -25,6 +27,7 @@
 #include "platform/print_device.h"
 #include "platform/wx_backend.h"
 #include "platform/wx_message_box.h"
+#include "tests/common/save_faults.h"
 #include "tests/gui_common/modal_script.h"
 
 using namespace platform;
@@ -163,6 +166,10 @@ TEST(WxSettings, SurviveARestartWordForWord)
     EXPECT_EQ(ReadSetting("Recent File List", "File1", "none"), "none");
     for (const auto& v : values) WriteSetting("Recent File List", v.first, v.second);
     WriteSetting("Settings", "Cols", "3");
+    EXPECT_NE(stat(file.c_str(), &st), 0);  // written by the save only
+    std::string named, why;
+    EXPECT_EQ(GetBackend().SaveSettings(named, why), SaveResult::Saved);
+    EXPECT_EQ(named, file);
     EXPECT_EQ(stat(file.c_str(), &st), 0);
     InstallWxBackend();  // reads the file afresh
     for (const auto& v : values) EXPECT_EQ(ReadSetting("Recent File List", v.first, "?"), v.second) << v.first;
@@ -170,6 +177,55 @@ TEST(WxSettings, SurviveARestartWordForWord)
     SetBackend(nullptr);
     std::remove(file.c_str());
     for (const char* d : {"/not/yet/there", "/not/yet", "/not", ""}) rmdir((root + d).c_str());
+    old ? setenv("XDG_CONFIG_HOME", saved.c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
+}
+
+// A settings file kept behind a symbolic link and a second hard link: one
+// whole save writes through both; a failed one leaves the old text.
+TEST(WxSettings, SavedWholeThroughLinksOrNotAtAll)
+{
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = old ? old : "";
+    char pattern[] = "/tmp/tf3d_config_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string root = pattern, link = root + "/trussforge3d.conf", real = root + "/kept/real.conf",
+                      other = root + "/kept/other.conf";
+    setenv("XDG_CONFIG_HOME", root.c_str(), 1);
+    mkdir((root + "/kept").c_str(), 0700);
+    const std::string before = "[Recent File List]\nFile1=/old.3dd\n";
+    { std::ofstream(real) << before; }
+    ASSERT_EQ(symlink("kept/real.conf", link.c_str()), 0);
+    ASSERT_EQ(::link(real.c_str(), other.c_str()), 0);
+    auto text = [](const std::string& path) {
+        std::ifstream in(path);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+
+    InstallWxBackend();
+    EXPECT_EQ(ReadSetting("Recent File List", "File1", "?"), "/old.3dd");
+    std::string file, why;
+    WriteSetting("Recent File List", "File2", "/two.3dd");
+    {
+        SaveFaults faults{{SaveCall::Close, 1}};
+        EXPECT_EQ(GetBackend().SaveSettings(file, why), SaveResult::NotSaved);
+    }
+    EXPECT_FALSE(why.empty());
+    EXPECT_EQ(text(real), before);
+    WriteSetting("Recent File List", "File1", "/new.3dd");
+    {
+        SaveFaults count{};
+        EXPECT_EQ(GetBackend().SaveSettings(file, why), SaveResult::Saved);
+        EXPECT_EQ(count.Calls(SaveCall::Write), 1);
+        EXPECT_EQ(GetBackend().SaveSettings(file, why), SaveResult::Saved);  // nothing new
+        EXPECT_EQ(count.Calls(SaveCall::Write), 1);
+    }
+    struct stat st;
+    ASSERT_EQ(lstat(link.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(text(real), "[Recent File List]\nFile1=/new.3dd\nFile2=/two.3dd\n");
+    EXPECT_EQ(text(other), text(real));
+    SetBackend(nullptr);
+    for (const std::string& f : {link, real, other, root + "/kept", root}) std::remove(f.c_str());
     old ? setenv("XDG_CONFIG_HOME", saved.c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
 }
 

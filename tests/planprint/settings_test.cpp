@@ -29,6 +29,12 @@ TEST_F(SettingsTest, FirstRunDefaultsAndTheirStoredForm)
     };
     for (const auto& s : stored) EXPECT_EQ(Stored(backend, s.first), s.second) << s.first;
     EXPECT_EQ(backend.settings.size(), 11u);
+    EXPECT_EQ(backend.settingsSaves, 1);
+    backend.settingsSaveResult = platform::SaveResult::MayBeDamaged;
+    WriteSettings();
+    ASSERT_EQ(backend.Boxes().size(), 1u);
+    EXPECT_EQ(backend.Boxes()[0].text, platform::MayBeDamagedText("/test/settings.conf"));
+    EXPECT_EQ(backend.Boxes()[0].caption, "Planprint");
 }
 
 TEST_F(SettingsTest, RoundTripInTheUnitTheyWereWrittenIn)

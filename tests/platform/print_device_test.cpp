@@ -4,7 +4,9 @@
 
 #include <cmath>
 
+#include "platform/safe_file.h"
 #include "tests/common/pdf_tools.h"
+#include "tests/common/save_faults.h"
 #include "tests/common/test_env.h"
 #include "tests/common/test_files.h"
 
@@ -154,6 +156,14 @@ TEST_F(PrintDeviceTest, FileIsWholeOrAbsent)
     EXPECT_NE(dc->Error().find(nowhere), std::string::npos);
     EXPECT_NE(access(nowhere.c_str(), F_OK), 0);
     EXPECT_FALSE(dc->StartPage());  // the job is over
+
+    // Written in place (a second link), its old text not put back.
+    ASSERT_EQ(link(kept.c_str(), (dir / "link.pdf").c_str()), 0);
+    auto linked = CreatePdfPrintDC(kept, kPaperLetter, Orientation::Portrait);
+    ASSERT_TRUE(linked->StartDoc("Job") && linked->StartPage() && linked->EndPage());
+    SaveFaults faults{{SaveCall::Close, 1}, {SaveCall::Write, 2}};
+    EXPECT_FALSE(linked->EndDoc());
+    EXPECT_EQ(linked->Error(), MayBeDamagedText(kept));
 }
 
 TEST(PrintJob, PageSequenceFollowsRangesCopiesCollationAndOrder)

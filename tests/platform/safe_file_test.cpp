@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "platform/safe_file.h"
+#include "tests/common/save_faults.h"
 #include "tests/common/test_env.h"
 #include "tests/common/test_files.h"
 
@@ -48,11 +49,11 @@ TEST(SafeFile, SavesNewAndOldFilesKeepingModeLinksAndLongNames)
 {
     TempFolder dir("safe_save");
     const std::string file = dir / "model.3dd";
-    ASSERT_TRUE(SafeSaveFile(file, "one"));
+    ASSERT_EQ(SafeSaveFile(file, "one"), SaveResult::Saved);
     EXPECT_EQ(ReadBytes(file), "one");
 
     chmod(file.c_str(), 0640);
-    ASSERT_TRUE(SafeSaveFile(file, "two"));
+    ASSERT_EQ(SafeSaveFile(file, "two"), SaveResult::Saved);
     struct stat st;
     ASSERT_EQ(stat(file.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
@@ -61,7 +62,7 @@ TEST(SafeFile, SavesNewAndOldFilesKeepingModeLinksAndLongNames)
     // A symbolic link stays a link; its target gets the text.
     const std::string link = dir / "link.3dd";
     ASSERT_EQ(symlink("model.3dd", link.c_str()), 0);
-    ASSERT_TRUE(SafeSaveFile(link, "three"));
+    ASSERT_EQ(SafeSaveFile(link, "three"), SaveResult::Saved);
     ASSERT_EQ(lstat(link.c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
     EXPECT_EQ(ReadBytes(file), "three");
@@ -69,13 +70,13 @@ TEST(SafeFile, SavesNewAndOldFilesKeepingModeLinksAndLongNames)
     // A hard link is not split: both names see the new text.
     const std::string hard = dir / "hard.3dd";
     ASSERT_EQ(::link(file.c_str(), hard.c_str()), 0);
-    ASSERT_TRUE(SafeSaveFile(hard, "four, longer than before"));
+    ASSERT_EQ(SafeSaveFile(hard, "four, longer than before"), SaveResult::Saved);
     EXPECT_EQ(ReadBytes(file), "four, longer than before");
-    ASSERT_TRUE(SafeSaveFile(file, "5"));
+    ASSERT_EQ(SafeSaveFile(file, "5"), SaveResult::Saved);
     EXPECT_EQ(ReadBytes(hard), "5");
 
     const std::string longName = dir / (std::string(250, 'n') + ".3dd");
-    EXPECT_TRUE(SafeSaveFile(longName, "long"));
+    EXPECT_EQ(SafeSaveFile(longName, "long"), SaveResult::Saved);
     EXPECT_EQ(ReadBytes(longName), "long");
     EXPECT_TRUE(Leftovers(dir, {"model.3dd", "link.3dd", "hard.3dd", std::string(250, 'n') + ".3dd"}).empty());
 }
@@ -88,14 +89,71 @@ TEST(SafeFile, AFailedSaveKeepsTheOldTextAndLeavesNothingBehind)
     WriteBytes(file, "old text");
     const std::string big(64 * 1024, 'x');
     // By rename and, through a second link, in place.
-    EXPECT_FALSE(WithFileSizeLimit(4096, [&] { return SafeSaveFile(file, big); }));
+    EXPECT_EQ(WithFileSizeLimit(4096, [&] { return SafeSaveFile(file, big); }), SaveResult::NotSaved);
     EXPECT_EQ(ReadBytes(file), "old text");
     ASSERT_EQ(::link(file.c_str(), hard.c_str()), 0);
     std::string why;
-    EXPECT_FALSE(WithFileSizeLimit(4096, [&] { return SafeSaveFile(hard, big, &why); }));
+    EXPECT_EQ(WithFileSizeLimit(4096, [&] { return SafeSaveFile(hard, big, &why); }), SaveResult::NotSaved);
     EXPECT_EQ(ReadBytes(file), "old text");
     EXPECT_FALSE(why.empty());
     EXPECT_TRUE(Leftovers(dir, {"report.txt", "other.txt"}).empty());
+}
+
+// Each step of both ways of saving failed in turn: the old text stays, or
+// is put back; only when putting it back fails too may the file be damaged.
+TEST(SafeFile, EveryFailedStepOfBothPathsKeepsTheOldTextOrSaysTheFileMayBeDamaged)
+{
+    struct Case {
+        bool inPlace;  // the target has a second hard link
+        std::initializer_list<SaveFault> faults;
+        SaveResult expected;
+        const char* text;  // the file afterwards
+    };
+    const char* const kOld = "old text of the file\n";
+    const char* const kNew = "new text, longer than the old one\n";
+    const Case cases[] = {
+        {false, {{SaveCall::Fchmod, 1}}, SaveResult::NotSaved, kOld},
+        {false, {{SaveCall::Write, 1, ENOSPC}}, SaveResult::NotSaved, kOld},
+        {false, {{SaveCall::Fsync, 1}}, SaveResult::NotSaved, kOld},
+        {false, {{SaveCall::Close, 1}}, SaveResult::NotSaved, kOld},
+        {false, {{SaveCall::Rename, 1}}, SaveResult::NotSaved, kOld},
+        {false, {{SaveCall::Fchown, 1, EPERM}}, SaveResult::Saved, kNew},  // written in place instead
+        {true, {{SaveCall::Write, 1, ENOSPC}}, SaveResult::NotSaved, kOld},
+        {true, {{SaveCall::Ftruncate, 1}}, SaveResult::NotSaved, kOld},
+        {true, {{SaveCall::Fsync, 1}}, SaveResult::NotSaved, kOld},
+        {true, {{SaveCall::Close, 1}}, SaveResult::NotSaved, kOld},
+        {true, {{SaveCall::Close, 1}, {SaveCall::Write, 2}}, SaveResult::MayBeDamaged, kNew},
+        {true, {{SaveCall::Fsync, 1}, {SaveCall::Fsync, 2}}, SaveResult::MayBeDamaged, kOld},
+        {true, {{SaveCall::Write, 1}, {SaveCall::Ftruncate, 1}}, SaveResult::MayBeDamaged, kOld},
+    };
+    TempFolder dir("safe_save_steps");
+    const std::string file = dir / "model.3dd", other = dir / "other.3dd";
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE("case " + std::to_string(n++));
+        std::remove(other.c_str());
+        WriteBytes(file, kOld);
+        chmod(file.c_str(), 0640);
+        if (c.inPlace) {
+            ASSERT_EQ(::link(file.c_str(), other.c_str()), 0);
+        }
+        std::string why;
+        SaveResult result;
+        {
+            SaveFaults faults(c.faults);
+            result = SafeSaveFile(file, kNew, &why);
+            EXPECT_TRUE(faults.AllHit());
+        }
+        EXPECT_EQ(result, c.expected);
+        EXPECT_EQ(why.empty(), result == SaveResult::Saved) << why;
+        EXPECT_EQ(ReadBytes(file), c.text);
+        struct stat st;
+        ASSERT_EQ(stat(file.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, 0640u);
+        EXPECT_EQ(st.st_nlink, c.inPlace ? 2u : 1u);
+        EXPECT_TRUE(Leftovers(dir, {"model.3dd", "other.3dd"}).empty());
+    }
+    EXPECT_NE(MayBeDamagedText(file).find(file), std::string::npos);
 }
 
 TEST(SafeFile, SpecialFilesAreRefusedWithoutBlocking)
@@ -108,8 +166,8 @@ TEST(SafeFile, SpecialFilesAreRefusedWithoutBlocking)
         EXPECT_FALSE(ReadRegularFile(path, 1 << 20, bytes)) << path;
         EXPECT_TRUE(bytes.empty());
     }
-    EXPECT_FALSE(SafeSaveFile(fifo, "x"));
-    EXPECT_FALSE(SafeSaveFile("/dev/null", "x"));
+    EXPECT_EQ(SafeSaveFile(fifo, "x"), SaveResult::NotSaved);
+    EXPECT_EQ(SafeSaveFile("/dev/null", "x"), SaveResult::NotSaved);
     EXPECT_TRUE(IsSpecialFile(fifo) && IsSpecialFile("/dev/null") && !IsSpecialFile(dir / "missing"));
 
     WriteBytes(dir / "small", "12345");

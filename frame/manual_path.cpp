@@ -1,0 +1,74 @@
+#include "frame/manual_path.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+// Set by the build: the install layout relative to the prefix, the build
+// folder and the source tree's docs folder.
+#ifndef TF3D_INSTALL_BINDIR
+#define TF3D_INSTALL_BINDIR "bin"
+#endif
+#ifndef TF3D_INSTALL_DOCDIR
+#define TF3D_INSTALL_DOCDIR "share/doc/trussforge3d"
+#endif
+#ifndef TF3D_BUILD_FOLDER
+#define TF3D_BUILD_FOLDER ""
+#endif
+#ifndef TF3D_SOURCE_DOCS
+#define TF3D_SOURCE_DOCS ""
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kManualName = "manual.html";
+
+bool IsFile(const fs::path& p)
+{
+    std::error_code ec;
+    return fs::is_regular_file(p, ec);
+}
+
+std::string RunningProgramFolder()
+{
+    std::vector<char> buf(4096);
+    for (;;) {
+        const ssize_t n = readlink("/proc/self/exe", buf.data(), buf.size());
+        if (n < 0) return std::string();
+        if (static_cast<size_t>(n) < buf.size())
+            return fs::path(std::string(buf.data(), static_cast<size_t>(n))).parent_path().string();
+        if (buf.size() >= (1u << 20)) return std::string();
+        buf.resize(buf.size() * 2);
+    }
+}
+
+}  // namespace
+
+std::string ManualPathFor(const std::string& programFolder)
+{
+    fs::path folder = fs::path(programFolder).lexically_normal();
+    if (folder.filename().empty()) folder = folder.parent_path();
+    const fs::path bin = TF3D_INSTALL_BINDIR, doc = TF3D_INSTALL_DOCDIR;
+    // <prefix>/bin/tf3d: the prefix is the folder above bin.
+    fs::path prefix = folder;
+    if (bin.is_relative())
+        for (auto it = bin.begin(); it != bin.end() && !it->empty(); ++it) prefix = prefix.parent_path();
+    const fs::path installed = (doc.is_absolute() ? doc : prefix / doc) / kManualName;
+    if (IsFile(installed)) return installed.string();
+
+    std::error_code ec;
+    const fs::path built = TF3D_BUILD_FOLDER, docs = TF3D_SOURCE_DOCS;
+    if (!built.empty() && !docs.empty() && fs::equivalent(folder, built, ec) && IsFile(docs / kManualName))
+        return (docs / kManualName).string();
+    return installed.string();
+}
+
+const std::string& DefaultManualPath()
+{
+    static const std::string path = ManualPathFor(RunningProgramFolder());
+    return path;
+}
