@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +22,13 @@
 namespace {
 
 std::string s_programFolderOverride;
+
+bool IsOldDefaultHelper(const std::string& path)
+{
+    std::string name = path;
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+    return name == "wordpad.exe" || name == "pbrush.exe" || name == "iexplorer.exe";
+}
 
 // Longest path line kept; a longer line leaves its path unchanged.
 constexpr size_t kMaxPathLine = 4096;
@@ -192,6 +200,10 @@ int ReadPreferencesFrom(const std::string& path)
         if (ReadLine(f, line, tooLong) && !tooLong) *p = line;
         else sound = false;
     }
+    // Files saved by earlier versions hold their defaults, Windows programs
+    // that cannot start here: take the desktop's opener instead.
+    for (int i = 0; i < 3; ++i)
+        if (IsOldDefaultHelper(*paths[i])) *paths[i] = g_szDesktopOpener;
 
     // Workspace X, Y, Z, linear speed, angular speed, sound. Reading stops at
     // the first malformed number; a speed that is not finite is skipped.
