@@ -76,9 +76,8 @@ bool WaitFor(double seconds, F check)
 }
 
 struct Client {
-    Window id = 0;
+    Window id = 0, transientFor = 0;
     std::string title;
-    Window transientFor = 0;
     int x = 0, y = 0, w = 0, h = 0;
 };
 
@@ -91,25 +90,24 @@ public:
     }
     bool Open() const { return d_ != nullptr; }
 
-    bool ManagerRunning() { return Windows(DefaultRootWindow(d_), "_NET_SUPPORTING_WM_CHECK").size() == 1; }
+    bool ManagerRunning() { return !Property(Root(), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty(); }
     Window Active()
     {
-        const auto w = Windows(DefaultRootWindow(d_), "_NET_ACTIVE_WINDOW");
+        const auto w = Property(Root(), "_NET_ACTIVE_WINDOW", XA_WINDOW);
         return w.empty() ? 0 : w[0];
     }
     // The windows of a process, bottom to top.
     std::vector<Client> Stack(pid_t pid)
     {
         std::vector<Client> out;
-        for (Window w : Windows(DefaultRootWindow(d_), "_NET_CLIENT_LIST_STACKING")) {
-            const auto owner = Cardinals(w, "_NET_WM_PID");
+        for (Window w : Property(Root(), "_NET_CLIENT_LIST_STACKING", XA_WINDOW)) {
+            const auto owner = Property(w, "_NET_WM_PID", XA_CARDINAL);
             if (owner.empty() || static_cast<pid_t>(owner[0]) != pid) continue;
             Client c;
             c.id = w;
-            const auto title = Bytes(w, "_NET_WM_NAME", XInternAtom(d_, "UTF8_STRING", False));
-            c.title.assign(title.begin(), title.end());
-            Window parent = 0;
-            if (XGetTransientForHint(d_, w, &parent)) c.transientFor = parent;
+            char* name = nullptr;
+            if (XFetchName(d_, w, &name) && name) c.title = name, XFree(name);
+            XGetTransientForHint(d_, w, &c.transientFor);
             XWindowAttributes a;
             Window child;
             if (XGetWindowAttributes(d_, w, &a)) {
@@ -129,44 +127,28 @@ public:
         e.xclient.message_type = XInternAtom(d_, "_NET_CLOSE_WINDOW", False);
         e.xclient.format = 32;
         e.xclient.data.l[1] = 2;  // from a pager: the user's own request
-        XSendEvent(d_, DefaultRootWindow(d_), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+        XSendEvent(d_, Root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
         XFlush(d_);
     }
 
 private:
-    std::vector<unsigned char> Bytes(Window w, const char* name, Atom type)
+    Window Root() const { return DefaultRootWindow(d_); }
+    // A property of 32-bit items (windows, numbers).
+    std::vector<unsigned long> Property(Window w, const char* name, Atom type)
     {
         Atom actual;
-        int format;
+        int format = 0;
         unsigned long count = 0, rest;
         unsigned char* data = nullptr;
-        std::vector<unsigned char> out;
+        std::vector<unsigned long> out;
         if (XGetWindowProperty(d_, w, XInternAtom(d_, name, False), 0, 4096, False, type, &actual, &format, &count,
                                &rest, &data) == Success &&
-            data) {
-            if (format == 8) out.assign(data, data + count);
-            if (format == 32)
-                for (unsigned long i = 0; i < count; ++i) {
-                    const unsigned long v = reinterpret_cast<unsigned long*>(data)[i];
-                    out.insert(out.end(), reinterpret_cast<const unsigned char*>(&v),
-                               reinterpret_cast<const unsigned char*>(&v) + sizeof v);
-                }
+            data && format == 32) {
+            const auto* items = reinterpret_cast<const unsigned long*>(data);
+            out.assign(items, items + count);
         }
         if (data) XFree(data);
         return out;
-    }
-    std::vector<unsigned long> Cardinals(Window w, const char* name, Atom type = XA_CARDINAL)
-    {
-        const auto b = Bytes(w, name, type);
-        std::vector<unsigned long> out(b.size() / sizeof(unsigned long));
-        std::copy(b.begin(), b.begin() + static_cast<long>(out.size() * sizeof(unsigned long)),
-                  reinterpret_cast<unsigned char*>(out.data()));
-        return out;
-    }
-    std::vector<Window> Windows(Window w, const char* name)
-    {
-        const auto v = Cardinals(w, name, XA_WINDOW);
-        return std::vector<Window>(v.begin(), v.end());
     }
 
     Display* d_;
@@ -211,9 +193,8 @@ TEST(WindowManager, BoxesLieAboveTheMainWindowAndStartUpWarnsNothing)
     // A display of its own: the manager must not rearrange other tests' windows.
     int fds[2];
     ASSERT_EQ(pipe(fds), 0);
-    xvfb = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24",
-                              "-nolisten", "tcp"},
-                             {}, h + "/xvfb.txt", fds[1]);
+    xvfb = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
+                 {}, h + "/xvfb.txt", fds[1]);
     close(fds[1]);
     std::string number;
     const auto end = Clock::now() + std::chrono::seconds(10);
@@ -232,10 +213,10 @@ TEST(WindowManager, BoxesLieAboveTheMainWindowAndStartUpWarnsNothing)
         wm = Spawn({"openbox", "--sm-disable"}, env, h + "/openbox.txt");
         ASSERT_TRUE(WaitFor(10, [&] { return screen.ManagerRunning(); })) << "openbox did not start";
 
+        // The start-up warning over the main window, once the manager has
+        // settled (a loaded machine may take a while).
         tf3d = Spawn({program, std::string(TF3D_SOURCE_DIR) + "/examples/tower.3dd"}, env, h + "/stderr.txt");
-        // The start-up warning over the main window.
         auto twoWindows = [&] { return screen.Stack(tf3d).size() == 2; };
-        // The box is on top once the manager has settled (a loaded machine may take a while).
         auto boxOnTop = [&] {
             const auto stack = screen.Stack(tf3d);
             return stack.size() == 2 && stack[1].transientFor == stack[0].id && screen.Active() == stack[1].id;
