@@ -272,6 +272,8 @@ void CTf3dDialog::FollowTables(std::function<bool()> refresh, std::function<void
     });
 }
 
+void ForgetModelessPlaces() { s_modelessPlaces.clear(); }
+
 void CTf3dDialog::PlaceModeless()
 {
     const auto known = s_modelessPlaces.find(Utf8(GetTitle()));

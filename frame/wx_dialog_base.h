@@ -104,6 +104,9 @@ private:
     bool m_closing = false;
 };
 
+// A new main window: modeless dialogs open beside its view again.
+void ForgetModelessPlaces();
+
 // A dialog over one editor of the dialogs' logic.
 template <class Editor>
 class CEditorDialog : public CTf3dDialog {
