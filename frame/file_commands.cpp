@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <vector>
 
 #include "files/clear_model.h"
 #include "files/dxf.h"
@@ -71,20 +72,42 @@ std::string FullPath(const std::string& path)
 
 void SetCaption(const std::string& name) { platform::SetMainCaption(name + " - Trussforge3D"); }
 
-// The model file's text with the camera left out: looking around is not a
-// change to the model.
+// The model file's text with the camera and the effective lengths that are
+// not the user's left out: looking around is not a change to the model, nor
+// is an analysis that works those lengths out from the members' lengths.
 std::string SavedContentText()
 {
     const double eye[3] = {g_dEyeX, g_dEyeY, g_dEyeZ}, centre[3] = {g_dCenterX, g_dCenterY, g_dCenterZ};
     const float orbit = g_fOrbitAngle, orbitB = g_fOrbitAngleB;
     g_dEyeX = g_dEyeY = g_dEyeZ = g_dCenterX = g_dCenterY = g_dCenterZ = 0;
     g_fOrbitAngle = g_fOrbitAngleB = 0;
+    const int members = g_nMembers >= 0 && g_nMembers < MEMBER_ROWS ? g_nMembers : 0;
+    std::vector<float> lengths;
+    for (int i = 1; i <= members; ++i) {
+        MemberRec& m = g_Members[i];
+        lengths.insert(lengths.end(), {m.effLengthYY, m.effLengthZZ});
+        if (!m.userEffYY) m.effLengthYY = 0;
+        if (!m.userEffZZ) m.effLengthZZ = 0;
+    }
     std::string text = ModelFileText();
+    for (int i = 1; i <= members; ++i) {
+        g_Members[i].effLengthYY = lengths[2 * (i - 1)];
+        g_Members[i].effLengthZZ = lengths[2 * (i - 1) + 1];
+    }
     g_dEyeX = eye[0]; g_dEyeY = eye[1]; g_dEyeZ = eye[2];
     g_dCenterX = centre[0]; g_dCenterY = centre[1]; g_dCenterZ = centre[2];
     g_fOrbitAngle = orbit;
     g_fOrbitAngleB = orbitB;
     return text;
+}
+
+// Before another model takes the place of this one: its page tiles go and
+// the guide planes return to where they stand at start-up, so that neither
+// lies where the next model has nothing.
+void ForgetModelLayout()
+{
+    g_bShowTilesXY = g_bShowTilesXZ = g_bShowTilesYZ = g_bShowTilesSkew = 0;
+    g_fGuidePlaneX = g_fGuidePlaneY = g_fGuidePlaneZ = 0;
 }
 
 // The model now belongs to the file at path.
@@ -165,6 +188,7 @@ void BeginNewModel()
     g_bUndoAvailable = 1;
     ClearToolModes();
     EndResultsDisplay();  // the prompt too
+    ForgetModelLayout();
     ClearModel();
     g_strModelFileName = kUntitled;
     SetCaption(kUntitled);
@@ -479,6 +503,7 @@ void FileOpenModel()
     g_strModelFileName = BareName(path);
     SetCaption(g_strModelFileName);
     EndResultsDisplay();
+    ForgetModelLayout();
     ClearModel();
     const int ok = OpenModelFile(path);
     g_bListSupportsBuilt = g_bListLoadsBuilt = 0;
@@ -523,12 +548,14 @@ void FileImport2DFile()
     g_strModelFileName = BareName(full);
     platform::SetMainCaption(full + " - Trussforge3D");
     EndResultsDisplay();
+    ForgetModelLayout();
     ClearModel();
     if (!Import2DModelFile(full)) {
         ReportUnreadableFile(full);
         Redraw();
         return;
     }
+    g_fGuidePlaneZ = 10;  // the plane the import stands the model in
     // Saving goes to a new 3D file; the 2D file stays as it is.
     s_modelFolder = fs::path(full).parent_path().string();
     s_modelPath.clear();
@@ -619,8 +646,11 @@ void FileShowTilesYZ()
 void EditUndo()
 {
     if (!g_bUndoAvailable) return;
+    const std::string before = SavedContentText();
     RestoreUndoSnapshot();
     g_bUndoAvailable = 0;
+    // Results of the model undone are no results of this one.
+    if (SavedContentText() != before) EndResultsDisplay();
     g_bListMembersBuilt = g_bListJointsBuilt = g_bListLoadsBuilt = g_bListSupportsBuilt = 0;
     UpdateStatusPrompt();
     Redraw();

@@ -10,9 +10,17 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
+#include <map>
+#include <string>
+
 #include "frame/dialog_ids.h"
+#include "view/wx_view.h"
 
 namespace {
+
+// Where the user left each modeless dialog, by caption, for this run.
+std::map<std::string, wxPoint> s_modelessPlaces;
 
 wxString Wx(const std::string& s) { return wxString::FromUTF8(s.c_str()); }
 wxString Wx(const char* s) { return wxString::FromUTF8(s); }
@@ -264,8 +272,29 @@ void CTf3dDialog::FollowTables(std::function<bool()> refresh, std::function<void
     });
 }
 
+void ForgetModelessPlaces() { s_modelessPlaces.clear(); }
+
+void CTf3dDialog::PlaceModeless()
+{
+    const auto known = s_modelessPlaces.find(Utf8(GetTitle()));
+    if (known != s_modelessPlaces.end()) {
+        Move(known->second);
+        return;
+    }
+    wxWindow* owner = GetParent();
+    if (!owner) return;
+    for (wxWindow* child : owner->GetChildren()) {
+        if (!dynamic_cast<CSpan3DView*>(child) || !child->IsShown()) continue;
+        const wxRect view(child->GetScreenPosition(), child->GetSize());
+        const int gap = 2 * Gap();
+        Move(std::max(view.x, view.GetRight() + 1 - GetSize().x - gap), view.y + gap);
+        return;
+    }
+}
+
 void CTf3dDialog::CloseModeless()
 {
+    if (!m_closing && IsShown()) s_modelessPlaces[Utf8(GetTitle())] = GetPosition();
     m_closing = true;
     Hide();
     Destroy();

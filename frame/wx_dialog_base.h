@@ -55,6 +55,10 @@ public:
     // A modeless dialog that has closed: hidden, and destroyed when the
     // toolkit is idle.
     bool Closing() const { return m_closing; }
+    // Where a new modeless dialog opens: where the last one with its caption
+    // was left during this run, else beside the main window's 3D view, at its
+    // right edge, so that it covers none of the model in the middle.
+    void PlaceModeless();
 
 protected:
     CTf3dDialog(wxWindow* parent, const char* caption);
@@ -90,7 +94,8 @@ protected:
     void FollowTables(std::function<bool()> refresh, std::function<void()> close);
 
     int Gap() const;  // the space between controls, from the font
-    // A modeless dialog ends: hidden at once, destroyed when idle.
+    // A modeless dialog ends: hidden at once, destroyed when idle; the next
+    // one with its caption opens where this one was.
     void CloseModeless();
 
     WxDialogControls controls_;
@@ -98,6 +103,9 @@ protected:
 private:
     bool m_closing = false;
 };
+
+// A new main window: modeless dialogs open beside its view again.
+void ForgetModelessPlaces();
 
 // A dialog over one editor of the dialogs' logic.
 template <class Editor>
@@ -133,7 +141,9 @@ template <class Dialog>
 void ShowModeless(wxWeakRef<Dialog>& slot, int& openFlag, wxWindow* owner)
 {
     if (slot && !slot->Closing()) {
+        const wxPoint at = slot->GetPosition();  // where the user has it
         slot->Hide();
+        slot->Move(at);
     } else {
         auto* dialog = new Dialog(owner);
         if (!dialog->Created()) {
@@ -141,6 +151,7 @@ void ShowModeless(wxWeakRef<Dialog>& slot, int& openFlag, wxWindow* owner)
             return;
         }
         slot = dialog;
+        dialog->PlaceModeless();
     }
     slot->ShowAgain();
     slot->Show();

@@ -7,6 +7,7 @@
 
 #include "frame/menu_dialogs.h"
 #include "frame/pick_dialogs.h"
+#include "frame/wx_dialog_base.h"
 
 namespace {
 
@@ -19,6 +20,7 @@ wxWindow* DialogOwner() { return s_owner.get(); }
 void InstallDialogs(wxWindow* owner)
 {
     s_owner = owner;
+    ForgetModelessPlaces();
 
     g_MenuDialogs.editMaterials = RunMaterialEditor;
     g_MenuDialogs.editShapes = RunShapeEditor;

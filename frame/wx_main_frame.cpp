@@ -284,7 +284,7 @@ CMainFrame* StartMainFrame(const std::vector<std::string>& args)
         frame->Destroy();
         return nullptr;
     }
-    frame->Show();
+    platform::ShowOnScreen(frame);
     frame->FinishCreation();
     return frame;
 }

@@ -28,6 +28,8 @@
 #include <wx/toolbar.h>
 #include <wx/utils.h>
 
+#include <gtk/gtk.h>
+
 #include "platform/file_dialog_filter.h"
 #include "platform/message_box_style.h"
 #include "platform/wx_message_box.h"
@@ -387,6 +389,27 @@ void SetWxMainWindow(wxFrame* frame)
     if (g_mainWindow) g_mainWindow->Unbind(wxEVT_DESTROY, &OnMainDestroyed);
     g_mainWindow = frame;
     if (frame) frame->Bind(wxEVT_DESTROY, &OnMainDestroyed);
+}
+
+void ShowOnScreen(wxWindow* topLevel, int timeoutMs)
+{
+    GtkWidget* widget = topLevel->GetHandle();
+    bool mapped = false;
+    auto onMap = +[](GtkWidget*, GdkEvent*, gpointer flag) -> gboolean {
+        *static_cast<bool*>(flag) = true;
+        return FALSE;
+    };
+    const gulong handler = g_signal_connect(widget, "map-event", G_CALLBACK(onMap), &mapped);
+    // Shown unrealized under a window manager, the toolkit maps the window
+    // 2 pixels wide until the manager tells its frame size: the menu bar's
+    // layout then fails (Gtk-CRITICAL) and a box shown meanwhile is centred
+    // on that speck and may be stacked under the window.
+    gtk_widget_realize(widget);
+    topLevel->Show();
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!mapped && std::chrono::steady_clock::now() < end)
+        if (!g_main_context_iteration(nullptr, FALSE)) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    g_signal_handler_disconnect(widget, handler);
 }
 
 void SetWxViewWindow(wxWindow* view)

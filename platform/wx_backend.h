@@ -24,4 +24,9 @@ void SetWxSoundPlayer(void (*play)(const std::string& name), bool (*releaseWhenS
 void SetWxMainWindow(wxFrame* frame);
 void SetWxViewWindow(wxWindow* view);
 
+// Shows a top-level window at its own size and runs the toolkit's events
+// until it is on the screen (at most timeoutMs), so that a box shown next
+// is centred on it and stacked above it.
+void ShowOnScreen(wxWindow* topLevel, int timeoutMs = 3000);
+
 }  // namespace platform

@@ -100,7 +100,6 @@ void TickCollapse()
 void TickFan()
 {
     g_fFanAngle -= 15;
-    g_bListFanBuilt = 0;
 }
 
 }  // namespace

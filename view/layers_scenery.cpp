@@ -165,10 +165,16 @@ void TruckModel(float u)
     glEnd();
 }
 
-// Fan along local +z: duct, back disk and the rotor turned by angle.
-void FanModel(float angle)
+// Radius of the fan's duct: it fits in the workspace's YZ base plane.
+int FanRadius()
 {
-    const int r = std::min(g_nWorkspaceY / 2 - 1, g_nWorkspaceZ / 2 - 1);
+    return std::min(g_nWorkspaceY / 2 - 1, g_nWorkspaceZ / 2 - 1);
+}
+
+// Fan along local +z: duct and back disk.
+void FanHousing()
+{
+    const int r = FanRadius();
     if (r < 1) return;  // no room for a fan
     GLUquadric* q = SharedQuadric();
     glColor3f(1, 0, 0);
@@ -182,11 +188,16 @@ void FanModel(float angle)
     glTranslatef(0, 0, 0.1f);
     gluDisk(q, 0, r, 12, 12);
     glPopMatrix();
+}
 
-    glPushMatrix();
-    glRotatef(angle, 0, 0, 1);
+// The fan's hub and four blades at rotor angle 0.
+void FanRotor()
+{
+    const int r = FanRadius();
+    if (r < 1) return;
     glColor3f(1, 0, 0);
-    gluCylinder(q, r / 7.0, 0, 2.5, 24, 6);
+    gluCylinder(SharedQuadric(), r / 7.0, 0, 2.5, 24, 6);
+    glPushMatrix();
     glRotatef(-90, 0, 1, 0);  // blade frame: x along the axis
     glColor3f(1, 1, 0);
     for (int k = 0; k < 4; ++k) {
@@ -324,7 +335,12 @@ void DrawFan(float angle)
     glPushMatrix();
     glTranslatef(0, g_nWorkspaceY / 2, g_nWorkspaceZ / 2);
     glRotatef(90, 0, 1, 0);
-    CallDisplayList(LIST_FAN, g_bListFanBuilt, [angle] { FanModel(angle); });
+    // The rotor turns outside its list, so a turning fan compiles nothing:
+    // the GL driver keeps some memory of every list compiled again.
+    int rotorBuilt = g_bListFanBuilt;
+    CallDisplayList(LIST_FAN, g_bListFanBuilt, FanHousing);
+    glRotatef(angle, 0, 0, 1);
+    CallDisplayList(LIST_FAN_ROTOR, rotorBuilt, FanRotor);
     glPopMatrix();
 }
 

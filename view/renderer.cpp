@@ -150,7 +150,9 @@ void RenderScene()
     if (g_bShowXYBasePlane) DrawBasePlaneXY();
     if (g_bShowXZBasePlane) DrawBasePlaneXZ();
 
-    if (g_bUseFan) DrawFan(g_bFanSpinning ? (g_bReverseWind ? -g_fFanAngle : g_fFanAngle) : 0.0f);
+    // The rotor stands where the last tick of any timer turned it: timer 5
+    // turns it on after the growth has ended, and a stopped fan stays put.
+    if (g_bUseFan) DrawFan(g_bReverseWind ? -g_fFanAngle : g_fFanAngle);
 
     if (g_bShowJoints && !g_bShowDisplacedShape && !g_bShowCollapse) DrawJoints();
 

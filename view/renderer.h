@@ -4,7 +4,7 @@
 
 #include <functional>
 
-// Fixed display-list ids (20 and 27 are reserved and never used).
+// Fixed display-list ids (20 is reserved and never used).
 enum DisplayListId {
     LIST_MEMBERS = 1,
     LIST_YZ_BASE_PLANE = 2,
@@ -31,6 +31,7 @@ enum DisplayListId {
     LIST_ARROW_HEAD = 24,
     LIST_TANK = 25,
     LIST_TOWER_BASE = 26,
+    LIST_FAN_ROTOR = 27,  // rebuilt with the fan list, turned outside it
     LIST_RESERVED_COUNT = 27
 };
 

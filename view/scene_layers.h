@@ -38,7 +38,7 @@ void DrawPageTiles(TilePlane plane, float position, int metric, int landscape);
 void DrawSupports();                    // list 13, g_bListSupportsBuilt
 void DrawLoads();                       // list 17, g_bListLoadsBuilt
 void DrawTruck(float x, float y, float z, float tilt);  // list 21, g_bListTruckBuilt
-void DrawFan(float angle);              // list 22, g_bListFanBuilt
+void DrawFan(float angle);              // lists 22 and 27 (rotor), g_bListFanBuilt
 void DrawBridgeApproaches();            // list 23, g_bListBridgeApproachBuilt
 void DrawTank(float x, float y, float z, float tilt);   // list 25, g_bListTankBuilt
 void DrawTowerBase();                   // list 26, g_bListTowerBaseBuilt

@@ -14,6 +14,7 @@
 #include "frame/frame_globals.h"
 #include "frame/manual_path.h"
 #include "frame/menu_table.h"
+#include "frame/print_commands.h"
 #include "model/tables.h"
 #include "platform/safe_file.h"
 #include "printing/printing_globals.h"
@@ -160,6 +161,12 @@ TEST_F(FileCommandsTest, ExitQuestions)
 
 TEST_F(FileCommandsTest, LookingAroundIsNotAChangeButEditingIs)
 {
+    // Nor is an analysis, which works out the effective lengths the file left 0.
+    ASSERT_EQ(OpenModelFile(std::string(TF3D_SOURCE_DIR) + "/examples/tower.3dd"), 1);
+    MarkModelSaved();
+    RunFrameCommand(ID_ANALYSIS_RUN);
+    NoteModelChanges();
+    EXPECT_EQ(g_bModelSaved, 1);
     ASSERT_EQ(OpenModelFile(kBridge), 1);
     MarkModelSaved();
     g_dEyeX += 5;
@@ -228,16 +235,36 @@ TEST_F(FileCommandsTest, ReplacingTheModelEndsTheResultsDisplay)
         g_bNoAnimation = 1, g_bAnimateDisplacement = g_bAnimateCollapse = 0;
         RunFrameCommand(ID_ANALYSIS_RUN);
         ASSERT_TRUE(g_bShowDisplacedShape && g_bMemberResultsValid && g_bFanSpinning);
+        // The old model's page tiles and guide planes go with it.
+        g_bShowTilesXY = g_bShowTilesXZ = g_bShowTilesYZ = g_bShowTilesSkew = 1;
+        g_fGuidePlaneX = 40, g_fGuidePlaneY = 20;
         MarkModelSaved();
         Command(c.id, {c.file});
         EXPECT_EQ(V(g_bShowDisplacedShape, g_bShowUndeformed, g_bMemberResultsValid, g_bJointResultsValid,
                     g_bModelFailed, g_bAnimationRunning, g_bFanSpinning, g_bListMembersBuilt, g_bListTruckBuilt),
                   V(0, 1, 0, 0, 0, 0, 0, 0, 0));
+        EXPECT_EQ(V(g_bShowTilesXY, g_bShowTilesXZ, g_bShowTilesYZ, g_bShowTilesSkew), V(0, 0, 0, 0));
+        EXPECT_EQ(V(g_fGuidePlaneX, g_fGuidePlaneY), V(0, 0));
         EXPECT_NE(g_strStatusPrompt, ">>>> It Worked! <<<<");
         std::vector<int> killed;
         for (const Event& e : backend.events)
             if (e.kind == Event::KillTimer) killed.push_back(e.id);
         EXPECT_EQ(killed, (std::vector<int>{3, 4, 5}));
+    }
+    // The imported model stands in the XY guide plane: its print finds it.
+    backend.Clear();
+    RunPrintCommand(ID_FILE_PRINT_XY_PLANE);
+    EXPECT_EQ(V(backend.Count(Event::Box), backend.Count(Event::PrintDialog)), V(0, 1));
+    // An undo ends the results display when it changes the model, not otherwise.
+    for (float move : {0.0f, 0.5f}) {
+        ASSERT_EQ(OpenModelFile(tower), 1);
+        g_bNoAnimation = 1, g_bAnimateDisplacement = g_bAnimateCollapse = 0;
+        RunFrameCommand(ID_JOINTS_ADD);  // takes the undo snapshot
+        g_Joints[5].x += move;
+        RunFrameCommand(ID_ANALYSIS_RUN);
+        ASSERT_TRUE(g_bShowDisplacedShape && g_bMemberResultsValid);
+        RunFrameCommand(ID_EDIT_UNDO);
+        EXPECT_EQ(V(g_bShowDisplacedShape, g_bMemberResultsValid), V(move == 0, move == 0));
     }
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include <wx/accel.h>
+#include <wx/dialog.h>
 #include <wx/menu.h>
 #include <wx/aui/auibar.h>
 #include <wx/utils.h>
@@ -24,6 +25,7 @@
 #include "frame/menu_dialogs.h"
 #include "frame/menu_table.h"
 #include "frame/pick_dialogs.h"
+#include "frame/wx_dialogs.h"
 #include "frame/wx_main_frame.h"
 #include "tests/common/test_files.h"
 #include "tests/view/view_fixture.h"
@@ -294,6 +296,39 @@ TEST_F(FrameTest, MenuChecksAndEnablesFollowTheCommands)
     backend.events.clear();
     UpdateUI();
     EXPECT_EQ(backend.Count(Event::InvalidateFrame) + backend.Count(Event::InvalidateView), 0);
+}
+
+// Member Results and the property dialogs open beside the view, at its
+// right edge, and open again where the user moved them.
+TEST_F(FrameTest, ModelessDialogsOpenBesideTheViewAndWhereTheyWereLeft)
+{
+    ASSERT_TRUE(Start({kBridge}));
+    g_nPickedMember = 4;
+    const wxRect view(frame->View()->GetScreenPosition(), frame->View()->GetSize());
+    wxPoint moved(100, 200);
+    for (int pass = 0; pass < 2; ++pass) {
+        g_PickDialogs.showMemberProperties();
+        frame->RunCommand(ID_ANALYSIS_MEMBER_RESULTS);
+        for (wxDialog* d : {MemberPropertiesWindow(), MemberResultsWindow()}) {
+            ASSERT_TRUE(d && d->IsShown());
+            const wxRect r = d->GetScreenRect();
+            if (pass == 0) {
+                EXPECT_TRUE(view.Contains(r)) << d->GetTitle();
+                EXPECT_TRUE(view.GetRight() - r.GetRight() < 30 && r.y - view.y < 30) << d->GetTitle();
+                d->Move(moved);
+            } else {
+                EXPECT_EQ(r.GetPosition(), moved) << d->GetTitle();
+            }
+            moved.y += 50;
+        }
+        g_PickDialogs.showMemberProperties();  // a pick while it is open keeps it where it is
+        EXPECT_EQ(MemberPropertiesWindow()->GetScreenRect().GetPosition(), wxPoint(100, 200));
+        MemberPropertiesWindow()->Close();
+        MemberResultsWindow()->Close();
+        Pump();
+        ASSERT_TRUE(MemberPropertiesWindow() == nullptr && MemberResultsWindow() == nullptr);
+        moved = wxPoint(100, 200);
+    }
 }
 
 // The program on a display without GLX: the view's two boxes (answered with

@@ -6,8 +6,12 @@
 
 #include "files/clear_model.h"
 #include "files/model_file.h"
+#include "frame/command_ids.h"
+#include "frame/file_commands.h"
 #include "model/model_ops.h"
 #include "tests/view/view_fixture.h"
+#include "view/animation.h"
+#include "view/mouse_editing.h"
 #include "view/scene_layers.h"
 
 namespace {
@@ -248,15 +252,15 @@ TEST_F(SceneryTest, TowerShowsFanTankAndBaseAndTheTankRidesTheDisplacedTop)
     EXPECT_TRUE(Is(&Rgb::Red, 0.75f, c, c + r));                // the duct rim
     EXPECT_TRUE(Is(&Rgb::Red, 20, 16.5f, 12));                  // the tank on the top at (20, 14, 10)
     EXPECT_TRUE(Is(&Rgb::Background, 20, 20, 12));
-    // The rotor angle is frozen into the fan list until its flag is cleared;
-    // that rebuilds the fan alone.
-    g_bFanSpinning = 1, g_fFanAngle = 45;
+    // The rotor turns outside the fan's lists; clearing their flag rebuilds
+    // the fan alone.
+    g_fFanAngle = 45;
     ASSERT_TRUE(Capture());
-    EXPECT_TRUE(Is(&Rgb::Black, 0.1f, c + d, c + d));
+    EXPECT_TRUE(Is(&Rgb::Yellow, 0.75f, c + d, c + d));
     g_bListFanBuilt = 0;
     ASSERT_TRUE(Capture());
     EXPECT_TRUE(Is(&Rgb::Yellow, 0.75f, c + d, c + d));
-    EXPECT_EQ(2, DisplayListCompileCount(LIST_FAN));
+    EXPECT_TRUE(DisplayListCompileCount(LIST_FAN) == 2 && DisplayListCompileCount(LIST_FAN_ROTOR) == 2);
     EXPECT_EQ(1, DisplayListCompileCount(LIST_TANK));
     const float zf = 10 + 9.25f / 2;  // the base slab while supports are shown
     EXPECT_TRUE(Is(&Rgb::Background, 12, 0.75f, zf));
@@ -288,4 +292,40 @@ TEST_F(SceneryTest, TowerShowsFanTankAndBaseAndTheTankRidesTheDisplacedTop)
         ExpectBox(tank(1), upright, 5e-3f);
     }
     EXPECT_EQ(0, Fb(30, [] { DrawTank(20, std::nanf(""), 10, 0); }).count);
+}
+
+// After a passed tower analysis the fan turns on the screen while timer 5
+// runs, also once the growth (timer 4, ticking with it) has ended, and
+// stands still after the stopping click.
+TEST_F(SceneryTest, TheFanTurnsOnScreenAfterAPassedTowerAnalysis)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenExample("tower.3dd"));
+    DarkScenery();
+    LookAt(40, 18, 34, 10, 9, 11);
+    RunFrameCommand(ID_ANALYSIS_RUN);
+    ASSERT_TRUE(!g_bModelFailed && backend.ViewTimerRunning(TIMER_FAN));
+    auto frame = [&] {
+        wxImage picture;
+        EXPECT_TRUE(view->CaptureFrame(picture));
+        return picture;
+    };
+    auto differ = [](const wxImage& a, const wxImage& b) {
+        return !std::equal(a.GetData(), a.GetData() + a.GetWidth() * a.GetHeight() * 3, b.GetData());
+    };
+    for (int i = 0; i < 100 && backend.ViewTimerRunning(TIMER_ANIMATE_COLLAPSE); ++i)
+        OnAnimationTimer(TIMER_ANIMATE_COLLAPSE), OnAnimationTimer(TIMER_FAN);
+    ASSERT_FALSE(backend.ViewTimerRunning(TIMER_ANIMATE_COLLAPSE));
+    wxImage before = frame();
+    // A turning fan compiles no display list (the GL driver would keep memory of each).
+    ResetDisplayListCompileCounts();
+    for (int tick = 0; tick < 3; ++tick) {
+        OnAnimationTimer(TIMER_FAN);
+        const wxImage after = frame();
+        EXPECT_TRUE(differ(before, after)) << "tick " << tick;
+        before = after;
+    }
+    for (int id = 1; id <= LIST_RESERVED_COUNT; ++id) EXPECT_EQ(DisplayListCompileCount(id), 0) << id;
+    EditOnLButtonUp(0, 0);
+    EXPECT_FALSE(backend.ViewTimerRunning(TIMER_FAN));
+    EXPECT_FALSE(differ(before, frame()));
 }

