@@ -13,7 +13,7 @@ bool CPlanprintApp::OnInit()
     platform::InstallWxBackend("planprint");
     StartPlanprintState();
     auto* frame = new CMainFrame;
-    frame->Show();
+    platform::ShowOnScreen(frame);
     return true;
 }
 

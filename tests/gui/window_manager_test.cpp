@@ -233,9 +233,16 @@ TEST(WindowManager, BoxesLieAboveTheMainWindowAndStartUpWarnsNothing)
         EXPECT_TRUE(WaitFor(10, twoWindows));
         WaitFor(5, boxOnTop);
         ExpectBoxOnTop(screen.Stack(tf3d), screen.Active(), "Trussforge3D");
+        Stop(tf3d);
+
+        // Planprint's window comes up as quietly.
+        tf3d = Spawn({std::string(TF3D_BINARY_DIR) + "/planprint"}, env, h + "/planprint.txt");
+        EXPECT_TRUE(WaitFor(30, [&] { return screen.Stack(tf3d).size() == 1; }));
     }
     Stop(tf3d);
-    const std::string errors = ReadBytes(h + "/stderr.txt");
-    for (const char* warning : {"CRITICAL", "WARNING", "assert"})
-        EXPECT_EQ(errors.find(warning), std::string::npos) << errors;
+    for (const char* log : {"/stderr.txt", "/planprint.txt"}) {
+        const std::string errors = ReadBytes(h + log);
+        for (const char* warning : {"CRITICAL", "WARNING", "assert"})
+            EXPECT_EQ(errors.find(warning), std::string::npos) << log << ": " << errors;
+    }
 }
