@@ -337,6 +337,8 @@ void EndResultsDisplay()
     g_bShowCollapse = 0;
     g_fAnimMagnification = 0;
     g_fFanAngle = 0;
+    // Members drawn red as failed are failed only in those results.
+    for (int i = 1; i <= MemberCount(); ++i) g_Members[i].intact = 1;
     InvalidateAnimationLists();
     UpdateStatusPrompt();
 }

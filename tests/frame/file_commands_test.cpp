@@ -340,7 +340,11 @@ TEST_F(FileCommandsTest, ABreakingForceRunIsAnUndoStepOfItsOwn)
         ASSERT_TRUE(g_bShowDisplacedShape && g_bMemberResultsValid && g_bModelFailed);
         ASSERT_NE(forces(), before);
         EXPECT_EQ(V(g_bUndoAvailable, g_bModelSaved), V(1, 0));
+        int failed = 0;
+        for (int i = 1; i <= g_nMembers; ++i) failed += !g_Members[i].intact;
+        ASSERT_GT(failed, 0);
         RunFrameCommand(ID_EDIT_UNDO);
+        for (int i = 1; i <= g_nMembers; ++i) EXPECT_EQ(g_Members[i].intact, 1) << i;  // drawn red no more
         EXPECT_EQ(forces(), before);
         EXPECT_EQ(V(g_Joints[3].restraintTY, g_bUndoAvailable, g_bModelSaved), V(held, 0, !editFirst));
         EXPECT_EQ(V(g_bShowDisplacedShape, g_bShowUndeformed, g_bModelFailed, g_bMemberResultsValid,
