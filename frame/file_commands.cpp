@@ -61,7 +61,7 @@ std::string s_savedText;
 bool s_savedTextValid = false;
 std::vector<std::string> s_recentFiles;
 // The name in the caption: the bare file name, or an imported file's path.
-std::string s_captionName;
+std::string s_captionName = kUntitled;
 
 // What a New took the model away from: Undo of the New gives the model its
 // file back.
@@ -459,7 +459,7 @@ void ResetFileCommandState()
     s_savedText.clear();
     s_savedTextValid = false;
     s_recentFiles.clear();
-    s_captionName.clear();
+    s_captionName = kUntitled;
     s_fileBeforeNew = ModelFileState();
     s_newSnapshot = 0;
 }

@@ -273,7 +273,7 @@ void RunTheAnalysis()
         // scaled.
         if (g_bBreakingForcesActive) {
             const float m = MaxStrengthRatio();
-            if (m > 0 && BreakingForceFactor(m) != 0) {
+            if (BreakingForceFactor(m) != 0) {
                 // The scaled forces stay in the model: one Undo gives back
                 // those of before the run.
                 TakeUndoSnapshot();

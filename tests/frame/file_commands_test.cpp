@@ -360,6 +360,11 @@ TEST_F(FileCommandsTest, UndoOfNewGivesBackTheFileUndoOfNothingElseDoes)
     const std::string path = In("mine.3dd"), tfd = In("pratt.tfd");
     fs::copy_file(std::string(TF3D_SOURCE_DIR) + "/examples/metric_truss.3dd", path);
     fs::copy_file(kPratt2D, tfd);
+    MarkModelSaved();  // as at start
+    RunFrameCommand(ID_FILE_NEW);  // the model of the start comes back as it was
+    RunFrameCommand(ID_EDIT_UNDO);
+    EXPECT_EQ(V(g_strModelFileName == "UNTITLED", g_bHasFileName, g_bModelSaved), V(1, 0, 1));
+    EXPECT_EQ(backend.mainCaption, "Untitled - Trussforge3D");
     // A New saved under another name gives back the first file, and a change unsaved in it stays unsaved.
     for (float change : {0.0f, -8.0f}) {
         Open(path);
