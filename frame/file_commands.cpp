@@ -60,6 +60,18 @@ bool s_saveNeedsName = false;
 std::string s_savedText;
 bool s_savedTextValid = false;
 std::vector<std::string> s_recentFiles;
+// The name in the caption: the bare file name, or an imported file's path.
+std::string s_captionName = kUntitled;
+
+// What a New took the model away from: Undo of the New gives the model its
+// file back.
+struct ModelFileState {
+    std::string name, captionName, folder, path, savedText;
+    int hasFileName = 0;
+    bool saveNeedsName = false, savedTextValid = false;
+};
+ModelFileState s_fileBeforeNew;
+unsigned s_newSnapshot = 0;  // the undo snapshot that New took, 0 for none
 
 std::string BareName(const std::string& path) { return fs::path(path).filename().string(); }
 
@@ -70,7 +82,11 @@ std::string FullPath(const std::string& path)
     return ec ? path : full.lexically_normal().string();
 }
 
-void SetCaption(const std::string& name) { platform::SetMainCaption(name + " - Trussforge3D"); }
+void SetCaption(const std::string& name)
+{
+    s_captionName = name;
+    platform::SetMainCaption(name + " - Trussforge3D");
+}
 
 // The model file's text with the camera and the effective lengths that are
 // not the user's left out: looking around is not a change to the model, nor
@@ -141,13 +157,16 @@ void ReportUnreadableFile(const std::string& path)
 
 constexpr unsigned kExitStyle = platform::MB_ICONEXCLAMATION | platform::MB_DEFBUTTON2 | platform::MB_SYSTEMMODAL;
 
-// The unsaved-changes question of the exit; true when the user lets the
-// model go (or it has no unsaved changes).
-bool MayDropUnsavedChanges()
+const char* const kCancelStopsExit = "Click CANCEL to stop exit.";
+const char* const kCancelKeepsModel = "Click CANCEL to keep the current model.";
+
+// The unsaved-changes question before the model goes; true when the user
+// lets it go (or it has no unsaved changes). cancelDoes says what Cancel keeps.
+bool MayDropUnsavedChanges(const char* cancelDoes)
 {
     NoteModelChanges();
     return g_bModelSaved ||
-           platform::MessageBox("Current Changes have not been saved!   \nClick CANCEL to stop exit.", g_szAppTitle,
+           platform::MessageBox(std::string("Current Changes have not been saved!   \n") + cancelDoes, g_szAppTitle,
                                 platform::MB_OKCANCEL | kExitStyle) == platform::IDOK;
 }
 
@@ -184,7 +203,10 @@ void SetBackground(float r, float g, float b)
 // untitled.
 void BeginNewModel()
 {
+    s_fileBeforeNew = {g_strModelFileName, s_captionName, s_modelFolder, s_modelPath, s_savedText,
+                       g_bHasFileName,     s_saveNeedsName, s_savedTextValid};
     TakeUndoSnapshot();
+    s_newSnapshot = UndoSnapshotNumber();
     g_bUndoAvailable = 1;
     ClearToolModes();
     EndResultsDisplay();  // the prompt too
@@ -437,6 +459,9 @@ void ResetFileCommandState()
     s_savedText.clear();
     s_savedTextValid = false;
     s_recentFiles.clear();
+    s_captionName = kUntitled;
+    s_fileBeforeNew = ModelFileState();
+    s_newSnapshot = 0;
 }
 
 // ---------------------------------------------------------------- File/New
@@ -497,7 +522,7 @@ void FileNew()
 
 void FileOpenModel()
 {
-    if (!MayDropUnsavedChanges()) return;
+    if (!MayDropUnsavedChanges(kCancelKeepsModel)) return;
     std::string path;
     if (!AskFile(true, "3dd", "Trussforge 3D Files (*.3dd)|*.3dd|All Files (*.*)|*.*||", path)) return;
     g_strModelFileName = BareName(path);
@@ -505,6 +530,7 @@ void FileOpenModel()
     EndResultsDisplay();
     ForgetModelLayout();
     ClearModel();
+    g_bUndoAvailable = 0;  // no snapshot of the model before belongs to this file
     const int ok = OpenModelFile(path);
     g_bListSupportsBuilt = g_bListLoadsBuilt = 0;
     if (ok)
@@ -541,15 +567,16 @@ void FileSaveModelAs()
 
 void FileImport2DFile()
 {
-    if (!MayDropUnsavedChanges()) return;
+    if (!MayDropUnsavedChanges(kCancelKeepsModel)) return;
     std::string path;
     if (!AskFile(true, "tfd", "Trussforge 2D Files (*.tfd)|*.tfd|All Files (*.*)|*.*||", path)) return;
     const std::string full = FullPath(path);
     g_strModelFileName = BareName(full);
-    platform::SetMainCaption(full + " - Trussforge3D");
+    SetCaption(full);
     EndResultsDisplay();
     ForgetModelLayout();
     ClearModel();
+    g_bUndoAvailable = 0;  // no snapshot of the model before belongs to this file
     if (!Import2DModelFile(full)) {
         ReportUnreadableFile(full);
         Redraw();
@@ -649,8 +676,23 @@ void EditUndo()
     const std::string before = SavedContentText();
     RestoreUndoSnapshot();
     g_bUndoAvailable = 0;
+    if (s_newSnapshot != 0 && s_newSnapshot == UndoSnapshotNumber()) {
+        const ModelFileState& f = s_fileBeforeNew;
+        g_strModelFileName = f.name;
+        g_bHasFileName = f.hasFileName;
+        s_modelFolder = f.folder;
+        s_modelPath = f.path;
+        s_saveNeedsName = f.saveNeedsName;
+        s_savedText = f.savedText;
+        s_savedTextValid = f.savedTextValid;
+        SetCaption(f.captionName);
+    }
+    s_newSnapshot = 0;
+    // Saved again when the model is back as its file holds it.
+    const std::string after = SavedContentText();
+    if (s_savedTextValid) g_bModelSaved = after == s_savedText;
     // Results of the model undone are no results of this one.
-    if (SavedContentText() != before) EndResultsDisplay();
+    if (after != before) EndResultsDisplay();
     g_bListMembersBuilt = g_bListJointsBuilt = g_bListLoadsBuilt = g_bListSupportsBuilt = 0;
     UpdateStatusPrompt();
     Redraw();
@@ -719,7 +761,7 @@ bool ConfirmExit()
     if (platform::MessageBox("Are you sure you want to exit Trussforge3D?", g_szAppTitle,
                              platform::MB_YESNO | kExitStyle) != platform::IDYES)
         return false;
-    if (!MayDropUnsavedChanges()) return false;
+    if (!MayDropUnsavedChanges(kCancelStopsExit)) return false;
     StopResultTimers();
     return true;
 }

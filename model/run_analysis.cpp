@@ -10,12 +10,15 @@
 #include "model/solver.h"
 #include "model/strength.h"
 #include "model/tables.h"
+#include "model/undo.h"
 #include "platform/platform.h"
 #include "view/view_globals.h"
 
 namespace {
 
 constexpr unsigned kBoxStyle = platform::MB_ICONINFORMATION | platform::MB_SYSTEMMODAL;
+
+const char* const kNoMembers = "No Members Present \nCanceling the analysis";
 
 void InfoBox(const char* text)
 {
@@ -139,7 +142,6 @@ bool CleanUpModel()
         RemoveDuplicateMembers();
         g_bListMembersBuilt = 0;
     }
-    if (g_nMembers <= 0) return false;
     if (ComputeMemberLengths()) {
         if (!AskOkCancel("Zero Length Members Present \nClick OK to delete them or\n"
                          "click CANCEL to stop the analysis"))
@@ -154,7 +156,11 @@ bool CleanUpModel()
         RemoveUnconnectedJoints();
         g_bListJointsBuilt = 0;
     }
-    return g_nMembers > 0;
+    if (g_nMembers <= 0) {
+        InfoBox(kNoMembers);
+        return false;
+    }
+    return true;
 }
 
 bool ResultsAreFinite()
@@ -206,11 +212,18 @@ void ShowResults()
 
 void RunTheAnalysis()
 {
-    if (g_nMembers <= 0) return;
+    if (g_nMembers <= 0) {
+        InfoBox(kNoMembers);
+        return;
+    }
 
     if (g_bBreakingForcesActive) {
         g_fTotalLoadX = g_fTotalLoadY = g_fTotalLoadZ = 0;
-        if (!HasAppliedForce()) return;
+        if (!HasAppliedForce()) {
+            InfoBox("No Joint Forces Present \nFind Breaking Force(s) scales only the forces\n"
+                    "applied to joints\nCanceling the analysis");
+            return;
+        }
     }
 
     g_fAnimMagnification = 0;
@@ -260,7 +273,12 @@ void RunTheAnalysis()
         // scaled.
         if (g_bBreakingForcesActive) {
             const float m = MaxStrengthRatio();
-            if (m > 0 && ScaleLoadsToFailure(m)) {
+            if (BreakingForceFactor(m) != 0) {
+                // The scaled forces stay in the model: one Undo gives back
+                // those of before the run.
+                TakeUndoSnapshot();
+                g_bUndoAvailable = 1;
+                ScaleLoadsToFailure(m);
                 g_bModelFailed = 1;
                 ComputeStrengthRatios();
                 if (g_bMemberFailed) g_bModelFailed = 1;
@@ -319,6 +337,8 @@ void EndResultsDisplay()
     g_bShowCollapse = 0;
     g_fAnimMagnification = 0;
     g_fFanAngle = 0;
+    // Members drawn red as failed are failed only in those results.
+    for (int i = 1; i <= MemberCount(); ++i) g_Members[i].intact = 1;
     InvalidateAnimationLists();
     UpdateStatusPrompt();
 }

@@ -187,13 +187,19 @@ float MaxStrengthRatio()
     return m;
 }
 
-bool ScaleLoadsToFailure(float m)
+float BreakingForceFactor(float m)
 {
     // A zero, negative or undefined ratio has no breaking factor; scaling by
     // infinity would wreck the loads and results.
-    if (!(m > 0) || !std::isfinite(m)) return false;
+    if (!(m > 0) || !std::isfinite(m)) return 0;
     const float f = 1.0f / m + 0.0051f;
-    if (!std::isfinite(f)) return false;  // a ratio so small that 1/m overflows
+    return std::isfinite(f) ? f : 0;  // a ratio so small that 1/m overflows has none
+}
+
+bool ScaleLoadsToFailure(float m)
+{
+    const float f = BreakingForceFactor(m);
+    if (f == 0) return false;
     for (int j = 1; j <= JointCount(); ++j) {
         JointRec& jt = g_Joints[j];
         jt.forceX *= f;

@@ -38,10 +38,15 @@ void CopyMember(To& d, const From& s)
     d.colorR = s.colorR; d.colorG = s.colorG; d.colorB = s.colorB;
 }
 
+unsigned s_snapshotNumber = 0;
+
 }  // namespace
+
+unsigned UndoSnapshotNumber() { return s_snapshotNumber; }
 
 void TakeUndoSnapshot()
 {
+    if (++s_snapshotNumber == 0) s_snapshotNumber = 1;
     g_nUndoJoints = g_nJoints;
     g_nUndoMembers = g_nMembers;
     g_bUndoMetricUnits = g_bMetricUnits;

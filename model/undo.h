@@ -4,3 +4,6 @@
 
 void TakeUndoSnapshot();
 void RestoreUndoSnapshot();
+// Changes with every snapshot taken: a caller that took one can tell whether
+// Undo would still restore it.
+unsigned UndoSnapshotNumber();

@@ -133,7 +133,7 @@ void BuildMetricModel(bool analysed)
     SetMetricUnits(1);
     g_strModelFileName = "metric model.3dd";
     SetShape(1, "1/8x1/8", 0.3175f, 0.3175f, 0.1008f, 0, 0.00143f, 0.00085f, 0.00085f, 0.00533f, 0.00533f);
-    SetMaterial(1, "BalsaD2", 0.00017f, 482000, 30100, 2206, 1586, 4206, 192);
+    SetMaterial(1, "BalsaD2", 0.03f, 482000, 30100, 2206, 1586, 4206, 192);  // a few grams: 5.39
     g_nJoints = 3;
     SetJoint(1, 0, 0, 0, "111111");
     SetJoint(2, 10, 0, 0, "011111");
@@ -286,6 +286,25 @@ TEST_F(ReportTest, LongSectionStopsPastTheSizeLimitAndOutOfRangeRowsDoNotCrash)
     EXPECT_EQ(file[stop + 2], "MEMBER SHAPE");
     EXPECT_LT(IndexOf(file, "STRENGTH RATIOS"), file.size());
     EXPECT_EQ(file.back(), "Data Size Limit Exceeded!");  // the last section stops too
+    // A section exactly at the limit takes one more row. A joint number of six characters overflows its
+    // cell by one: lengthen rows until the text before a row holds exactly 65000 characters.
+    int rows = 0;
+    for (g_nMembers = 1; FormatActualForces() <= 65000; ++g_nMembers) rows = g_nMembers;
+    g_nMembers = static_cast<short>(rows);
+    const int shortBy = 65000 - FormatActualForces();
+    ASSERT_LE(shortBy, rows);
+    const short jointB = g_Members[1].jointB;
+    for (int i = 1; i <= shortBy; ++i) g_Members[i].jointB = -32768;
+    ASSERT_EQ(FormatActualForces(), 65000);
+    g_nMembers = 900;
+    FormatActualForces();
+    const std::string atLimit(g_szReportBuffer);
+    char next[2][16];
+    for (int k = 0; k < 2; ++k) std::snprintf(next[k], sizeof next[k], "\n %03d", rows + 1 + k);
+    EXPECT_NE(atLimit.find(next[0]), std::string::npos);
+    EXPECT_EQ(atLimit.find(next[1]), std::string::npos);
+    EXPECT_EQ(atLimit.substr(atLimit.size() - message.size()), message);
+    for (int i = 1; i <= shortBy; ++i) g_Members[i].jointB = jointB;
     // rows naming no table row and a name without a terminator
     g_nMembers = 3;
     g_Members[2].shape = 40;

@@ -281,7 +281,8 @@ TEST_F(FileCommandsTest, OpenAndImportAskBeforeDroppingUnsavedChanges)
         backend.ScriptAnswers({platform::IDCANCEL});
         RunFrameCommand(id);  // Cancel: no dialog, the model stays
         ASSERT_EQ(backend.Count(Event::Box), 1);
-        EXPECT_EQ(backend.Boxes()[0].text, "Current Changes have not been saved!   \nClick CANCEL to stop exit.");
+        EXPECT_EQ(backend.Boxes()[0].text,
+                  "Current Changes have not been saved!   \nClick CANCEL to keep the current model.");
         EXPECT_EQ(V(backend.Count(Event::FileDialog), g_Joints[3].forceY, g_nMembers), V(0, -10, 41));
         backend.Clear();
         backend.ScriptAnswers({platform::IDOK});
@@ -310,6 +311,128 @@ TEST_F(FileCommandsTest, BridgeFileAndUnitUndoLeaveAModelTheAnalysisTakes)
     backend.Clear();
     RunFrameCommand(ID_ANALYSIS_RUN);
     EXPECT_EQ(V(backend.Count(Event::Box), g_bUnitsUS, g_Shapes[9].metricRow, g_bMemberResultsValid), V(0, 1, 0, 1));
+}
+
+// The breaking-force search scales the user's forces: one Undo gives back
+// exactly those of before the run, and no more.
+TEST_F(FileCommandsTest, ABreakingForceRunIsAnUndoStepOfItsOwn)
+{
+    const std::string truss = std::string(TF3D_SOURCE_DIR) + "/examples/metric_truss.3dd";
+    auto forces = [] {
+        Values f;
+        for (int j = 1; j <= g_nJoints; ++j)
+            f.insert(f.end(), {g_Joints[j].forceX, g_Joints[j].forceY, g_Joints[j].forceZ});
+        return f;
+    };
+    for (bool editFirst : {true, false}) {
+        SCOPED_TRACE(editFirst ? "supports set before the run" : "saved model");
+        Open(truss);
+        g_bNoAnimation = 1, g_bAnimateDisplacement = g_bAnimateCollapse = 0;
+        g_bFindBreakingForces = g_bBreakingForcesActive = 1;  // saved with the model
+        MarkModelSaved();
+        if (editFirst) {
+            RunFrameCommand(ID_SUPPORTS_HINGE);  // takes the undo snapshot
+            g_Joints[3].restraintTY = 1;
+        }
+        const Values before = forces();
+        const short held = g_Joints[3].restraintTY;
+        RunFrameCommand(ID_ANALYSIS_RUN);
+        ASSERT_TRUE(g_bShowDisplacedShape && g_bMemberResultsValid && g_bModelFailed);
+        ASSERT_NE(forces(), before);
+        EXPECT_EQ(V(g_bUndoAvailable, g_bModelSaved), V(1, 0));
+        int failed = 0;
+        for (int i = 1; i <= g_nMembers; ++i) failed += !g_Members[i].intact;
+        ASSERT_GT(failed, 0);
+        RunFrameCommand(ID_EDIT_UNDO);
+        for (int i = 1; i <= g_nMembers; ++i) EXPECT_EQ(g_Members[i].intact, 1) << i;  // drawn red no more
+        EXPECT_EQ(forces(), before);
+        EXPECT_EQ(V(g_Joints[3].restraintTY, g_bUndoAvailable, g_bModelSaved), V(held, 0, !editFirst));
+        EXPECT_EQ(V(g_bShowDisplacedShape, g_bShowUndeformed, g_bModelFailed, g_bMemberResultsValid,
+                    g_bJointResultsValid, g_bListMembersBuilt), V(0, 1, 0, 0, 0, 0));
+        EXPECT_EQ(g_strStatusPrompt, " Force magnitude(s) set to breaking ! ");  // the option is still on
+    }
+}
+
+// Undo of a New gives the model back with its file; a snapshot that spans an
+// Open or Import gives nothing back.
+TEST_F(FileCommandsTest, UndoOfNewGivesBackTheFileUndoOfNothingElseDoes)
+{
+    const std::string path = In("mine.3dd"), tfd = In("pratt.tfd");
+    fs::copy_file(std::string(TF3D_SOURCE_DIR) + "/examples/metric_truss.3dd", path);
+    fs::copy_file(kPratt2D, tfd);
+    MarkModelSaved();  // as at start
+    RunFrameCommand(ID_FILE_NEW);  // the model of the start comes back as it was
+    RunFrameCommand(ID_EDIT_UNDO);
+    EXPECT_EQ(V(g_strModelFileName == "UNTITLED", g_bHasFileName, g_bModelSaved), V(1, 0, 1));
+    EXPECT_EQ(backend.mainCaption, "Untitled - Trussforge3D");
+    // A New saved under another name gives back the first file, and a change unsaved in it stays unsaved.
+    for (float change : {0.0f, -8.0f}) {
+        Open(path);
+        g_fGuidePlaneX = g_fGuidePlaneY = g_fGuidePlaneZ = 0;
+        Command(ID_FILE_SAVE_MODEL);
+        const float force = g_Joints[3].forceY += change;
+        RunFrameCommand(ID_FILE_NEW);
+        Command(ID_FILE_SAVE_MODEL_AS, {In("other.3dd")});
+        Command(ID_EDIT_UNDO);
+        ExpectTitle("mine.3dd", 1);
+        EXPECT_EQ(V(g_Joints[3].forceY, g_bModelSaved), V(force, change == 0));
+    }
+    for (int id : {ID_FILE_NEW, ID_FILE_NEW_US_UNITS, ID_FILE_NEW_METRIC_UNITS, ID_FILE_NEW_BRIDGE_PROJECT,
+                   ID_FILE_NEW_TOWER_PROJECT}) {
+        SCOPED_TRACE(id);
+        Open(path);
+        if (id == ID_FILE_NEW) {  // guide planes where New puts them: Ctrl+N then changes nothing of the file
+            g_fGuidePlaneX = g_fGuidePlaneY = g_fGuidePlaneZ = 0;
+            Command(ID_FILE_SAVE_MODEL);
+        }
+        RunFrameCommand(id);
+        ExpectTitle("Untitled", 1);
+        Command(ID_EDIT_UNDO);
+        ExpectTitle("mine.3dd", 1);
+        EXPECT_EQ(ModelFilePath(), fs::path(path).lexically_normal().string());
+        if (id == ID_FILE_NEW) {
+            EXPECT_EQ(g_bModelSaved, 1);  // as the file holds it
+        }
+        g_Joints[3].forceY = -9;
+        Command(ID_FILE_SAVE_MODEL);  // back into its file, without asking
+        EXPECT_EQ(V(backend.Count(Event::FileDialog), g_bModelSaved), V(0, 1));
+        EXPECT_NE(ReadBytes(path).find("-9.000000"), std::string::npos);
+        EXPECT_FALSE(fs::exists(dir / "Untitled"));
+    }
+    // An imported model comes back with its path in the caption, and Save still asks for a 3D file
+    // (the new model's Save As notwithstanding).
+    MarkModelSaved();
+    const std::string tfdText = ReadBytes(tfd);
+    Command(ID_FILE_IMPORT_2D, {tfd});
+    RunFrameCommand(ID_FILE_NEW_US_UNITS);
+    Command(ID_FILE_SAVE_MODEL_AS, {In("new.3dd")});
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(backend.mainCaption, fs::path(tfd).lexically_normal().string() + " - Trussforge3D");
+    Command(ID_FILE_SAVE_MODEL);
+    EXPECT_EQ(V(backend.Count(Event::FileDialog), ReadBytes(tfd) == tfdText), V(1, 1));
+    // A tool's snapshot after the New is the one Undo takes back: the name stays.
+    MarkModelSaved();
+    Open(path);
+    RunFrameCommand(ID_FILE_NEW);
+    RunFrameCommand(ID_JOINTS_ADD);
+    g_Joints[++g_nJoints].x = 2;
+    RunFrameCommand(ID_EDIT_UNDO);
+    ExpectTitle("Untitled", 1);
+    EXPECT_EQ(V(g_nJoints, g_nMembers), V(0, 0));
+    // Opening or importing another model leaves nothing of the one before to undo.
+    for (int id : {ID_FILE_OPEN_MODEL, ID_FILE_IMPORT_2D}) {
+        MarkModelSaved();
+        Open(path);
+        const short joints = g_nJoints;
+        RunFrameCommand(ID_JOINTS_ADD);
+        g_Joints[++g_nJoints].x = 2;
+        MarkModelSaved();
+        Command(id, {id == ID_FILE_OPEN_MODEL ? kBridge : tfd});  // not the truss's joint count
+        const short opened = g_nJoints;
+        EXPECT_FALSE(CommandStateOf(ID_EDIT_UNDO).enabled);
+        Command(ID_EDIT_UNDO);
+        EXPECT_TRUE(g_nJoints == opened && opened != joints) << g_nJoints;
+    }
 }
 
 TEST_F(FileCommandsTest, OpenAndAFailedOpenThatCannotBeSavedOver)

@@ -68,9 +68,8 @@ TEST_F(LoadsTest, TruckWheelsOnTheBridgeDeck)
     EXPECT_EQ(Field(&JointRec::truckLoad, 17, 18), V(-0.875, -2.625));
     EXPECT_EQ(V(g_Joints[22].truckLoad, Sum(&JointRec::truckLoad), g_nTruckJoint1, g_nTruckJoint2),
               V(-1.75, -10.5, 8, 2));
-    // A wheel off the runner track is lost.
-    for (int j = 1; j <= g_nJoints; ++j) g_Joints[j].truckLoad = 0;
-    g_nTruckJoint1 = g_nTruckJoint2 = 0;
+    // A wheel off the runner track is lost, and the truck joints of the last placement with it.
+    for (int j = 1; j <= g_nJoints; ++j) g_Joints[j].truckLoad = 0;  // as the analysis clears them
     g_fTruckX = 20.5f;
     g_fTruckZ = 12.46875f;  // tracks at 13.5 (just off the z 13 deck) and 11.4375
     EXPECT_EQ(1, ApplyTruckLoads());

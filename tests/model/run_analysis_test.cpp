@@ -33,6 +33,7 @@ const char* const kZeroLength =
 const char* const kStrayJoints =
     "Stray Joints Present \nClick OK to delete the stray joints or\nclick CANCEL to stop the analysis";
 const char* const kWorked = ">>>> It Worked! <<<<";
+const char* const kNoMembers = "No Members Present \nCanceling the analysis";
 
 void AddJoint(float x, float y, float z, short held)
 {
@@ -98,19 +99,20 @@ protected:
 
 TEST_F(RunAnalysisTest, NothingToAnalyseOrTruckOffTheBridgeStops)
 {
-    AddJoint(0, 0, 0, 1);  // no members
+    AddJoint(0, 0, 0, 1);  // no members: told, nothing else happens
     g_fAnimMagnification = 3;
-    Run();
-    EXPECT_TRUE(backend.events.empty() && g_fAnimMagnification == 3);
-    Restart();  // breaking force with only generated loads
+    ExpectRefusal({kNoMembers}, {}, kOkBox);
+    EXPECT_EQ(V(backend.events.size(), g_fAnimMagnification, g_bCrackSoundPending), V(1, 3, 0));
+    Restart();  // breaking force with only generated loads: nothing to scale
     BuildCantilever(0);
     g_Joints[2].truckLoad = -5, g_Joints[2].windLoad = 2;
     g_bBreakingForcesActive = 1;
     g_fTotalLoadX = g_fTotalLoadY = g_fTotalLoadZ = 7;
-    Run();
-    EXPECT_TRUE(backend.events.empty());
-    EXPECT_EQ(V(g_bCrackSoundPending, g_fTotalLoadX, g_fTotalLoadY, g_fTotalLoadZ, g_Joints[2].truckLoad),
-              V(0, 0, 0, 0, -5));
+    ExpectRefusal({"No Joint Forces Present \nFind Breaking Force(s) scales only the forces\n"
+                   "applied to joints\nCanceling the analysis"},
+                  {}, kOkBox);
+    EXPECT_EQ(V(backend.events.size(), g_bCrackSoundPending, g_fTotalLoadX, g_fTotalLoadY, g_fTotalLoadZ,
+                g_Joints[2].truckLoad), V(1, 0, 0, 0, 0, -5));
 
     Restart();  // the truck off the bridge: the cursor comes back and the user is told
     BuildCantilever(-0.01f);
@@ -195,7 +197,7 @@ TEST_F(RunAnalysisTest, CleanUpQuestionsComeInOrder)
     Restart();  // nothing left after the clean-up ends the command
     AddJoint(0, 0, 0, 1);
     AddMember(1, 1);
-    ExpectRefusal({kZeroLength, kStrayJoints}, {kOk, kOk});
+    ExpectRefusal({kZeroLength, kStrayJoints, kNoMembers}, {kOk, kOk});
     EXPECT_EQ(g_nMembers + g_nJoints, 0);
 }
 
