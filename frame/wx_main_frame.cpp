@@ -1,5 +1,6 @@
 #include "frame/wx_main_frame.h"
 
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -52,6 +53,14 @@ bool IsAcceleratorId(int id)
     return false;
 }
 
+// A tool's name: its tooltip without a trailing full stop.
+wxString ToolLabel(const ToolbarButton& b)
+{
+    wxString label = FromUtf8(b.tooltip).Trim().Trim(false);
+    if (label.EndsWith(".")) label.RemoveLast();
+    return label;
+}
+
 // The About box: icon, name, build line and OK.
 class CAboutDlg : public wxDialog {
 public:
@@ -67,6 +76,13 @@ public:
         column->Add(row, 1, wxEXPAND);
         column->Add(new wxButton(this, wxID_OK, "OK"), 0, wxALIGN_RIGHT | wxALL, 10);
         SetSizerAndFit(column);
+        // Wide enough for the whole title in a bold title bar beside the
+        // window manager's icon and buttons.
+        int title = 0, line = 0;
+        const wxFont bold = GetFont().Bold();
+        GetTextExtent(GetTitle(), &title, &line, nullptr, nullptr, &bold);
+        SetMinSize(wxSize(std::max(GetSize().x, title + 7 * line), GetSize().y));
+        SetSize(GetMinSize());
     }
 };
 
@@ -139,14 +155,16 @@ void CMainFrame::BuildMenuBar()
 void CMainFrame::BuildToolBar()
 {
     m_pToolBar = new wxAuiToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                                  wxAUI_TB_DEFAULT_STYLE | wxAUI_TB_GRIPPER | wxAUI_TB_PLAIN_BACKGROUND);
+                                  wxAUI_TB_DEFAULT_STYLE | wxAUI_TB_GRIPPER | wxAUI_TB_PLAIN_BACKGROUND |
+                                      wxAUI_TB_OVERFLOW);
     m_pToolBar->SetToolBitmapSize(wxSize(kToolIconSize, kToolIconSize));
     m_pToolBar->SetToolPacking(0);
     m_pToolBar->SetToolBorderPadding((kToolButtonSize - kToolIconSize) / 2);
     for (int i = 0; i < TOOLBAR_BUTTON_COUNT; ++i) {
         const ToolbarButton& b = ToolbarButtons()[i];
         if (b.separatorBefore) m_pToolBar->AddSeparator();
-        m_pToolBar->AddTool(WxId(b.id), wxEmptyString, MakeToolbarIcon(b.id, kToolIconSize), wxNullBitmap,
+        // The label names the tool in the overflow menu of a narrow window.
+        m_pToolBar->AddTool(WxId(b.id), ToolLabel(b), MakeToolbarIcon(b.id, kToolIconSize), wxNullBitmap,
                             b.checkable ? wxITEM_CHECK : wxITEM_NORMAL, FromUtf8(b.tooltip), FromUtf8(b.flyBy),
                             nullptr);
     }

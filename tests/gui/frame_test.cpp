@@ -28,6 +28,7 @@
 #include "frame/wx_dialogs.h"
 #include "frame/wx_main_frame.h"
 #include "tests/common/test_files.h"
+#include "tests/gui_common/modal_script.h"
 #include "tests/view/view_fixture.h"
 
 namespace {
@@ -359,3 +360,46 @@ TEST(FrameStartup, WithoutOpenGLTheProgramSaysSoAndEnds)
 }
 
 }  // namespace
+
+// Small faults users saw: the About box's title cut in the title bar, and
+// the last toolbar buttons out of reach in a narrow window.
+TEST_F(FrameTest, AboutTitleFitsAndEveryToolStaysWithinReach)
+{
+    ASSERT_TRUE(Start({kBridge}));
+    bool shown = false;
+    SetModalScript([&](wxDialog* d) {
+        shown = true;
+        // The whole title in bold, beside a window manager's icon and three
+        // buttons about a line and a half wide each.
+        int title = 0, line = 0;
+        const wxFont bold = d->GetFont().Bold();
+        d->GetTextExtent(d->GetTitle(), &title, &line, nullptr, nullptr, &bold);
+        EXPECT_EQ(d->GetTitle(), "About Trussforge3D");
+        EXPECT_GE(d->GetSize().x, title + 6 * line);
+        d->EndModal(wxID_OK);
+    });
+    frame->RunCommand(ID_APP_ABOUT);
+    SetModalScript(nullptr);
+    EXPECT_TRUE(shown);
+
+    // Tools that do not fit go to the overflow button, which stays in the window.
+    for (int width : {1280, 900, 600}) {
+        frame->SetSize(width, 700);
+        Pump();
+        wxAuiToolBar* bar = frame->ToolBar();
+        const wxRect window(frame->GetClientSize());
+        const wxRect barRect = bar->GetRect();
+        int fitting = 0;
+        for (size_t i = 0; i < bar->GetToolCount(); ++i) {
+            if (bar->FindToolByIndex(static_cast<int>(i))->GetKind() == wxITEM_SEPARATOR) continue;
+            const wxRect tool = bar->GetToolRect(bar->FindToolByIndex(static_cast<int>(i))->GetId());
+            const bool fits = bar->GetToolFitsByIndex(static_cast<int>(i)) &&
+                              window.Contains(wxRect(tool.GetPosition() + barRect.GetPosition(), tool.GetSize()));
+            fitting += fits;
+            EXPECT_TRUE(fits || bar->GetOverflowVisible()) << width << ": tool " << i;
+        }
+        EXPECT_TRUE(window.Contains(barRect)) << width << ": the toolbar reaches " << barRect.GetRight();
+        if (width == 1280) EXPECT_EQ(fitting, 15);
+        EXPECT_GT(fitting, width / 100) << width;
+    }
+}
