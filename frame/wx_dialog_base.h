@@ -56,8 +56,10 @@ public:
     // toolkit is idle.
     bool Closing() const { return m_closing; }
     // Where a new modeless dialog opens: where the last one with its caption
-    // was left during this run, else beside the main window's 3D view, at its
-    // right edge, so that it covers none of the model in the middle.
+    // was left during this run, else inside the main window's 3D view by
+    // one of its edges, where it hides least of the model and of the
+    // program's other open modeless dialogs (the top right when all are
+    // alike).
     void PlaceModeless();
 
 protected:

@@ -27,6 +27,7 @@
 #include "frame/pick_dialogs.h"
 #include "frame/wx_dialogs.h"
 #include "frame/wx_main_frame.h"
+#include "view/projection.h"
 #include "tests/common/test_files.h"
 #include "tests/gui_common/modal_script.h"
 #include "tests/view/view_fixture.h"
@@ -299,8 +300,8 @@ TEST_F(FrameTest, MenuChecksAndEnablesFollowTheCommands)
     EXPECT_EQ(backend.Count(Event::InvalidateFrame) + backend.Count(Event::InvalidateView), 0);
 }
 
-// Member Results and the property dialogs open beside the view, at its
-// right edge, and open again where the user moved them.
+// Member Results and the property dialogs open inside the view by its
+// edges, and open again where the user moved them.
 TEST_F(FrameTest, ModelessDialogsOpenBesideTheViewAndWhereTheyWereLeft)
 {
     ASSERT_TRUE(Start({kBridge}));
@@ -310,12 +311,17 @@ TEST_F(FrameTest, ModelessDialogsOpenBesideTheViewAndWhereTheyWereLeft)
     for (int pass = 0; pass < 2; ++pass) {
         g_PickDialogs.showMemberProperties();
         frame->RunCommand(ID_ANALYSIS_MEMBER_RESULTS);
+        const wxRect properties = MemberPropertiesWindow()->GetScreenRect();
         for (wxDialog* d : {MemberPropertiesWindow(), MemberResultsWindow()}) {
             ASSERT_TRUE(d && d->IsShown());
             const wxRect r = d->GetScreenRect();
             if (pass == 0) {
                 EXPECT_TRUE(view.Contains(r)) << d->GetTitle();
-                EXPECT_TRUE(view.GetRight() - r.GetRight() < 30 && r.y - view.y < 30) << d->GetTitle();
+                // The first at the top right, the second beside it, not over it.
+                if (d == MemberPropertiesWindow())
+                    EXPECT_TRUE(view.GetRight() - r.GetRight() < 30 && r.y - view.y < 30) << d->GetTitle();
+                else
+                    EXPECT_FALSE(r.Intersects(properties));
                 d->Move(moved);
             } else {
                 EXPECT_EQ(r.GetPosition(), moved) << d->GetTitle();
@@ -401,5 +407,51 @@ TEST_F(FrameTest, AboutTitleFitsAndEveryToolStaysWithinReach)
         EXPECT_TRUE(window.Contains(barRect)) << width << ": the toolbar reaches " << barRect.GetRight();
         if (width == 1280) EXPECT_EQ(fitting, 15);
         EXPECT_GT(fitting, width / 100) << width;
+    }
+}
+
+// Member Results and Joint Results after an analysis of the bridge and of
+// the tower, opened one after the other: each of the size of its content,
+// small enough for both to lie side by side, inside the view, over none of
+// the model's joints and not over each other.
+TEST_F(FrameTest, ResultsWindowsHideNeitherTheModelNorEachOther)
+{
+    for (const char* model : {"bridge.3dd", "tower.3dd"}) {
+        ASSERT_TRUE(Start({ExamplePath(model)}));
+        frame->RunCommand(ID_ANALYSIS_RUN);
+        Pump();
+        frame->RunCommand(ID_ANALYSIS_MEMBER_RESULTS);
+        frame->RunCommand(ID_ANALYSIS_JOINT_RESULTS);
+        wxDialog* member = MemberResultsWindow();
+        wxDialog* joint = JointResultsWindow();
+        ASSERT_TRUE(member && joint && member->IsShown() && joint->IsShown()) << model;
+        const wxRect view(frame->View()->GetScreenPosition(), frame->View()->GetSize());
+        ASSERT_TRUE(frame->View()->MakeCurrent());
+        std::vector<wxPoint> joints;
+        for (int j = 1; j <= g_nJoints; ++j) {
+            const JointRec& p = g_Joints[j];
+            const bool d = g_bShowDisplacedShape != 0;
+            float x, y;
+            if (ProjectToWindow(d ? p.displacedX : p.x, d ? p.displacedY : p.y, d ? p.displacedZ : p.z, x, y))
+                joints.emplace_back(view.x + static_cast<int>(x), view.y + static_cast<int>(y));
+        }
+        EXPECT_GE(joints.size(), 8u) << model;
+        long long covered = 0;
+        for (wxDialog* d : {member, joint}) {
+            const wxRect r = d->GetScreenRect();
+            EXPECT_EQ(r.GetSize(), d->GetSizer()->ComputeFittingWindowSize(d)) << model << " " << d->GetTitle();
+            EXPECT_LE(r.height, view.height * 6 / 10) << model << " " << d->GetTitle();
+            EXPECT_TRUE(view.Contains(r)) << model << " " << d->GetTitle();
+            int hidden = 0;
+            for (const wxPoint& p : joints) hidden += r.Contains(p);
+            EXPECT_EQ(hidden, 0) << model << " " << d->GetTitle() << " hides joints";
+            covered += static_cast<long long>(r.width) * r.height;
+        }
+        EXPECT_LE(member->GetSize().x + joint->GetSize().x, view.width - 30) << model;
+        EXPECT_FALSE(member->GetScreenRect().Intersects(joint->GetScreenRect())) << model;
+        EXPECT_LT(covered, static_cast<long long>(view.width) * view.height / 2) << model;
+        member->Close();
+        joint->Close();
+        Pump();
     }
 }
