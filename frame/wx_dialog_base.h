@@ -135,17 +135,15 @@ protected:
     Editor m_editor;
 };
 
-// Shows a modeless dialog of the program: hidden when it is shown, created
-// when none exists (or the one there is closing), then shown again, which
-// loads the picked joint or member; openFlag := 1. The dialog class has
-// Created() and ShowAgain().
+// Shows a modeless dialog of the program: hidden when it is shown (it shows
+// again where it was), created when none exists (or the one there is
+// closing), then shown again, which loads the picked joint or member;
+// openFlag := 1. The dialog class has Created() and ShowAgain().
 template <class Dialog>
 void ShowModeless(wxWeakRef<Dialog>& slot, int& openFlag, wxWindow* owner)
 {
     if (slot && !slot->Closing()) {
-        const wxPoint at = slot->GetPosition();  // where the user has it
         slot->Hide();
-        slot->Move(at);
     } else {
         auto* dialog = new Dialog(owner);
         if (!dialog->Created()) {
