@@ -17,6 +17,7 @@
 
 #include "frame/dialog_ids.h"
 #include "model/tables.h"
+#include "view/overlay.h"
 #include "view/projection.h"
 #include "view/view_globals.h"
 #include "view/wx_view.h"
@@ -327,6 +328,16 @@ void CTf3dDialog::PlaceModeless()
     // sticks) and the program's other open modeless dialogs, the most.
     wxRect model = ModelOnScreen(view);
     if (!model.IsEmpty()) model.Inflate(2 * gap);
+    // Nor the texts over the picture: the prompt and the status lines at
+    // its top left (a row of places lies below them), and any labels.
+    std::vector<wxRect> texts;
+    int textBottom = 0;
+    const int line = CSpan3DView::OverlayLineHeight();
+    for (const OverlayText& text : ComposeOverlayText(ProjectJoint, ProjectMember)) {
+        const int width = view->GetTextExtent(Wx(text.text)).x * 5 / 4;
+        texts.emplace_back(area.x + text.x, area.y + text.y, width, line);
+        if (text.x < 2 * line) textBottom = std::max(textBottom, text.y + line);
+    }
     std::vector<wxRect> others;
     for (wxWindow* child : owner->GetChildren()) {
         auto* dialog = dynamic_cast<CTf3dDialog*>(child);
@@ -337,13 +348,16 @@ void CTf3dDialog::PlaceModeless()
     const int left = area.x + gap, right = std::max(left, area.GetRight() + 1 - size.x - gap);
     const int top = area.y + gap, bottom = std::max(top, area.GetBottom() + 1 - size.y - gap);
     const int centre = (left + right) / 2, middle = (top + bottom) / 2;
-    const wxPoint candidates[] = {{right, top},    {left, top},     {right, bottom}, {left, bottom},
-                                  {centre, top},   {centre, bottom}, {right, middle}, {left, middle}};
+    const int belowTexts = std::min(bottom, area.y + textBottom + gap);
+    const wxPoint candidates[] = {{right, top},        {left, top},        {right, belowTexts}, {left, belowTexts},
+                                  {right, bottom},     {left, bottom},     {centre, top},       {centre, belowTexts},
+                                  {centre, bottom},    {right, middle},    {left, middle}};
     wxPoint best = candidates[0];
     long long bestCost = -1;
     for (const wxPoint& at : candidates) {
         const wxRect placed(at, size);
         long long cost = model.IsEmpty() ? 0 : OverlapArea(placed, model);
+        for (const wxRect& text : texts) cost += OverlapArea(placed, text);
         for (const wxRect& other : others) cost += 4 * OverlapArea(placed, other);
         if (bestCost < 0 || cost < bestCost) best = at, bestCost = cost;
     }

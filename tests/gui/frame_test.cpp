@@ -437,8 +437,11 @@ TEST_F(FrameTest, ResultsWindowsHideNeitherTheModelNorEachOther)
         }
         EXPECT_GE(joints.size(), 8u) << model;
         long long covered = 0;
+        // The start of the prompt at the view's top left stays readable.
+        const wxRect prompt(view.x + 10, view.y + 5, 120, CSpan3DView::OverlayLineHeight());
         for (wxDialog* d : {member, joint}) {
             const wxRect r = d->GetScreenRect();
+            EXPECT_FALSE(r.Intersects(prompt)) << model << " " << d->GetTitle() << " hides the prompt";
             EXPECT_EQ(r.GetSize(), d->GetSizer()->ComputeFittingWindowSize(d)) << model << " " << d->GetTitle();
             EXPECT_LE(r.height, view.height * 6 / 10) << model << " " << d->GetTitle();
             EXPECT_TRUE(view.Contains(r)) << model << " " << d->GetTitle();
