@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <memory>
 
 #include <wx/accel.h>
 #include <wx/button.h>
@@ -51,14 +52,6 @@ bool IsAcceleratorId(int id)
     for (int i = 0; i < AcceleratorCount(); ++i)
         if (Accelerators()[i].id == id) return true;
     return false;
-}
-
-// A tool's name: its tooltip without a trailing full stop.
-wxString ToolLabel(const ToolbarButton& b)
-{
-    wxString label = FromUtf8(b.tooltip).Trim().Trim(false);
-    if (label.EndsWith(".")) label.RemoveLast();
-    return label;
 }
 
 // The About box: icon, name, build line and OK.
@@ -163,12 +156,16 @@ void CMainFrame::BuildToolBar()
     for (int i = 0; i < TOOLBAR_BUTTON_COUNT; ++i) {
         const ToolbarButton& b = ToolbarButtons()[i];
         if (b.separatorBefore) m_pToolBar->AddSeparator();
-        // The label names the tool in the overflow menu of a narrow window.
-        m_pToolBar->AddTool(WxId(b.id), ToolLabel(b), MakeToolbarIcon(b.id, kToolIconSize), wxNullBitmap,
+        m_pToolBar->AddTool(WxId(b.id), wxEmptyString, MakeToolbarIcon(b.id, kToolIconSize), wxNullBitmap,
                             b.checkable ? wxITEM_CHECK : wxITEM_NORMAL, FromUtf8(b.tooltip), FromUtf8(b.flyBy),
                             nullptr);
     }
     m_pToolBar->Realize();
+    // The toolkit's own overflow menu leaves out check tools (the supports).
+    m_pToolBar->Bind(wxEVT_AUITOOLBAR_OVERFLOW_CLICK, [this](wxAuiToolBarEvent& event) {
+        std::unique_ptr<wxMenu> menu(ToolBarOverflowMenu());
+        m_pToolBar->PopupMenu(menu.get(), event.GetClickPoint().x, m_pToolBar->GetClientSize().y);
+    });
     m_aui.AddPane(m_pToolBar, wxAuiPaneInfo()
                                   .Name("toolbar")
                                   .Caption("Toolbar")
@@ -181,6 +178,31 @@ void CMainFrame::BuildToolBar()
                                   .RightDockable()
                                   .TopDockable()
                                   .BottomDockable());
+}
+
+wxMenu* CMainFrame::ToolBarOverflowMenu() const
+{
+    auto* menu = new wxMenu;
+    if (!m_pToolBar) return menu;
+    bool separator = false;
+    for (int i = 0; i < static_cast<int>(m_pToolBar->GetToolCount()); ++i) {
+        const wxAuiToolBarItem* tool = m_pToolBar->FindToolByIndex(i);
+        if (!tool || m_pToolBar->GetToolFitsByIndex(i)) continue;
+        if (tool->GetKind() == wxITEM_SEPARATOR) {
+            separator = menu->GetMenuItemCount() > 0;
+            continue;
+        }
+        if (separator) menu->AppendSeparator();
+        separator = false;
+        // Checks and enables come from the frame's update handler.
+        if (tool->GetKind() == wxITEM_CHECK) {
+            menu->AppendCheckItem(tool->GetId(), tool->GetShortHelp());
+        } else {
+            wxMenuItem* item = menu->Append(tool->GetId(), tool->GetShortHelp());
+            item->SetBitmap(tool->GetBitmap());
+        }
+    }
+    return menu;
 }
 
 bool CMainFrame::ToolBarShown()

@@ -388,11 +388,12 @@ TEST_F(FrameTest, AboutTitleFitsAndEveryToolStaysWithinReach)
     SetModalScript(nullptr);
     EXPECT_TRUE(shown);
 
-    // Tools that do not fit go to the overflow button, which stays in the window.
+    // Tools that do not fit are in the overflow button's menu, which stays in the window.
     for (int width : {1280, 900, 600}) {
         frame->SetSize(width, 700);
         Pump();
         wxAuiToolBar* bar = frame->ToolBar();
+        std::unique_ptr<wxMenu> overflow(frame->ToolBarOverflowMenu());
         const wxRect window(frame->GetClientSize());
         const wxRect barRect = bar->GetRect();
         int fitting = 0;
@@ -402,6 +403,8 @@ TEST_F(FrameTest, AboutTitleFitsAndEveryToolStaysWithinReach)
             const bool fits = bar->GetToolFitsByIndex(static_cast<int>(i)) &&
                               window.Contains(wxRect(tool.GetPosition() + barRect.GetPosition(), tool.GetSize()));
             fitting += fits;
+            const wxMenuItem* item = overflow->FindItem(bar->FindToolByIndex(static_cast<int>(i))->GetId());
+            EXPECT_TRUE(fits != (item != nullptr)) << width << ": tool " << i;
             EXPECT_TRUE(fits || bar->GetOverflowVisible()) << width << ": tool " << i;
         }
         EXPECT_TRUE(window.Contains(barRect)) << width << ": the toolbar reaches " << barRect.GetRight();
