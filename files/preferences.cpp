@@ -201,9 +201,13 @@ int ReadPreferencesFrom(const std::string& path)
         else sound = false;
     }
     // Files saved by earlier versions hold their defaults, Windows programs
-    // that cannot start here: take the desktop's opener instead.
+    // that cannot start here: take the desktop's opener instead. The graphic
+    // viewer has no file to open, so its old defaults (the opener included)
+    // mean that none is chosen.
     for (int i = 0; i < 3; ++i)
         if (IsOldDefaultHelper(*paths[i])) *paths[i] = g_szDesktopOpener;
+    const std::string& graphic = g_strGraphicViewerPath;
+    if (graphic.substr(graphic.rfind('/') + 1) == g_szDesktopOpener) g_strGraphicViewerPath.clear();
 
     // Workspace X, Y, Z, linear speed, angular speed, sound. Reading stops at
     // the first malformed number; a speed that is not finite is skipped.

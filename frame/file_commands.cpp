@@ -738,7 +738,9 @@ void AnalysisLaunchFileViewer()
 void AnalysisLaunchGraphicViewer()
 {
     ClearToolModes();
-    if (IsDesktopOpener(g_strGraphicViewerPath))
+    // Blank, or the desktop's opener, which would have no picture to open: none chosen.
+    const bool blank = g_strGraphicViewerPath.find_first_not_of(" \t") == std::string::npos;
+    if (blank || IsDesktopOpener(g_strGraphicViewerPath))
         SayHelper("No graphic program has been chosen.\nChoose one as the Graphic Viewer in Edit/Preferences.");
     else
         StartHelper(g_strGraphicViewerPath, "", "The Graphic Viewer");

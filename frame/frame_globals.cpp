@@ -43,7 +43,7 @@ platform::CursorHandle g_hPrevCursor = platform::CURSOR_ARROW;
 float g_fLinearSpeed = 2.0f;
 float g_fAngularSpeed = 0.174533f;
 std::string g_strTextViewerPath = g_szDesktopOpener;
-std::string g_strGraphicViewerPath = g_szDesktopOpener;
+std::string g_strGraphicViewerPath;  // none chosen: the opener has no picture to open
 std::string g_strBrowserPath = g_szDesktopOpener;
 std::string g_strManualPath = DefaultManualPath();
 int g_bSoundOn = 1;
@@ -94,7 +94,7 @@ void ResetFrameGlobals()
     g_fLinearSpeed = 2.0f;
     g_fAngularSpeed = 0.174533f;
     g_strTextViewerPath = g_szDesktopOpener;
-    g_strGraphicViewerPath = g_szDesktopOpener;
+    g_strGraphicViewerPath.clear();
     g_strBrowserPath = g_szDesktopOpener;
     g_strManualPath = DefaultManualPath();
     g_bSoundOn = 1;

@@ -142,7 +142,7 @@ void PreferencesEditor::Default()
     angular_ = g_bUnitsUS ? 10.0f : 0.174533f;
     linear_ = g_bUnitsUS ? 2.0f : 5.08f;
     shownAngular_ = angular_, shownLinear_ = linear_;
-    const std::string defaults[4] = {g_szDesktopOpener, g_szDesktopOpener, g_szDesktopOpener, DefaultManualPath()};
+    const std::string defaults[4] = {g_szDesktopOpener, "", g_szDesktopOpener, DefaultManualPath()};
     for (int i = 0; i < 4; ++i) *PathGlobal(i) = paths_[i] = defaults[i];
     InvalidateWorkspaceLists();
     Exchange(false);

@@ -101,7 +101,14 @@ void MemberResultsViewer::Next() { Step(1); }
 
 void MemberResultsViewer::Previous() { Step(-1); }
 
-void MemberResultsViewer::Close() { g_bMemberResultsDlgShown = 0; }
+// The member shown was highlighted for this window: the highlight goes with
+// it, unless Member Properties shows that member.
+void MemberResultsViewer::Close()
+{
+    g_bMemberResultsDlgShown = 0;
+    if (!g_bMemberDialogOpen) g_nPickedMember = 0;
+    platform::InvalidateFrame(false);
+}
 
 bool MemberResultsViewer::Refresh()
 {
@@ -173,13 +180,19 @@ void JointResultsViewer::Previous() { Step(-1); }
 bool JointResultsViewer::Ok()
 {
     if (!ExchangeLimits(true)) return false;
-    g_bJointResultsDlgShown = 0;
     for (int k = 0; k < 6; ++k) g_fDisplacementLimits[k] = limits_[k];
     NoteModelChanges();
+    Close();
     return true;
 }
 
-void JointResultsViewer::Close() { g_bJointResultsDlgShown = 0; }
+// Likewise the joint shown, unless Joint Properties shows it.
+void JointResultsViewer::Close()
+{
+    g_bJointResultsDlgShown = 0;
+    if (!g_bJointDialogOpen) g_nPickedJoint = 0;
+    platform::InvalidateFrame(false);
+}
 
 void JointResultsViewer::Defaults()
 {

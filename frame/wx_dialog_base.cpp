@@ -13,8 +13,13 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "frame/dialog_ids.h"
+#include "model/tables.h"
+#include "view/overlay.h"
+#include "view/projection.h"
+#include "view/view_globals.h"
 #include "view/wx_view.h"
 
 namespace {
@@ -274,6 +279,36 @@ void CTf3dDialog::FollowTables(std::function<bool()> refresh, std::function<void
 
 void ForgetModelessPlaces() { s_modelessPlaces.clear(); }
 
+namespace {
+
+long long OverlapArea(const wxRect& a, const wxRect& b)
+{
+    const wxRect both = a.Intersect(b);
+    return both.IsEmpty() ? 0 : static_cast<long long>(both.width) * both.height;
+}
+
+// The screen rectangle that holds the model's joints as the view shows them
+// (displaced after an analysis); empty without joints on screen.
+wxRect ModelOnScreen(CSpan3DView* view)
+{
+    wxRect model;
+    if (!view->MakeCurrent()) return model;
+    const wxPoint origin = view->GetScreenPosition();
+    for (int j = 1; j <= g_nJoints; ++j) {
+        const JointRec& joint = g_Joints[j];
+        const bool displaced = g_bShowDisplacedShape != 0;
+        float x, y;
+        if (!ProjectToWindow(displaced ? joint.displacedX : joint.x, displaced ? joint.displacedY : joint.y,
+                             displaced ? joint.displacedZ : joint.z, x, y))
+            continue;
+        const wxRect point(origin.x + static_cast<int>(x), origin.y + static_cast<int>(y), 1, 1);
+        model = model.IsEmpty() ? point : model.Union(point);
+    }
+    return model;
+}
+
+}  // namespace
+
 void CTf3dDialog::PlaceModeless()
 {
     const auto known = s_modelessPlaces.find(Utf8(GetTitle()));
@@ -283,13 +318,50 @@ void CTf3dDialog::PlaceModeless()
     }
     wxWindow* owner = GetParent();
     if (!owner) return;
-    for (wxWindow* child : owner->GetChildren()) {
-        if (!dynamic_cast<CSpan3DView*>(child) || !child->IsShown()) continue;
-        const wxRect view(child->GetScreenPosition(), child->GetSize());
-        const int gap = 2 * Gap();
-        Move(std::max(view.x, view.GetRight() + 1 - GetSize().x - gap), view.y + gap);
-        return;
+    CSpan3DView* view = nullptr;
+    for (wxWindow* child : owner->GetChildren())
+        if (auto* v = dynamic_cast<CSpan3DView*>(child); v && v->IsShown()) view = v;
+    if (!view) return;
+    const wxRect area(view->GetScreenPosition(), view->GetSize());
+    const int gap = 2 * Gap();
+    // What it should not hide: the model (with room for its joints and
+    // sticks) and the program's other open modeless dialogs, the most.
+    wxRect model = ModelOnScreen(view);
+    if (!model.IsEmpty()) model.Inflate(2 * gap);
+    // Nor the texts over the picture: the prompt and the status lines at
+    // its top left (a row of places lies below them), and any labels.
+    std::vector<wxRect> texts;
+    int textBottom = 0;
+    const int line = CSpan3DView::OverlayLineHeight();
+    for (const OverlayText& text : ComposeOverlayText(ProjectJoint, ProjectMember)) {
+        const int width = view->GetTextExtent(Wx(text.text)).x * 5 / 4;
+        texts.emplace_back(area.x + text.x, area.y + text.y, width, line);
+        if (text.x < 2 * line) textBottom = std::max(textBottom, text.y + line);
     }
+    std::vector<wxRect> others;
+    for (wxWindow* child : owner->GetChildren()) {
+        auto* dialog = dynamic_cast<CTf3dDialog*>(child);
+        if (dialog && dialog != this && dialog->IsShown() && !dialog->Closing()) others.push_back(dialog->GetScreenRect());
+    }
+    // Along the view's edges, the top right first.
+    const wxSize size = GetSize();
+    const int left = area.x + gap, right = std::max(left, area.GetRight() + 1 - size.x - gap);
+    const int top = area.y + gap, bottom = std::max(top, area.GetBottom() + 1 - size.y - gap);
+    const int centre = (left + right) / 2, middle = (top + bottom) / 2;
+    const int belowTexts = std::min(bottom, area.y + textBottom + gap);
+    const wxPoint candidates[] = {{right, top},        {left, top},        {right, belowTexts}, {left, belowTexts},
+                                  {right, bottom},     {left, bottom},     {centre, top},       {centre, belowTexts},
+                                  {centre, bottom},    {right, middle},    {left, middle}};
+    wxPoint best = candidates[0];
+    long long bestCost = -1;
+    for (const wxPoint& at : candidates) {
+        const wxRect placed(at, size);
+        long long cost = model.IsEmpty() ? 0 : OverlapArea(placed, model);
+        for (const wxRect& text : texts) cost += OverlapArea(placed, text);
+        for (const wxRect& other : others) cost += 4 * OverlapArea(placed, other);
+        if (bestCost < 0 || cost < bestCost) best = at, bestCost = cost;
+    }
+    Move(best);
 }
 
 void CTf3dDialog::CloseModeless()

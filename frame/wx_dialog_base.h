@@ -56,8 +56,10 @@ public:
     // toolkit is idle.
     bool Closing() const { return m_closing; }
     // Where a new modeless dialog opens: where the last one with its caption
-    // was left during this run, else beside the main window's 3D view, at its
-    // right edge, so that it covers none of the model in the middle.
+    // was left during this run, else inside the main window's 3D view by
+    // one of its edges, where it hides least of the model and of the
+    // program's other open modeless dialogs (the top right when all are
+    // alike).
     void PlaceModeless();
 
 protected:
@@ -133,17 +135,15 @@ protected:
     Editor m_editor;
 };
 
-// Shows a modeless dialog of the program: hidden when it is shown, created
-// when none exists (or the one there is closing), then shown again, which
-// loads the picked joint or member; openFlag := 1. The dialog class has
-// Created() and ShowAgain().
+// Shows a modeless dialog of the program: hidden when it is shown (it shows
+// again where it was), created when none exists (or the one there is
+// closing), then shown again, which loads the picked joint or member;
+// openFlag := 1. The dialog class has Created() and ShowAgain().
 template <class Dialog>
 void ShowModeless(wxWeakRef<Dialog>& slot, int& openFlag, wxWindow* owner)
 {
     if (slot && !slot->Closing()) {
-        const wxPoint at = slot->GetPosition();  // where the user has it
         slot->Hide();
-        slot->Move(at);
     } else {
         auto* dialog = new Dialog(owner);
         if (!dialog->Created()) {

@@ -14,7 +14,8 @@
 
 namespace {
 
-constexpr int kValueChars = 10;
+// Wide enough for the values shown ("-12345.67").
+constexpr int kValueChars = 8;
 
 struct Field {
     int label;  // wxID_ANY when the label never changes
@@ -34,12 +35,12 @@ protected:
     {
         wxStaticBoxSizer* group = caption ? Group(caption) : nullptr;
         wxWindow* p = group ? GroupParent(group) : this;
-        auto* grid = new wxFlexGridSizer(3 * columns, Gap(), 2 * Gap());
+        auto* grid = new wxFlexGridSizer(3 * columns, Gap(), Gap());
         for (int k = 0; k < count; ++k) {
             const Field& f = fields[k];
             grid->Add(Label(p, f.label, f.text), 0, wxALIGN_CENTER_VERTICAL);
             grid->Add(Edit(p, f.edit, kValueChars, readOnly ? wxTE_READONLY | wxTE_RIGHT : wxTE_RIGHT));
-            grid->Add(Label(p, f.unit, f.unitText), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 2 * Gap());
+            grid->Add(Label(p, f.unit, f.unitText), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, Gap());
         }
         if (!group) return grid;
         group->Add(grid, 0, wxALL, Gap());
@@ -88,16 +89,17 @@ public:
         body->Add(head);
 
         const int u = IDC_MRES_FORCE_UNIT_FIRST;
-        // Both ends side by side; the unit ids follow the order the viewer fills them.
+        // A row per end, forces and then moments, so that the window stays
+        // small; the unit ids follow the order the viewer fills them.
         const Field actual[] = {
-            {wxID_ANY, "Axial1", IDC_MRES_AXIAL1, u + 0, "lbs"},       {wxID_ANY, "Axial2", IDC_MRES_AXIAL2, u + 1, "lbs"},
-            {wxID_ANY, "Shear1 zz", IDC_MRES_SHEAR1_ZZ, u + 2, "lbs"}, {wxID_ANY, "Shear2 zz", IDC_MRES_SHEAR2_ZZ, u + 4, "lbs"},
-            {wxID_ANY, "Shear1 yy", IDC_MRES_SHEAR1_YY, u + 3, "lbs"}, {wxID_ANY, "Shear2 yy", IDC_MRES_SHEAR2_YY, u + 5, "lbs"},
-            {wxID_ANY, "Torsion1", IDC_MRES_TORSION1, u + 6, "in-lbs"}, {wxID_ANY, "Torsion2", IDC_MRES_TORSION2, u + 7, "in-lbs"},
-            {wxID_ANY, "M1zz", IDC_MRES_M1ZZ, u + 8, "in-lbs"},        {wxID_ANY, "M2zz", IDC_MRES_M2ZZ, u + 10, "in-lbs"},
-            {wxID_ANY, "M1yy", IDC_MRES_M1YY, u + 9, "in-lbs"},        {wxID_ANY, "M2yy", IDC_MRES_M2YY, u + 11, "in-lbs"},
+            {wxID_ANY, "Axial1", IDC_MRES_AXIAL1, u + 0, "lbs"},        {wxID_ANY, "Shear1 zz", IDC_MRES_SHEAR1_ZZ, u + 2, "lbs"},
+            {wxID_ANY, "Shear1 yy", IDC_MRES_SHEAR1_YY, u + 3, "lbs"},  {wxID_ANY, "Axial2", IDC_MRES_AXIAL2, u + 1, "lbs"},
+            {wxID_ANY, "Shear2 zz", IDC_MRES_SHEAR2_ZZ, u + 4, "lbs"},  {wxID_ANY, "Shear2 yy", IDC_MRES_SHEAR2_YY, u + 5, "lbs"},
+            {wxID_ANY, "Torsion1", IDC_MRES_TORSION1, u + 6, "in-lbs"}, {wxID_ANY, "M1zz", IDC_MRES_M1ZZ, u + 8, "in-lbs"},
+            {wxID_ANY, "M1yy", IDC_MRES_M1YY, u + 9, "in-lbs"},         {wxID_ANY, "Torsion2", IDC_MRES_TORSION2, u + 7, "in-lbs"},
+            {wxID_ANY, "M2zz", IDC_MRES_M2ZZ, u + 10, "in-lbs"},        {wxID_ANY, "M2yy", IDC_MRES_M2YY, u + 11, "in-lbs"},
         };
-        body->Add(Values("Actual Forces", actual, 12, 2), 0, wxEXPAND | wxTOP, 2 * Gap());
+        body->Add(Values("Actual Forces", actual, 12, 3), 0, wxEXPAND | wxTOP, 2 * Gap());
 
         const int v = IDC_MRES_ULT_UNIT_FIRST, l = IDC_MRES_LENGTH_UNIT_FIRST;
         const Field ultimate[] = {

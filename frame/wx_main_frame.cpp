@@ -1,7 +1,9 @@
 #include "frame/wx_main_frame.h"
 
+#include <algorithm>
 #include <functional>
 #include <map>
+#include <memory>
 
 #include <wx/accel.h>
 #include <wx/button.h>
@@ -67,6 +69,13 @@ public:
         column->Add(row, 1, wxEXPAND);
         column->Add(new wxButton(this, wxID_OK, "OK"), 0, wxALIGN_RIGHT | wxALL, 10);
         SetSizerAndFit(column);
+        // Wide enough for the whole title in a bold title bar beside the
+        // window manager's icon and buttons.
+        int title = 0, line = 0;
+        const wxFont bold = GetFont().Bold();
+        GetTextExtent(GetTitle(), &title, &line, nullptr, nullptr, &bold);
+        SetMinSize(wxSize(std::max(GetSize().x, title + 7 * line), GetSize().y));
+        SetSize(GetMinSize());
     }
 };
 
@@ -139,7 +148,8 @@ void CMainFrame::BuildMenuBar()
 void CMainFrame::BuildToolBar()
 {
     m_pToolBar = new wxAuiToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                                  wxAUI_TB_DEFAULT_STYLE | wxAUI_TB_GRIPPER | wxAUI_TB_PLAIN_BACKGROUND);
+                                  wxAUI_TB_DEFAULT_STYLE | wxAUI_TB_GRIPPER | wxAUI_TB_PLAIN_BACKGROUND |
+                                      wxAUI_TB_OVERFLOW);
     m_pToolBar->SetToolBitmapSize(wxSize(kToolIconSize, kToolIconSize));
     m_pToolBar->SetToolPacking(0);
     m_pToolBar->SetToolBorderPadding((kToolButtonSize - kToolIconSize) / 2);
@@ -151,6 +161,11 @@ void CMainFrame::BuildToolBar()
                             nullptr);
     }
     m_pToolBar->Realize();
+    // The toolkit's own overflow menu leaves out check tools (the supports).
+    m_pToolBar->Bind(wxEVT_AUITOOLBAR_OVERFLOW_CLICK, [this](wxAuiToolBarEvent& event) {
+        std::unique_ptr<wxMenu> menu(ToolBarOverflowMenu());
+        m_pToolBar->PopupMenu(menu.get(), event.GetClickPoint().x, m_pToolBar->GetClientSize().y);
+    });
     m_aui.AddPane(m_pToolBar, wxAuiPaneInfo()
                                   .Name("toolbar")
                                   .Caption("Toolbar")
@@ -163,6 +178,31 @@ void CMainFrame::BuildToolBar()
                                   .RightDockable()
                                   .TopDockable()
                                   .BottomDockable());
+}
+
+wxMenu* CMainFrame::ToolBarOverflowMenu() const
+{
+    auto* menu = new wxMenu;
+    if (!m_pToolBar) return menu;
+    bool separator = false;
+    for (int i = 0; i < static_cast<int>(m_pToolBar->GetToolCount()); ++i) {
+        const wxAuiToolBarItem* tool = m_pToolBar->FindToolByIndex(i);
+        if (!tool || m_pToolBar->GetToolFitsByIndex(i)) continue;
+        if (tool->GetKind() == wxITEM_SEPARATOR) {
+            separator = menu->GetMenuItemCount() > 0;
+            continue;
+        }
+        if (separator) menu->AppendSeparator();
+        separator = false;
+        // Checks and enables come from the frame's update handler.
+        if (tool->GetKind() == wxITEM_CHECK) {
+            menu->AppendCheckItem(tool->GetId(), tool->GetShortHelp());
+        } else {
+            wxMenuItem* item = menu->Append(tool->GetId(), tool->GetShortHelp());
+            item->SetBitmap(tool->GetBitmap());
+        }
+    }
+    return menu;
 }
 
 bool CMainFrame::ToolBarShown()

@@ -10,6 +10,7 @@
 
 class CSpan3DView;
 class wxAuiToolBar;
+class wxMenu;
 
 class CMainFrame : public wxFrame {
 public:
@@ -24,6 +25,9 @@ public:
     // The toolbar: docked at the top, floated or docked at any side by the user.
     wxAuiToolBar* ToolBar() const { return m_pToolBar; }
     bool ToolBarShown();
+    // The tools that do not fit on the toolbar, check tools included, as
+    // its overflow button offers them.
+    wxMenu* ToolBarOverflowMenu() const;
 
     // The start-up steps after the window is shown: warning, wait cursor,
     // Joints/Move removed, the start file's outcome, preferences and the

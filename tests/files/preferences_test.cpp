@@ -89,10 +89,11 @@ TEST_F(PreferencesTest, FullFileSetsEverything)
     EXPECT_EQ(ReadPreferencesFile(), 1);
     EXPECT_EQ(Paths(), "A B|g|b|m");
     EXPECT_EQ(Mismatches({{g_nWorkspaceZ, 26}, {g_fLinearSpeed, 3}, {g_fAngularSpeed, 0.2f}, {g_bSoundOn, 1}}), "");
-    // earlier versions' Windows defaults give way to the desktop's opener; the manual stays
+    // earlier versions' Windows defaults give way to the desktop's opener, the graphic viewer's
+    // to none chosen; the manual stays
     WritePrefs("h\nwordpad.exe\nPBRUSH.EXE\nIexplorer.exe\nwordpad.exe\n48 24 24 2 0.2\n1\n");
     EXPECT_EQ(ReadPreferencesFile(), 1);
-    EXPECT_EQ(Paths(), "xdg-open|xdg-open|xdg-open|wordpad.exe");
+    EXPECT_EQ(Paths(), "xdg-open||xdg-open|wordpad.exe");
 }
 
 TEST_F(PreferencesTest, MissingOrTruncatedFileKeepsWhatIsMissing)

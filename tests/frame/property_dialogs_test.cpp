@@ -366,4 +366,33 @@ TEST_F(PropertyDialogsTest, MemberResultsUnitLabelsFollowTheModel)
     }
 }
 
+// A results window highlights the row it shows; closing it (Close, or Joint
+// Results' OK) takes the highlight away and redraws, unless a property
+// dialog shows that row.
+TEST_F(PropertyDialogsTest, ClosingAResultsWindowDropsItsHighlight)
+{
+    for (int propertiesOpen : {0, 1}) {
+        for (bool ok : {false, true}) {
+            g_bMemberDialogOpen = g_bJointDialogOpen = propertiesOpen;
+            g_nPickedMember = 4;
+            g_bMemberResultsDlgShown = g_bJointResultsDlgShown = 1;
+            MemberResultsViewer m(c);
+            m.Create();
+            m.Next();
+            JointResultsViewer j(c);
+            j.Create();
+            j.Next();
+            ASSERT_TRUE(g_nPickedMember == 5 && g_nPickedJoint == 2);
+            backend.Clear();
+            m.Close();
+            if (ok) ASSERT_TRUE(j.Ok());
+            else j.Close();
+            EXPECT_EQ(g_nPickedMember, propertiesOpen ? 5 : 0) << ok;
+            EXPECT_EQ(g_nPickedJoint, propertiesOpen ? 2 : 0) << ok;
+            EXPECT_TRUE(g_bMemberResultsDlgShown == 0 && g_bJointResultsDlgShown == 0);
+            EXPECT_GE(backend.Count(platform::Event::InvalidateFrame), 2) << ok;
+        }
+    }
+}
+
 }  // namespace

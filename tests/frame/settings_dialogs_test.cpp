@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "files/preferences.h"
+#include "frame/command_ids.h"
 #include "frame/dialog_ids.h"
+#include "frame/file_commands.h"
 #include "frame/frame_globals.h"
 #include "frame/manual_path.h"
 #include "frame/preferences_editor.h"
@@ -135,7 +137,7 @@ TEST_F(SettingsDialogsTest, PreferencesUnitsLimitsAndTheirFile)
     g_nWorkspaceY = 30;
     e.Default();
     e.Cancel();
-    EXPECT_TRUE(g_nWorkspaceY == 24 && g_strGraphicViewerPath == "xdg-open" && g_fAngularSpeed == 0.174533f);
+    EXPECT_TRUE(g_nWorkspaceY == 24 && g_strGraphicViewerPath.empty() && g_fAngularSpeed == 0.174533f);
     EXPECT_EQ(g_strManualPath, DefaultManualPath());
     c.SetText(IDC_PREF_TEXT_VIEWER, "/usr/bin/gedit");
     e.Save();
@@ -200,6 +202,48 @@ TEST_F(SettingsDialogsTest, PreferencesBrowseSoundSaveFailureAndNoPrefs)
     EXPECT_FALSE(c.c[IDC_PREF_SAVE].enabled);
     locked.Save();
     EXPECT_FALSE(fs::exists(PreferencesFilePath()));
+}
+
+// Preferences and Analysis/Launch Graphic Viewer agree: with no graphic
+// program chosen the field is empty and the launch says so; a program of the
+// user's own is kept and started, also when the preferences cannot be saved.
+TEST_F(SettingsDialogsTest, GraphicViewerShownAsLaunchSeesIt)
+{
+    const std::string none = "No graphic program has been chosen.\nChoose one as the Graphic Viewer in Edit/Preferences.";
+    auto launch = [&] {
+        backend.Clear();
+        RunFrameCommand(ID_ANALYSIS_LAUNCH_GRAPHIC_VIEWER);
+        for (const auto& e : backend.events)
+            if (e.kind == Event::ShellOpen) return "started " + e.text;
+        return backend.Boxes().empty() ? std::string("nothing") : backend.Boxes()[0].text;
+    };
+    // Earlier versions' files: their defaults, the Windows one or the desktop's opener, mean none.
+    const struct {
+        const char* args;
+        const char* line3;
+        const char* shown;
+    } cases[] = {{"", nullptr, ""},           {"nprefs", "xdg-open", ""},  {"", "PBRUSH.EXE", ""},
+                 {"", "/usr/bin/xdg-open", ""}, {"nprefs", "/usr/bin/gimp", "/usr/bin/gimp"}};
+    for (const auto& k : cases) {
+        ResetAllGlobals();
+        ApplyCommandLine(ParseCommandLine({k.args}));
+        fs::remove(PreferencesFilePath());
+        if (k.line3) WriteBytes(PreferencesFilePath(), std::string("h\nxdg-open\n") + k.line3 + "\nxdg-open\nm\n48 24 24 2 0.2\n1\n");
+        ReadPreferencesFile();
+        PreferencesEditor e(c);
+        e.Init();
+        EXPECT_EQ(c.Text(IDC_PREF_GRAPHIC_VIEWER), k.shown) << k.line3;
+        EXPECT_EQ(launch(), *k.shown ? "started " + std::string(k.shown) : none) << k.line3;
+        // Chosen in the dialog and taken with OK: started, for this run.
+        c.SetText(IDC_PREF_GRAPHIC_VIEWER, "/opt/paint/paint");
+        ASSERT_TRUE(e.Ok());
+        EXPECT_EQ(launch(), "started /opt/paint/paint") << k.line3;
+        c.SetText(IDC_PREF_GRAPHIC_VIEWER, " ");
+        ASSERT_TRUE(e.Ok());
+        EXPECT_EQ(launch(), none) << k.line3;
+        e.Default();
+        EXPECT_EQ(c.Text(IDC_PREF_GRAPHIC_VIEWER), "");
+    }
 }
 
 }  // namespace

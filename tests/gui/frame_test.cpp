@@ -27,7 +27,9 @@
 #include "frame/pick_dialogs.h"
 #include "frame/wx_dialogs.h"
 #include "frame/wx_main_frame.h"
+#include "view/projection.h"
 #include "tests/common/test_files.h"
+#include "tests/gui_common/modal_script.h"
 #include "tests/view/view_fixture.h"
 
 namespace {
@@ -298,8 +300,8 @@ TEST_F(FrameTest, MenuChecksAndEnablesFollowTheCommands)
     EXPECT_EQ(backend.Count(Event::InvalidateFrame) + backend.Count(Event::InvalidateView), 0);
 }
 
-// Member Results and the property dialogs open beside the view, at its
-// right edge, and open again where the user moved them.
+// Member Results and the property dialogs open inside the view by its
+// edges, and open again where the user moved them.
 TEST_F(FrameTest, ModelessDialogsOpenBesideTheViewAndWhereTheyWereLeft)
 {
     ASSERT_TRUE(Start({kBridge}));
@@ -309,12 +311,17 @@ TEST_F(FrameTest, ModelessDialogsOpenBesideTheViewAndWhereTheyWereLeft)
     for (int pass = 0; pass < 2; ++pass) {
         g_PickDialogs.showMemberProperties();
         frame->RunCommand(ID_ANALYSIS_MEMBER_RESULTS);
+        const wxRect properties = MemberPropertiesWindow()->GetScreenRect();
         for (wxDialog* d : {MemberPropertiesWindow(), MemberResultsWindow()}) {
             ASSERT_TRUE(d && d->IsShown());
             const wxRect r = d->GetScreenRect();
             if (pass == 0) {
                 EXPECT_TRUE(view.Contains(r)) << d->GetTitle();
-                EXPECT_TRUE(view.GetRight() - r.GetRight() < 30 && r.y - view.y < 30) << d->GetTitle();
+                // The first at the top right, the second beside it, not over it.
+                if (d == MemberPropertiesWindow())
+                    EXPECT_TRUE(view.GetRight() - r.GetRight() < 30 && r.y - view.y < 30) << d->GetTitle();
+                else
+                    EXPECT_FALSE(r.Intersects(properties));
                 d->Move(moved);
             } else {
                 EXPECT_EQ(r.GetPosition(), moved) << d->GetTitle();
@@ -359,3 +366,98 @@ TEST(FrameStartup, WithoutOpenGLTheProgramSaysSoAndEnds)
 }
 
 }  // namespace
+
+// Small faults users saw: the About box's title cut in the title bar, and
+// the last toolbar buttons out of reach in a narrow window.
+TEST_F(FrameTest, AboutTitleFitsAndEveryToolStaysWithinReach)
+{
+    ASSERT_TRUE(Start({kBridge}));
+    bool shown = false;
+    SetModalScript([&](wxDialog* d) {
+        shown = true;
+        // The whole title in bold, beside a window manager's icon and three
+        // buttons about a line and a half wide each.
+        int title = 0, line = 0;
+        const wxFont bold = d->GetFont().Bold();
+        d->GetTextExtent(d->GetTitle(), &title, &line, nullptr, nullptr, &bold);
+        EXPECT_EQ(d->GetTitle(), "About Trussforge3D");
+        EXPECT_GE(d->GetSize().x, title + 6 * line);
+        d->EndModal(wxID_OK);
+    });
+    frame->RunCommand(ID_APP_ABOUT);
+    SetModalScript(nullptr);
+    EXPECT_TRUE(shown);
+
+    // Tools that do not fit are in the overflow button's menu, which stays in the window.
+    for (int width : {1280, 900, 600}) {
+        frame->SetSize(width, 700);
+        Pump();
+        wxAuiToolBar* bar = frame->ToolBar();
+        std::unique_ptr<wxMenu> overflow(frame->ToolBarOverflowMenu());
+        const wxRect window(frame->GetClientSize());
+        const wxRect barRect = bar->GetRect();
+        int fitting = 0;
+        for (size_t i = 0; i < bar->GetToolCount(); ++i) {
+            if (bar->FindToolByIndex(static_cast<int>(i))->GetKind() == wxITEM_SEPARATOR) continue;
+            const wxRect tool = bar->GetToolRect(bar->FindToolByIndex(static_cast<int>(i))->GetId());
+            const bool fits = bar->GetToolFitsByIndex(static_cast<int>(i)) &&
+                              window.Contains(wxRect(tool.GetPosition() + barRect.GetPosition(), tool.GetSize()));
+            fitting += fits;
+            const wxMenuItem* item = overflow->FindItem(bar->FindToolByIndex(static_cast<int>(i))->GetId());
+            EXPECT_TRUE(fits != (item != nullptr)) << width << ": tool " << i;
+            EXPECT_TRUE(fits || bar->GetOverflowVisible()) << width << ": tool " << i;
+        }
+        EXPECT_TRUE(window.Contains(barRect)) << width << ": the toolbar reaches " << barRect.GetRight();
+        if (width == 1280) EXPECT_EQ(fitting, 15);
+        EXPECT_GT(fitting, width / 100) << width;
+    }
+}
+
+// Member Results and Joint Results after an analysis of the bridge and of
+// the tower, opened one after the other: each of the size of its content,
+// small enough for both to lie side by side, inside the view, over none of
+// the model's joints and not over each other.
+TEST_F(FrameTest, ResultsWindowsHideNeitherTheModelNorEachOther)
+{
+    for (const char* model : {"bridge.3dd", "tower.3dd"}) {
+        ASSERT_TRUE(Start({ExamplePath(model)}));
+        frame->RunCommand(ID_ANALYSIS_RUN);
+        Pump();
+        frame->RunCommand(ID_ANALYSIS_MEMBER_RESULTS);
+        frame->RunCommand(ID_ANALYSIS_JOINT_RESULTS);
+        wxDialog* member = MemberResultsWindow();
+        wxDialog* joint = JointResultsWindow();
+        ASSERT_TRUE(member && joint && member->IsShown() && joint->IsShown()) << model;
+        const wxRect view(frame->View()->GetScreenPosition(), frame->View()->GetSize());
+        ASSERT_TRUE(frame->View()->MakeCurrent());
+        std::vector<wxPoint> joints;
+        for (int j = 1; j <= g_nJoints; ++j) {
+            const JointRec& p = g_Joints[j];
+            const bool d = g_bShowDisplacedShape != 0;
+            float x, y;
+            if (ProjectToWindow(d ? p.displacedX : p.x, d ? p.displacedY : p.y, d ? p.displacedZ : p.z, x, y))
+                joints.emplace_back(view.x + static_cast<int>(x), view.y + static_cast<int>(y));
+        }
+        EXPECT_GE(joints.size(), 8u) << model;
+        long long covered = 0;
+        // The start of the prompt at the view's top left stays readable.
+        const wxRect prompt(view.x + 10, view.y + 5, 120, CSpan3DView::OverlayLineHeight());
+        for (wxDialog* d : {member, joint}) {
+            const wxRect r = d->GetScreenRect();
+            EXPECT_FALSE(r.Intersects(prompt)) << model << " " << d->GetTitle() << " hides the prompt";
+            EXPECT_EQ(r.GetSize(), d->GetSizer()->ComputeFittingWindowSize(d)) << model << " " << d->GetTitle();
+            EXPECT_LE(r.height, view.height * 6 / 10) << model << " " << d->GetTitle();
+            EXPECT_TRUE(view.Contains(r)) << model << " " << d->GetTitle();
+            int hidden = 0;
+            for (const wxPoint& p : joints) hidden += r.Contains(p);
+            EXPECT_EQ(hidden, 0) << model << " " << d->GetTitle() << " hides joints";
+            covered += static_cast<long long>(r.width) * r.height;
+        }
+        EXPECT_LE(member->GetSize().x + joint->GetSize().x, view.width - 30) << model;
+        EXPECT_FALSE(member->GetScreenRect().Intersects(joint->GetScreenRect())) << model;
+        EXPECT_LT(covered, static_cast<long long>(view.width) * view.height / 2) << model;
+        member->Close();
+        joint->Close();
+        Pump();
+    }
+}

@@ -246,3 +246,88 @@ TEST(WindowManager, BoxesLieAboveTheMainWindowAndStartUpWarnsNothing)
             EXPECT_EQ(errors.find(warning), std::string::npos) << log << ": " << errors;
     }
 }
+
+// Member Results moved by the user under the window manager: shown again
+// (the menu while it is open) and opened again after the manager's close
+// button, it is where the user left it.
+TEST(WindowManager, AMovedResultsWindowOpensAgainWhereItWasLeft)
+{
+    const std::string program = std::string(TF3D_BINARY_DIR) + "/tf3d";
+    ASSERT_EQ(access(program.c_str(), X_OK), 0) << "tf3d not built";
+    ASSERT_TRUE(OnPath("Xvfb") && OnPath("openbox") && OnPath("xdotool"))
+        << "Xvfb, openbox and xdotool are needed (scripts/install-deps installs them)";
+    const fs::path home = fs::temp_directory_path() / ("tf3d_wm_move_test_" + std::to_string(getpid()));
+    fs::create_directories(home);
+    const std::string h = home.string();
+    pid_t xvfb = 0, wm = 0, tf3d = 0;
+    struct Cleanup {
+        const fs::path& home;
+        pid_t &xvfb, &wm, &tf3d;
+        ~Cleanup()
+        {
+            for (pid_t pid : {tf3d, wm, xvfb}) Stop(pid);
+            fs::remove_all(home);
+        }
+    } cleanup{home, xvfb, wm, tf3d};
+
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    xvfb = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
+                 {}, h + "/xvfb.txt", fds[1]);
+    close(fds[1]);
+    std::string number;
+    const auto end = Clock::now() + std::chrono::seconds(10);
+    for (char c = 0; c != '\n' && Clock::now() < end;) {
+        pollfd p{fds[0], POLLIN, 0};
+        if (poll(&p, 1, 100) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    }
+    close(fds[0]);
+    ASSERT_FALSE(number.empty()) << "Xvfb did not start";
+    const std::string display = ":" + number;
+    const std::vector<std::string> env = {"DISPLAY=" + display, "HOME=" + h, "XDG_CONFIG_HOME=" + h,
+                                          "NO_AT_BRIDGE=1", "SDL_AUDIODRIVER=dummy"};
+    Desktop screen(display);
+    ASSERT_TRUE(screen.Open());
+    wm = Spawn({"openbox", "--sm-disable"}, env, h + "/openbox.txt");
+    ASSERT_TRUE(WaitFor(10, [&] { return screen.ManagerRunning(); })) << "openbox did not start";
+    tf3d = Spawn({program, std::string(TF3D_SOURCE_DIR) + "/examples/bridge.3dd"}, env, h + "/stderr.txt");
+    ASSERT_TRUE(WaitFor(30, [&] { return screen.Stack(tf3d).size() == 2; })) << "no start-up box";
+    auto xdotool = [&](const std::string& args) { std::system(("DISPLAY=" + display + " xdotool " + args).c_str()); };
+    auto results = [&] {
+        for (const Client& c : screen.Stack(tf3d))
+            if (c.title == "Member Results") return c;
+        return Client();
+    };
+    auto mainWindow = [&] {
+        for (const Client& c : screen.Stack(tf3d))
+            if (c.transientFor == 0) return c.id;
+        return Window(0);
+    };
+    // Analysis/Run the Analysis!, then Analysis/MemberResults ..., from the keyboard.
+    auto menu = [&](const std::string& keys) {
+        WaitFor(5, [&] { return screen.Active() == mainWindow(); });
+        xdotool("key alt+a");
+        xdotool("key " + keys);
+    };
+    xdotool("key Return");
+    ASSERT_TRUE(WaitFor(10, [&] { return screen.Stack(tf3d).size() == 1; }));
+    menu("Return");
+    menu("Down Down Down Down Return");
+    ASSERT_TRUE(WaitFor(10, [&] { return results().id != 0; })) << "Member Results did not open";
+    const Client first = results();
+    xdotool("windowmove " + std::to_string(first.id) + " 150 330");
+    ASSERT_TRUE(WaitFor(10, [&] { return results().x != first.x || results().y != first.y; })) << "not moved";
+    const Client moved = results();
+    xdotool("windowactivate " + std::to_string(mainWindow()));
+    menu("Down Down Down Down Return");  // shown again while open
+    ASSERT_TRUE(WaitFor(10, [&] { return screen.Active() == results().id; }));
+    EXPECT_EQ(results().x, moved.x);
+    EXPECT_EQ(results().y, moved.y);
+    screen.Close(results().id);
+    ASSERT_TRUE(WaitFor(10, [&] { return results().id == 0; })) << "Member Results did not close";
+    menu("Down Down Down Down Return");  // a new window, where the last one was left
+    ASSERT_TRUE(WaitFor(10, [&] { return results().id != 0 && results().id != moved.id; }));
+    WaitFor(5, [&] { return results().x == moved.x && results().y == moved.y; });
+    EXPECT_EQ(results().x, moved.x);
+    EXPECT_EQ(results().y, moved.y);
+}
