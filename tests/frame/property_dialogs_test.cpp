@@ -93,6 +93,34 @@ TEST_F(PropertyDialogsTest, JointNumbersWrapAndStayWithinTheLiveRows)
     c.SetText(IDC_MEM_NUMBER, "39");
     m.Next();
     EXPECT_TRUE(g_Members[40].rollAngle == 45 && g_Members[39].rollAngle == roll39 && m.Number() == 40);
+
+    // Next and Previous of the property and results dialogs visit every row
+    // in order from row 1 and wrap round, in tables of 1, 2, 3 and 7 rows.
+    const short joints = g_nJoints, members = g_nMembers;
+    for (int rows : {1, 2, 3, 7}) {
+        std::string expect;
+        for (int k = 1; k <= rows; ++k) expect += std::to_string(k % rows + 1) + " ";
+        for (int k = rows; k >= 1; --k) expect += std::to_string(k) + " ";
+        const auto visit = [&](auto& dialog, short& count, const char* name) {
+            g_nJoints = joints, g_nMembers = members;
+            count = static_cast<short>(rows);
+            g_nPickedJoint = g_nPickedMember = 1;
+            dialog.Create();
+            std::string seen;
+            for (int k = 0; k < rows; ++k) dialog.Next(), seen += std::to_string(dialog.Number()) + " ";
+            for (int k = 0; k < rows; ++k) dialog.Previous(), seen += std::to_string(dialog.Number()) + " ";
+            EXPECT_EQ(seen, expect) << name << ", " << rows << " rows";
+        };
+        FakeControls c1, c2, c3, c4;
+        JointPropertiesEditor jp(c1);
+        visit(jp, g_nJoints, "Joint Properties");
+        MemberPropertiesEditor mp(c2);
+        visit(mp, g_nMembers, "Member Properties");
+        JointResultsViewer jr(c3);
+        visit(jr, g_nJoints, "Joint Results");
+        MemberResultsViewer mr(c4);
+        visit(mr, g_nMembers, "Member Results");
+    }
 }
 
 TEST_F(PropertyDialogsTest, JointApplyRefusalsOriginAndAddJoint)
