@@ -7,6 +7,7 @@
 #include "frame/property_dialogs.h"
 #include "frame/results_dialogs.h"
 #include "frame/table_editors.h"
+#include "frame/tool_modes.h"
 #include "model/defaults.h"
 #include "model/loads.h"
 #include "model/model_ops.h"
@@ -159,10 +160,21 @@ TEST_F(PropertyDialogsTest, JointApplyRefusalsOriginAndAddJoint)
     e.Refresh();
     e.AddJoint();
     EXPECT_EQ(g_nJoints, 399);
-    // Cancel drops the tool and the open flag.
-    g_bJointDialogOpen = 1;
+    // Cancel drops the tool and the open flag, and the prompt names no tool.
+    g_bJointDialogOpen = g_bModeJointProperties = 1;
+    UpdateStatusPrompt();
     e.Cancel();
     EXPECT_TRUE(g_bModeJointProperties == 0 && g_bJointDialogOpen == 0);
+    EXPECT_EQ(g_strStatusPrompt, "Ready");
+    FakeControls mc;
+    g_nPickedMember = 2;
+    MemberPropertiesEditor m(mc);
+    ASSERT_TRUE(m.Create());
+    g_bMemberDialogOpen = g_bModeMemberProperties = 1;
+    UpdateStatusPrompt();
+    m.Cancel();
+    EXPECT_TRUE(g_bModeMemberProperties == 0 && g_bMemberDialogOpen == 0);
+    EXPECT_EQ(g_strStatusPrompt, "Ready");
 }
 
 TEST_F(PropertyDialogsTest, AModelessDialogNeverWritesIntoAChangedRow)

@@ -326,13 +326,19 @@ TEST_F(ViewCommandsTest, LoadsAndAnalysisCommands)
     Run(ID_ANALYSIS_JOINT_RESULTS);
     EXPECT_EQ(s_calls, 2);
 
-    g_bResultsAvailable = g_bMemberResultsValid = g_bJointResultsValid = 1;
-    g_bShowDisplacedShape = 1;
-    g_Members[2].intact = 0;
-    g_strStatusPrompt = ">>>> It Worked! <<<<";
-    Run(ID_ANALYSIS_CLEAR_RESULTS);
-    EXPECT_TRUE(!g_bResultsAvailable && !g_bMemberResultsValid && !g_bJointResultsValid && !g_bShowDisplacedShape);
-    EXPECT_TRUE(g_Members[2].intact == 1 && g_strStatusPrompt == "Ready" && backend.Count(Event::KillTimer) == 3);
+    // The outcome goes from the prompt: the tool in force is named, or none.
+    for (int* tool : {&g_bModeDeleteJoint, static_cast<int*>(nullptr)}) {
+        if (tool) *tool = 1;
+        g_bResultsAvailable = g_bMemberResultsValid = g_bJointResultsValid = 1;
+        g_bShowDisplacedShape = 1;
+        g_Members[2].intact = 0;
+        g_strStatusPrompt = ">>>> It Worked! <<<<";
+        Run(ID_ANALYSIS_CLEAR_RESULTS);
+        EXPECT_TRUE(!g_bResultsAvailable && !g_bMemberResultsValid && !g_bJointResultsValid && !g_bShowDisplacedShape);
+        EXPECT_TRUE(g_Members[2].intact == 1 && backend.Count(Event::KillTimer) == 3);
+        EXPECT_EQ(g_strStatusPrompt, tool ? "Delete Joint -> Click a Joint" : "Ready");
+        if (tool) *tool = 0;
+    }
     EXPECT_FALSE(Enabled(ID_ANALYSIS_MEMBER_RESULTS));
     g_bResultsAvailable = 1;
     g_bListTruckBuilt = 1;
