@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "files/files_globals.h"
 #include "files/model_file.h"
 #include "frame/command_ids.h"
 #include "frame/file_commands.h"
@@ -86,6 +87,12 @@ TEST_F(ViewCommandsTest, TogglesFlipTheirSwitchAndMoveTheirCheckMark)
         {ID_LOADS_SHOW_FORCES_X, &g_bShowForcesX, true}, {ID_LOADS_SHOW_FORCES_Y, &g_bShowForcesY, true},
         {ID_OPT_CONSIDER_AXIAL, &g_bConsiderAxial, false}, {ID_OPT_CONSIDER_BENDING, &g_bConsiderBending, false},
         {ID_OPT_CONSIDER_TORSION, &g_bConsiderTorsion, false},
+        {ID_OUT_JOINT_DATA, &g_bOutJointData, false},    {ID_OUT_MEMBER_DATA, &g_bOutMemberData, false},
+        {ID_OUT_MATERIAL_DATA, &g_bOutMaterialData, false}, {ID_OUT_SHAPE_DATA, &g_bOutShapeData, false},
+        {ID_OUT_LOAD_DATA, &g_bOutLoadData, false},      {ID_OUT_BILL_OF_MATERIALS, &g_bOutBillOfMaterials, false},
+        {ID_OUT_ULTIMATE_FORCES, &g_bOutUltimateForces, false},
+        {ID_OUT_ACTUAL_FORCES, &g_bOutActualForces, false},
+        {ID_OUT_STRENGTH_RATIOS, &g_bOutStrengthRatios, false},
     };
     // Every toggle moves its own check mark only.
     std::vector<bool> marks;
