@@ -571,7 +571,8 @@ TEST_F(DialogsTest, EveryCheckBoxAndButtonCarriesItsOwnCaption)
     g_PickDialogs.showMemberProperties();
     RunFrameCommand(ID_ANALYSIS_MEMBER_RESULTS);
     RunFrameCommand(ID_ANALYSIS_JOINT_RESULTS);
-    for (wxDialog* d : {JointPropertiesWindow(), MemberPropertiesWindow(), MemberResultsWindow(), JointResultsWindow()}) {
+    for (wxDialog* d :
+         {JointPropertiesWindow(), MemberPropertiesWindow(), MemberResultsWindow(), JointResultsWindow()}) {
         ASSERT_NE(d, nullptr);
         look(d);
     }
