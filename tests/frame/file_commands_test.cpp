@@ -668,8 +668,13 @@ TEST_F(FileCommandsTest, TileOrientationAndShowTiles)
     EXPECT_EQ(g_bTilePortrait, 1);
     ASSERT_EQ(OpenModelFile(kBridge), 1);  // deck at y = 6 in the XZ plane
     g_fGuidePlaneY = 6;
-    g_bModeAddJoint = 1;
-    RunFrameCommand(ID_FILE_XZ_TILES_SHOW);
+    // Show Tiles ends the tool in force, and the prompt says so.
+    for (int show : {ID_FILE_XY_TILES_SHOW, ID_FILE_YZ_TILES_SHOW, ID_FILE_XZ_TILES_SHOW}) {
+        RunFrameCommand(ID_JOINTS_ADD);
+        ASSERT_EQ(g_strStatusPrompt, "Add Joint -> Click on a Guide Plane");
+        RunFrameCommand(show);
+        EXPECT_EQ(g_strStatusPrompt, "Ready") << show;
+    }
     // Deck x 11.75..24.25, z 11..13: origin (11.25, 10.5), ranges 13.5 x 3 inches.
     EXPECT_EQ(V(g_bModeAddJoint, g_bShowTilesXZ, g_fTilesXZOriginX, g_fTilesXZOriginZ, g_nTilesAcrossXZ,
                 g_nTilesDownXZ), V(0, 1, 11.25f, 10.5f, 2, 1));

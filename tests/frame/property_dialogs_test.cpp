@@ -7,6 +7,7 @@
 #include "frame/property_dialogs.h"
 #include "frame/results_dialogs.h"
 #include "frame/table_editors.h"
+#include "frame/tool_modes.h"
 #include "model/defaults.h"
 #include "model/loads.h"
 #include "model/model_ops.h"
@@ -93,6 +94,34 @@ TEST_F(PropertyDialogsTest, JointNumbersWrapAndStayWithinTheLiveRows)
     c.SetText(IDC_MEM_NUMBER, "39");
     m.Next();
     EXPECT_TRUE(g_Members[40].rollAngle == 45 && g_Members[39].rollAngle == roll39 && m.Number() == 40);
+
+    // Next and Previous of the property and results dialogs visit every row
+    // in order from row 1 and wrap round, in tables of 1, 2, 3 and 7 rows.
+    const short joints = g_nJoints, members = g_nMembers;
+    for (int rows : {1, 2, 3, 7}) {
+        std::string expect;
+        for (int k = 1; k <= rows; ++k) expect += std::to_string(k % rows + 1) + " ";
+        for (int k = rows; k >= 1; --k) expect += std::to_string(k) + " ";
+        const auto visit = [&](auto& dialog, short& count, const char* name) {
+            g_nJoints = joints, g_nMembers = members;
+            count = static_cast<short>(rows);
+            g_nPickedJoint = g_nPickedMember = 1;
+            dialog.Create();
+            std::string seen;
+            for (int k = 0; k < rows; ++k) dialog.Next(), seen += std::to_string(dialog.Number()) + " ";
+            for (int k = 0; k < rows; ++k) dialog.Previous(), seen += std::to_string(dialog.Number()) + " ";
+            EXPECT_EQ(seen, expect) << name << ", " << rows << " rows";
+        };
+        FakeControls c1, c2, c3, c4;
+        JointPropertiesEditor jp(c1);
+        visit(jp, g_nJoints, "Joint Properties");
+        MemberPropertiesEditor mp(c2);
+        visit(mp, g_nMembers, "Member Properties");
+        JointResultsViewer jr(c3);
+        visit(jr, g_nJoints, "Joint Results");
+        MemberResultsViewer mr(c4);
+        visit(mr, g_nMembers, "Member Results");
+    }
 }
 
 TEST_F(PropertyDialogsTest, JointApplyRefusalsOriginAndAddJoint)
@@ -131,10 +160,21 @@ TEST_F(PropertyDialogsTest, JointApplyRefusalsOriginAndAddJoint)
     e.Refresh();
     e.AddJoint();
     EXPECT_EQ(g_nJoints, 399);
-    // Cancel drops the tool and the open flag.
-    g_bJointDialogOpen = 1;
+    // Cancel drops the tool and the open flag, and the prompt names no tool.
+    g_bJointDialogOpen = g_bModeJointProperties = 1;
+    UpdateStatusPrompt();
     e.Cancel();
     EXPECT_TRUE(g_bModeJointProperties == 0 && g_bJointDialogOpen == 0);
+    EXPECT_EQ(g_strStatusPrompt, "Ready");
+    FakeControls mc;
+    g_nPickedMember = 2;
+    MemberPropertiesEditor m(mc);
+    ASSERT_TRUE(m.Create());
+    g_bMemberDialogOpen = g_bModeMemberProperties = 1;
+    UpdateStatusPrompt();
+    m.Cancel();
+    EXPECT_TRUE(g_bModeMemberProperties == 0 && g_bMemberDialogOpen == 0);
+    EXPECT_EQ(g_strStatusPrompt, "Ready");
 }
 
 TEST_F(PropertyDialogsTest, AModelessDialogNeverWritesIntoAChangedRow)

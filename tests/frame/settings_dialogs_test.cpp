@@ -65,9 +65,10 @@ TEST_F(SettingsDialogsTest, LoadDialogsConvertAndCheckTheirRanges)
     axles.Default();
     EXPECT_TRUE(g_fFrontAxleLoad == 15.574081f && c.Text(IDC_AXLE_REAR) == "3.175144");
     // OK without an edit keeps the newtons: kilograms do not convert back exactly.
-    g_fRearAxleLoad = 30.02f;
+    g_fFrontAxleLoad = g_fRearAxleLoad = 30.02f;
     axles.Init();
     ASSERT_TRUE(axles.Ok());
+    EXPECT_EQ(g_fFrontAxleLoad, 30.02f);
     EXPECT_EQ(g_fRearAxleLoad, 30.02f);
 
     // Tower defaults keep the wind speed in either unit system.
@@ -129,6 +130,21 @@ TEST_F(SettingsDialogsTest, PreferencesUnitsLimitsAndTheirFile)
         c.SetText(IDC_PREF_ZMAX, "11");
         EXPECT_FALSE(e.Ok());
         EXPECT_EQ(c.focus, IDC_PREF_ZMAX);
+    }
+    // Speeds left as shown keep their value in either unit system, although
+    // centimetres and degrees do not convert back exactly.
+    for (int metric : {0, 1}) {
+        SetMetricUnits(metric);
+        int changed = 0;
+        for (int k = 1; k <= 2800; ++k) {
+            const float linear = k * 0.01f, angular = 0.01f + k * 0.002f;
+            g_fLinearSpeed = linear, g_fAngularSpeed = angular;
+            PreferencesEditor e(c);
+            e.Init();
+            ASSERT_TRUE(e.Ok()) << linear << " " << angular;
+            changed += g_fLinearSpeed != linear || g_fAngularSpeed != angular;
+        }
+        EXPECT_EQ(changed, 0) << (metric ? "metric" : "U.S.");
     }
     SetMetricUnits(0);
     // Default acts at once, Cancel keeps it; Save writes what the reader reads.

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "files/files_globals.h"
 #include "files/model_file.h"
 #include "frame/command_ids.h"
 #include "frame/file_commands.h"
@@ -78,8 +79,24 @@ TEST_F(ViewCommandsTest, TogglesFlipTheirSwitchAndMoveTheirCheckMark)
         {ID_VIEW_ADVANCED_OPTIONS, &g_bAdvancedOptions, false}, {ID_GUIDES_YZ_SHOW, &g_bShowGuideYZ, true},
         {ID_MEMBERS_SHOW_SHAPE_NUMBERS, &g_bShowShapeNumbers, true}, {ID_LOADS_SHOW_FORCES_Z, &g_bShowForcesZ, true},
         {ID_JOINTS_USE_SPLIT_DIALOG, &g_bUseSplitDialog, false}, {ID_OPT_CONSIDER_SHEAR, &g_bConsiderShear, false},
-        {ID_OPT_INCLUDE_SELF_WEIGHT, &g_bIncludeSelfWeight, false},
+        {ID_OPT_INCLUDE_SELF_WEIGHT, &g_bIncludeSelfWeight, false}, {ID_VIEW_LOADS, &g_bShowLoads, true},
+        {ID_VIEW_SUPPORTS, &g_bShowSupports, true},      {ID_VIEW_XY_BASE_PLANE, &g_bShowXYBasePlane, true},
+        {ID_VIEW_YZ_BASE_PLANE, &g_bShowYZBasePlane, true}, {ID_GUIDES_XY_SHOW, &g_bShowGuideXY, true},
+        {ID_GUIDES_XZ_SHOW, &g_bShowGuideXZ, true},      {ID_MEMBERS_SHOW_MEMBER_NUMBERS, &g_bShowMemberNumbers, true},
+        {ID_MEMBERS_SHOW_MATERIAL_NUMBERS, &g_bShowMaterialNumbers, true},
+        {ID_LOADS_SHOW_FORCES_X, &g_bShowForcesX, true}, {ID_LOADS_SHOW_FORCES_Y, &g_bShowForcesY, true},
+        {ID_OPT_CONSIDER_AXIAL, &g_bConsiderAxial, false}, {ID_OPT_CONSIDER_BENDING, &g_bConsiderBending, false},
+        {ID_OPT_CONSIDER_TORSION, &g_bConsiderTorsion, false},
+        {ID_OUT_JOINT_DATA, &g_bOutJointData, false},    {ID_OUT_MEMBER_DATA, &g_bOutMemberData, false},
+        {ID_OUT_MATERIAL_DATA, &g_bOutMaterialData, false}, {ID_OUT_SHAPE_DATA, &g_bOutShapeData, false},
+        {ID_OUT_LOAD_DATA, &g_bOutLoadData, false},      {ID_OUT_BILL_OF_MATERIALS, &g_bOutBillOfMaterials, false},
+        {ID_OUT_ULTIMATE_FORCES, &g_bOutUltimateForces, false},
+        {ID_OUT_ACTUAL_FORCES, &g_bOutActualForces, false},
+        {ID_OUT_STRENGTH_RATIOS, &g_bOutStrengthRatios, false},
     };
+    // Every toggle moves its own check mark only.
+    std::vector<bool> marks;
+    for (const auto& t : toggles) marks.push_back(Checked(t.id));
     for (const auto& t : toggles) {
         const MenuEntry* e = FindMenuEntry(t.id);
         SCOPED_TRACE(MenuItemPath(*e));
@@ -90,6 +107,8 @@ TEST_F(ViewCommandsTest, TogglesFlipTheirSwitchAndMoveTheirCheckMark)
             EXPECT_EQ(*t.flag, !before);
             EXPECT_EQ(Checked(t.id), before == 0);
             EXPECT_EQ(Redraws(), t.redraws ? 1 : 0);
+            for (size_t k = 0; k < marks.size(); ++k)
+                if (&toggles[k] != &t) EXPECT_EQ(Checked(toggles[k].id), marks[k]) << toggles[k].id;
         }
     }
     // A guide plane's lists are rebuilt; the shape numbers show in the prompt.
@@ -133,28 +152,72 @@ TEST_F(ViewCommandsTest, ShowAllHideAllRefreshAndPresets)
     EXPECT_EQ(Redraws(), 1);
 }
 
+// Each item of each radio group, chosen after either neighbour: its own
+// flag set and checked, every sibling clear and unchecked, its value stored.
 TEST_F(ViewCommandsTest, RadioGroupsKeepOneItemAndTheirValue)
 {
-    Run(ID_OPT_MAGNIFY_50);
-    EXPECT_EQ(g_fMagnification, 50);
-    EXPECT_TRUE(Checked(ID_OPT_MAGNIFY_50) && !Checked(ID_OPT_MAGNIFY_10) && Redraws() == 1);
-    Run(ID_OPT_SPEED_500);
-    EXPECT_TRUE(g_nAnimInterval == 500 && Checked(ID_OPT_SPEED_500) && !Checked(ID_OPT_SPEED_FAST) && !Redraws());
-    Run(ID_OPT_NO_ANIMATION);
-    EXPECT_TRUE(g_bNoAnimation && !g_bAnimateCollapse && !Redraws());
-    Run(ID_OPT_ANIMATE_COLLAPSE);
-    EXPECT_TRUE(!g_bNoAnimation && g_bAnimateCollapse && Redraws() == 1);
-    g_bListResultMembersBuilt = 1;
+    struct Item {
+        int id;
+        int* flag;
+        float value;
+        int redraws;
+    };
+    const struct {
+        std::vector<Item> items;
+        float (*value)();  // what the group stores; nullptr for none
+    } groups[] = {
+        {{{ID_FILE_TILE_PORTRAIT, &g_bTilePortrait, 0, 1}, {ID_FILE_TILE_LANDSCAPE, &g_bTileLandscape, 0, 1}}, nullptr},
+        {{{ID_OPT_NO_ANIMATION, &g_bNoAnimation, 0, 0},
+          {ID_OPT_ANIMATE_DISPLACEMENT, &g_bAnimateDisplacement, 0, 0},
+          {ID_OPT_ANIMATE_COLLAPSE, &g_bAnimateCollapse, 0, 1}},
+         nullptr},
+        {{{ID_OPT_SPEED_FAST, &g_bAnimSpeedFast, 10, 0},
+          {ID_OPT_SPEED_50, &g_bAnimSpeed50, 50, 0},
+          {ID_OPT_SPEED_MEDIUM, &g_bAnimSpeedMedium, 100, 0},
+          {ID_OPT_SPEED_500, &g_bAnimSpeed500, 500, 0},
+          {ID_OPT_SPEED_SLOW, &g_bAnimSpeedSlow, 1000, 0}},
+         [] { return static_cast<float>(g_nAnimInterval); }},
+        {{{ID_OPT_MAGNIFY_NONE, &g_bMagnifyNone, 1, 1},
+          {ID_OPT_MAGNIFY_2, &g_bMagnify2, 2, 1},
+          {ID_OPT_MAGNIFY_5, &g_bMagnify5, 5, 1},
+          {ID_OPT_MAGNIFY_10, &g_bMagnify10, 10, 1},
+          {ID_OPT_MAGNIFY_20, &g_bMagnify20, 20, 1},
+          {ID_OPT_MAGNIFY_50, &g_bMagnify50, 50, 1},
+          {ID_OPT_MAGNIFY_100, &g_bMagnify100, 100, 1}},
+         [] { return g_fMagnification; }},
+        {{{ID_OPT_COLOR_AXIAL, &g_bColorAxialStresses, 0, 1},
+          {ID_OPT_COLOR_BENDING, &g_bColorBendingStresses, 0, 1},
+          {ID_OPT_COLOR_FAILED, &g_bColorFailedMembers, 0, 0}},
+         nullptr},
+        {{{ID_JOINTS_SIZE_SMALL, &g_bJointSizeSmall, 0.1f, 1},
+          {ID_JOINTS_SIZE_DEFAULT, &g_bJointSizeDefault, 0.26f, 1},
+          {ID_JOINTS_SIZE_LARGE, &g_bJointSizeLarge, 0.375f, 1}},
+         [] { return g_fJointSize; }},
+    };
+    for (const auto& g : groups) {
+        const size_t n = g.items.size();
+        for (const Item& item : g.items) *item.flag = &item == &g.items[0];
+        std::vector<size_t> order;  // 1 .. n-1, 0, then n-1 down to 0
+        for (size_t k = 1; k <= n; ++k) order.push_back(k % n);
+        for (size_t k = n; k-- > 0;) order.push_back(k);
+        for (size_t k : order) {
+            const Item& item = g.items[k];
+            SCOPED_TRACE(testing::Message() << MenuItemPath(*FindMenuEntry(item.id)) << " " << item.id);
+            Run(item.id);
+            for (const Item& other : g.items) {
+                EXPECT_EQ(*other.flag, &other == &item ? 1 : 0) << other.id;
+                EXPECT_EQ(Checked(other.id), &other == &item) << other.id;
+            }
+            if (g.value) EXPECT_EQ(g.value(), item.value);
+            EXPECT_EQ(Redraws(), item.redraws);
+        }
+    }
+    // The colours live in the displaced members' list; the joint size in
+    // the joints', supports' and loads'.
+    g_bListResultMembersBuilt = g_bListSupportsBuilt = 1;
     Run(ID_OPT_COLOR_FAILED);
-    EXPECT_TRUE(g_bColorFailedMembers && !g_bColorAxialStresses && !Redraws() && !g_bListResultMembersBuilt);
-    Run(ID_OPT_COLOR_AXIAL);
-    EXPECT_TRUE(g_bColorAxialStresses && !g_bColorFailedMembers && Redraws() == 1);
-    g_bListSupportsBuilt = 1;
     Run(ID_JOINTS_SIZE_LARGE);
-    EXPECT_TRUE(g_fJointSize == 0.375f && Checked(ID_JOINTS_SIZE_LARGE) && !Checked(ID_JOINTS_SIZE_DEFAULT));
-    EXPECT_EQ(g_bListSupportsBuilt, 0);
-    Run(ID_JOINTS_SIZE_DEFAULT);
-    EXPECT_EQ(g_fJointSize, 0.26f);
+    EXPECT_EQ(g_bListResultMembersBuilt + g_bListSupportsBuilt, 0);
     Run(ID_OPT_FIND_BREAKING_FORCES);
     EXPECT_TRUE(g_bFindBreakingForces == 1 && g_bBreakingForcesActive == 1 && Checked(ID_OPT_FIND_BREAKING_FORCES));
     Run(ID_OPT_INCLUDE_ECCENTRICITY);
@@ -270,13 +333,19 @@ TEST_F(ViewCommandsTest, LoadsAndAnalysisCommands)
     Run(ID_ANALYSIS_JOINT_RESULTS);
     EXPECT_EQ(s_calls, 2);
 
-    g_bResultsAvailable = g_bMemberResultsValid = g_bJointResultsValid = 1;
-    g_bShowDisplacedShape = 1;
-    g_Members[2].intact = 0;
-    g_strStatusPrompt = ">>>> It Worked! <<<<";
-    Run(ID_ANALYSIS_CLEAR_RESULTS);
-    EXPECT_TRUE(!g_bResultsAvailable && !g_bMemberResultsValid && !g_bJointResultsValid && !g_bShowDisplacedShape);
-    EXPECT_TRUE(g_Members[2].intact == 1 && g_strStatusPrompt == "Ready" && backend.Count(Event::KillTimer) == 3);
+    // The outcome goes from the prompt: the tool in force is named, or none.
+    for (int* tool : {&g_bModeDeleteJoint, static_cast<int*>(nullptr)}) {
+        if (tool) *tool = 1;
+        g_bResultsAvailable = g_bMemberResultsValid = g_bJointResultsValid = 1;
+        g_bShowDisplacedShape = 1;
+        g_Members[2].intact = 0;
+        g_strStatusPrompt = ">>>> It Worked! <<<<";
+        Run(ID_ANALYSIS_CLEAR_RESULTS);
+        EXPECT_TRUE(!g_bResultsAvailable && !g_bMemberResultsValid && !g_bJointResultsValid && !g_bShowDisplacedShape);
+        EXPECT_TRUE(g_Members[2].intact == 1 && backend.Count(Event::KillTimer) == 3);
+        EXPECT_EQ(g_strStatusPrompt, tool ? "Delete Joint -> Click a Joint" : "Ready");
+        if (tool) *tool = 0;
+    }
     EXPECT_FALSE(Enabled(ID_ANALYSIS_MEMBER_RESULTS));
     g_bResultsAvailable = 1;
     g_bListTruckBuilt = 1;

@@ -2,6 +2,7 @@
 // on a known model; controls set, buttons pressed, the tables and globals
 // checked. Modal dialogs are driven from inside their modal loop.
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/dialog.h>
+#include <wx/radiobut.h>
 #include <wx/slider.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
@@ -161,6 +163,86 @@ void ExpectLaidOut(wxDialog* dialog)
         wxWindow* beside = Beside(dialog, l, 1);
         EXPECT_EQ(beside ? beside->GetId() : 0, right) << dialog->GetTitle() << ": right of " << left;
     }
+}
+
+// The caption of every check box, radio button and button of each dialog,
+// found by the id the dialog's logic reads it by.
+enum class Kind { Check, Radio, Button };
+struct Captioned {
+    int id;
+    Kind kind;
+    const char* text;
+};
+const Kind C = Kind::Check, R = Kind::Radio, B = Kind::Button;
+const std::map<std::string, std::vector<Captioned>> kCaptions = {
+    {"Edit Material",
+     {{IDC_MAT_CHANGE_COLOR, B, "Change Color"}, {IDC_MAT_BALSA, B, "Balsa"}, {IDC_MAT_BASS, B, "Bass"},
+      {IDC_MAT_PREVIOUS, B, "<< Previous"}, {IDC_MAT_NEXT, B, "Next >>"}, {IDC_MAT_COPY, B, "Copy"},
+      {IDC_MAT_PASTE, B, "Paste"}, {IDC_MAT_DEFAULT, B, "Default Properties"}, {IDC_OK, B, "OK"},
+      {IDC_CANCEL, B, "Cancel"}}},
+    {"Edit Shapes",
+     {{IDC_SHP_RECTANGULAR, B, "Rectangular Section"}, {IDC_SHP_CIRCULAR, B, "Circular Section"},
+      {IDC_SHP_NEXT, B, "Next >>"}, {IDC_SHP_PREVIOUS, B, "<< Previous"}, {IDC_SHP_COPY, B, "Copy"},
+      {IDC_SHP_PASTE, B, "Paste"}, {IDC_SHP_DEFAULT, B, "Default"}, {IDC_OK, B, "OK"}, {IDC_CANCEL, B, "Cancel"}}},
+    {"Trussforge3D Preferences",
+     {{IDC_PREF_SOUND_ON, C, "Sound On"}, {IDC_PREF_BROWSE_TEXT_VIEWER, B, "Browse..."},
+      {IDC_PREF_BROWSE_GRAPHIC_VIEWER, B, "Browse..."}, {IDC_PREF_BROWSE_BROWSER, B, "Browse ..."},
+      {IDC_PREF_BROWSE_MANUAL, B, "Browse ..."}, {IDC_PREF_DEFAULT, B, "Default"}, {IDC_PREF_SAVE, B, "Save"},
+      {IDC_OK, B, "OK"}, {IDC_CANCEL, B, "Cancel"}}},
+    {"Joint Properties",
+     {{IDC_JNT_TX, C, "TX"}, {IDC_JNT_TY, C, "TY"}, {IDC_JNT_TZ, C, "TZ"}, {IDC_JNT_RX, C, "RX"},
+      {IDC_JNT_RY, C, "RY"}, {IDC_JNT_RZ, C, "RZ"}, {IDC_JNT_SELECTED, C, "Selected"}, {IDC_JNT_TRANS_X, C, "Trans."},
+      {IDC_JNT_TRANS_Y, C, "Trans."}, {IDC_JNT_TRANS_Z, C, "Trans."}, {IDC_JNT_ADD_JOINT, B, "Add Joint"},
+      {IDC_JNT_PREVIOUS, B, " << Previous "}, {IDC_JNT_NEXT, B, "Next >>"}, {IDC_JNT_APPLY, B, "Apply"},
+      {IDC_JNT_H, B, "H"}, {IDC_OK, B, "OK"}, {IDC_CANCEL, B, "Cancel"}}},
+    {"Member Properties",
+     {{IDC_MEM_USE_TORSION, C, "Use Torsion"}, {IDC_MEM_MYY1, C, "Myy"}, {IDC_MEM_MZZ1, C, "Mzz"},
+      {IDC_MEM_MYY2, C, "Myy"}, {IDC_MEM_MZZ2, C, "Mzz"}, {IDC_MEM_UD_ZZ, C, "UD"}, {IDC_MEM_UD_YY, C, "UD"},
+      {IDC_MEM_HIDE, C, "Hide"}, {IDC_MEM_NEGATE, C, "Negate"}, {IDC_MEM_RUNNER, C, "Runner"},
+      {IDC_MEM_NEXT, B, "Next >>"}, {IDC_MEM_PREVIOUS, B, "<< Previous "}, {IDC_MEM_APPLY, B, "Apply"},
+      {IDC_MEM_H, B, "H"}, {IDC_OK, B, "OK"}, {IDC_CANCEL, B, "Cancel"}}},
+    {"Default Member Properties", {{IDC_DEF_RESET, B, "Reset"}, {IDC_OK, B, "OK"}, {IDC_CANCEL, B, "Cancel"}}},
+    {"Create Joint in Member", {{IDC_OK, B, "OK"}, {IDC_CANCEL, B, "Cancel"}}},
+    {"Member Results",
+     {{IDC_MRES_CLOSE, B, "Close"}, {IDC_MRES_PREVIOUS, B, "<< Previous  "}, {IDC_MRES_NEXT, B, "Next >>"}}},
+    {"Joint Results",
+     {{IDC_JRES_OK, B, "OK"}, {IDC_JRES_PREVIOUS, B, "<< Previous "}, {IDC_JRES_NEXT, B, "Next >>"},
+      {IDC_JRES_CLOSE, B, "Close"}, {IDC_JRES_DEFAULTS, B, "Defaults"}}},
+    {"Model Data", {{IDC_OK, B, "Close"}}},
+    {"Default Forces",
+     {{IDC_FORCE_X_TRANSLATED, C, "Translated"}, {IDC_FORCE_Y_TRANSLATED, C, "Translated"},
+      {IDC_FORCE_Z_TRANSLATED, C, "Translated"}, {IDC_OK, B, "OK"}, {IDC_CANCEL, B, "Cancel"}}},
+    {"Axle Loads", {{IDC_AXLE_DEFAULT, B, "Default"}, {IDC_OK, B, "OK"}, {IDC_CANCEL, B, "Cancel"}}},
+    {"Tower Defaults",
+     {{IDC_TOWER_EMPTY_TANK, C, "Empty Tank"}, {IDC_TOWER_REVERSE_WIND, C, "Reverse Wind Direction"},
+      {IDC_OK, B, "OK"}, {IDC_CANCEL, B, "Cancel"}}},
+    {"Intensity", {{IDC_OK, B, "OK"}, {IDC_CANCEL, B, "Cancel"}}},
+    {"Opengl Pixel Format",
+     {{IDC_PFD_DRAW_TO_WINDOW, C, "DRAW_TO_WINDOW"}, {IDC_PFD_DRAW_TO_BITMAP, C, "DRAW_TO_BITMAP"},
+      {IDC_PFD_SUPPORT_GDI, C, "SUPPORT_GDI"}, {IDC_PFD_SUPPORT_OPENGL, C, "SUPPORT_OPENGL"},
+      {IDC_PFD_GENERIC_FORMAT, C, "GENERIC_FORMAT"}, {IDC_PFD_GENERIC_ACCELERATED, C, "GENERIC_ACCELERATED"},
+      {IDC_PFD_DOUBLEBUFFER, C, "DOUBLEBUFFER"}, {IDC_PFD_NEED_PALETTE, C, "NEED_PALETTE"},
+      {IDC_PFD_NEED_SYSTEM_PALETTE, C, "NEED_SYSTEM_PALETTE"}, {IDC_PFD_RGBA, R, "RGBA"},
+      {IDC_PFD_COLOR_INDEX, R, "Color Index"}, {IDC_OK, B, "OK"}}},
+};
+
+// Each control of the dialog's table is of its kind and carries its own
+// caption; returns the dialog's caption.
+std::string ExpectCaptions(wxDialog* dialog)
+{
+    const std::string title(dialog->GetTitle().utf8_str());
+    const auto captions = kCaptions.find(title);
+    EXPECT_NE(captions, kCaptions.end()) << title;
+    if (captions == kCaptions.end()) return title;
+    for (const Captioned& c : captions->second) {
+        wxWindow* w = WxDialogControls(dialog).Find(c.id);
+        const bool kind = c.kind == Kind::Check   ? dynamic_cast<wxCheckBox*>(w) != nullptr
+                          : c.kind == Kind::Radio ? dynamic_cast<wxRadioButton*>(w) != nullptr
+                                                  : dynamic_cast<wxButton*>(w) != nullptr;
+        EXPECT_TRUE(kind) << title << ": " << c.id << " " << c.text;
+        EXPECT_EQ(WxDialogControls(dialog).Text(c.id), c.text) << title << ": " << c.id;
+    }
+    return title;
 }
 
 std::string Text(wxWindow* d, int id) { return WxDialogControls(d).Text(id); }
@@ -461,6 +543,40 @@ TEST_F(DialogsTest, MemberPropertiesAndResults)
     Press(d, wxID_OK);
     Pump();
     EXPECT_TRUE(g_fDisplacementLimits[2] == 8 && JointResultsWindow() == nullptr && g_bJointResultsDlgShown == 0);
+}
+
+TEST_F(DialogsTest, EveryCheckBoxAndButtonCarriesItsOwnCaption)
+{
+    std::set<std::string> seen;
+    const auto look = [&](wxDialog* d) { seen.insert(ExpectCaptions(d)); };
+    const struct {
+        int command;
+        const char* caption;
+    } modal[] = {
+        {ID_MEMBERS_EDIT_MATERIALS, "Edit Material"},     {ID_MEMBERS_EDIT_SHAPES, "Edit Shapes"},
+        {ID_EDIT_PREFERENCES, "Trussforge3D Preferences"}, {ID_MEMBERS_SET_DEFAULTS, "Default Member Properties"},
+        {ID_ANALYSIS_GLOBAL_DATA, "Model Data"},           {ID_LOADS_SET_DEFAULT_FORCE, "Default Forces"},
+        {ID_LOADS_TRUCK_AXLE_LOADS, "Axle Loads"},         {ID_LOADS_TOWER_DEFAULTS, "Tower Defaults"},
+        {ID_VIEW_DIRECT_LIGHT, "Intensity"},
+    };
+    for (const auto& m : modal) EXPECT_TRUE(Modal(m.command, m.caption, look)) << m.caption;
+    SetModalScript(look);
+    float fraction = 0.5f;
+    g_PickDialogs.askSplitFraction(fraction);
+    SetModalScript(look);
+    g_PickDialogs.showPixelFormat();
+    SetModalScript(nullptr);
+    g_nPickedJoint = 3, g_nPickedMember = 4;
+    g_PickDialogs.showJointProperties();
+    g_PickDialogs.showMemberProperties();
+    RunFrameCommand(ID_ANALYSIS_MEMBER_RESULTS);
+    RunFrameCommand(ID_ANALYSIS_JOINT_RESULTS);
+    for (wxDialog* d :
+         {JointPropertiesWindow(), MemberPropertiesWindow(), MemberResultsWindow(), JointResultsWindow()}) {
+        ASSERT_NE(d, nullptr);
+        look(d);
+    }
+    EXPECT_EQ(seen.size(), kCaptions.size());
 }
 
 }  // namespace

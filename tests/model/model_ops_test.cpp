@@ -185,12 +185,15 @@ TEST_F(ModelOpsTest, TableLimits)
 {
     g_nJoints = MAX_JOINTS - 1;  // the limit messages are checked with Run the Analysis and the add tools
     EXPECT_EQ(1, CheckJointLimit());
-    g_Joints[10].mark = g_Joints[20].mark = 1;  // replication needs room for every marked joint
+    // Replication needs room for every marked joint, the last one too.
+    g_nJoints = MAX_JOINTS - 2;
+    g_Joints[10].mark = g_Joints[MAX_JOINTS - 2].mark = 1;
     EXPECT_FALSE(CanReplicateMarkedJoints());
     g_nJoints = MAX_JOINTS - 3;
+    g_Joints[MAX_JOINTS - 3].mark = 1;
     EXPECT_TRUE(CanReplicateMarkedJoints());
     ClearJointMarks();
-    EXPECT_EQ(0, g_Joints[10].mark + g_Joints[20].mark);
+    EXPECT_EQ(0, g_Joints[10].mark + g_Joints[MAX_JOINTS - 3].mark);
 }
 
 TEST_F(ModelOpsTest, DisplacementsArrowScaleAndTruckOnTheDeck)

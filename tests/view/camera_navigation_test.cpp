@@ -261,6 +261,7 @@ TEST_F(CameraTest, MouseOrbitWheelDoubleClickAndZoomGesture)
     Tool(ID_GUIDES_MOVE_FOCUS);
     Send(wxEVT_LEFT_DCLICK, AtJoint(1));
     EXPECT_EQ(V(g_dCenterX, g_dCenterY, g_dCenterZ, g_bModeSetFocus, g_nPickedJoint), V(16, 8, 10, 0, 0));
+    EXPECT_EQ(g_strStatusPrompt, "Ready");
 
     // Zoom gesture: a drag over half the view brings the eye to half its
     // distance. Its press and release are the gesture's only: the tool on

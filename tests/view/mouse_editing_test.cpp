@@ -66,6 +66,16 @@ TEST_F(EditViewTest, BuildsATrussByClicksAndDragsAndAnalysesIt)
     // The truss is symmetric about joint 2: both halves of the bottom chord carry the same force.
     const float left = g_Members[1].endForces[EF_AXIAL1], right = g_Members[2].endForces[EF_AXIAL1];
     EXPECT_NEAR(std::fabs(left), std::fabs(right), 1e-3 * std::fabs(left) + 1e-6);
+
+    // A full table whose last joint lies on an earlier one: a click on the
+    // grid adds nothing, drops nothing and gives only the limit message.
+    Tool(ID_JOINTS_ADD);
+    while (g_nJoints < MAX_JOINTS - 1) AddJoint(40, 20, g_nJoints * 0.05f);
+    AddJoint(10, 6, 12);  // on joint 1
+    backend.Clear();
+    Click(At(30, 16, 12));
+    EXPECT_EQ(V(g_nJoints, g_nMembers), V(MAX_JOINTS, 7));
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Maximum Number of Joints = 400\n"});
 }
 
 TEST_F(EditViewTest, AMemberDragEndsOnAnotherJointOnly)
@@ -103,17 +113,21 @@ TEST_F(EditViewTest, PlaneMovesThatWouldDuplicateJointsPutEverythingBack)
         int joints;
         float markedZ, planeZ;
         bool halted;
+        bool lastMarked;  // the last joint marked too
+        float lastZ;      // where the last joint is afterwards
     } cases[] = {
-        {ID_GUIDES_XY_MOVE_JOINTS_AND_PLANE, 14, 2, 12, 12, true},
-        {ID_GUIDES_XY_REPLICATE_AND_MOVE, 14, 2, 12, 12, true},
-        {ID_GUIDES_XY_MOVE_JOINTS_AND_PLANE, 16, 2, 16, 16, false},
-        {ID_GUIDES_XY_REPLICATE_AND_MOVE, 16, 3, 12, 16, false},
+        {ID_GUIDES_XY_MOVE_JOINTS_AND_PLANE, 14, 2, 12, 12, true, false, 14},
+        {ID_GUIDES_XY_REPLICATE_AND_MOVE, 14, 2, 12, 12, true, false, 14},
+        {ID_GUIDES_XY_MOVE_JOINTS_AND_PLANE, 16, 2, 16, 16, false, false, 14},
+        {ID_GUIDES_XY_REPLICATE_AND_MOVE, 16, 3, 12, 16, false, false, 16},
+        {ID_GUIDES_XY_MOVE_JOINTS_AND_PLANE, 16, 2, 16, 16, false, true, 18},
+        {ID_GUIDES_XY_REPLICATE_AND_MOVE, 16, 4, 12, 16, false, true, 18},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.toZ);
+        SCOPED_TRACE(testing::Message() << c.toZ << (c.lastMarked ? " last marked" : ""));
         g_nJoints = 0;
         AddJoint(10, 6, 12).mark = 1;
-        AddJoint(10, 6, 14);
+        AddJoint(10, 6, 14).mark = c.lastMarked;
         g_fGuidePlaneZ = 12;
         backend.Clear();
         Tool(c.tool);
@@ -123,6 +137,7 @@ TEST_F(EditViewTest, PlaneMovesThatWouldDuplicateJointsPutEverythingBack)
         EXPECT_EQ(g_fGuidePlaneZ, c.toZ);  // the plane follows the mouse
         Send(wxEVT_LEFT_UP, At(20, 0, c.toZ));
         EXPECT_EQ(V(g_nJoints, g_Joints[1].z, g_fGuidePlaneZ, g_bDraggingPlaneXY), V(c.joints, c.markedZ, c.planeZ, 0));
+        EXPECT_EQ(g_Joints[g_nJoints].z, c.lastZ);
         EXPECT_EQ(backend.Count(Event::Beep), c.halted ? 1 : 0);
         EXPECT_EQ(BoxTexts(), c.halted ? std::vector<std::string>{kDuplicateJoint} : std::vector<std::string>{});
         if (c.joints == 3) {
@@ -215,6 +230,8 @@ TEST_F(EditViewTest, SplitsAtTheCursorAtAFractionAndRefusals)
         EXPECT_EQ(s_questions, c.dialogFraction != 0 && c.box != kBothEnds ? 1 : 0);
         if (c.newX == 0) {
             EXPECT_EQ(V(g_nJoints, g_nMembers, g_Members[1].jointA), V(joints, 1, 1));
+            // Add Joint keeps the member picked for the next click.
+            if (c.way != TOOL_20) EXPECT_EQ(g_nPickedMember, 1);
             continue;
         }
         ASSERT_EQ(V(g_nJoints, g_nMembers), V(joints + 1, 2));
