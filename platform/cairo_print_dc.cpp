@@ -60,6 +60,18 @@ bool CairoPrintDC::Fail(const std::string& why)
     return false;
 }
 
+cairo_status_t CairoPrintDC::StreamFailed(cairo_status_t status)
+{
+    if (streamStatus_ == CAIRO_STATUS_SUCCESS) streamStatus_ = status;
+    return status;
+}
+
+cairo_status_t CairoPrintDC::SurfaceStatus() const
+{
+    if (streamStatus_ != CAIRO_STATUS_SUCCESS) return streamStatus_;
+    return surface_ ? cairo_surface_status(surface_) : CAIRO_STATUS_SUCCESS;
+}
+
 void CairoPrintDC::CloseSurface()
 {
     if (cr_) cairo_destroy(cr_);
@@ -74,6 +86,7 @@ bool CairoPrintDC::StartDoc(const std::string& jobName)
 {
     if (surface_) return Fail("A print job is already under way");
     error_.clear();
+    streamStatus_ = CAIRO_STATUS_SUCCESS;
     surface_ = OpenSurface(jobName);
     if (!surface_) return false;
     if (cairo_surface_status(surface_) != CAIRO_STATUS_SUCCESS) {
@@ -105,7 +118,9 @@ bool CairoPrintDC::EndPage()
     Flush();
     cairo_show_page(cr_);
     inPage_ = false;
-    const cairo_status_t status = cairo_status(cr_);
+    // The page goes to the surface, and on to its stream, as it is shown.
+    cairo_status_t status = cairo_status(cr_);
+    if (status == CAIRO_STATUS_SUCCESS) status = SurfaceStatus();
     if (status != CAIRO_STATUS_SUCCESS) return Fail(cairo_status_to_string(status));
     return true;
 }
@@ -117,7 +132,7 @@ bool CairoPrintDC::EndDoc()
     cairo_destroy(cr_);
     cr_ = nullptr;
     cairo_surface_finish(surface_);
-    const cairo_status_t status = cairo_surface_status(surface_);
+    const cairo_status_t status = SurfaceStatus();
     cairo_surface_destroy(surface_);
     surface_ = nullptr;
     if (status != CAIRO_STATUS_SUCCESS) {
@@ -360,7 +375,7 @@ private:
         try {
             static_cast<PdfPrintDC*>(closure)->bytes_.append(reinterpret_cast<const char*>(data), length);
         } catch (const std::bad_alloc&) {
-            return CAIRO_STATUS_NO_MEMORY;
+            return static_cast<PdfPrintDC*>(closure)->StreamFailed(CAIRO_STATUS_NO_MEMORY);
         }
         return CAIRO_STATUS_SUCCESS;
     }

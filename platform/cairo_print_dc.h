@@ -52,6 +52,11 @@ protected:
     virtual void Discard() = 0;
 
     bool Fail(const std::string& why);
+    // A surface writing to a stream of ours calls this when a write fails and
+    // returns what it returns. Cairo 1.16 drops a write error made while the
+    // document is finished, and may show one made in a page only a page
+    // later: the failed page, or job, would seem to have been printed.
+    cairo_status_t StreamFailed(cairo_status_t status);
 
     SheetGeometry sheet_;
 
@@ -61,11 +66,14 @@ private:
     void ApplyPen();
     void ApplyFont();
     void CloseSurface();
+    // The first error of the job's surface or its stream, or success.
+    cairo_status_t SurfaceStatus() const;
 
     cairo_surface_t* surface_ = nullptr;
     cairo_t* cr_ = nullptr;
     bool inPage_ = false;
     bool strokePending_ = false;
+    cairo_status_t streamStatus_ = CAIRO_STATUS_SUCCESS;
     std::string error_;
 
     MapMode mode_ = MapMode::LoEnglish;

@@ -236,6 +236,10 @@ public:
 
         const gint response = gtk_dialog_run(GTK_DIALOG(dialog));
         gtk_widget_hide(dialog);
+        // After the dialog's own "replace the file?" box, the dialog and the
+        // box close at once and a window manager (openbox) hands the focus
+        // to another program's window: take it back for the owner.
+        if (owner) gtk_window_present_with_time(owner, gtk_get_current_event_time());
         int result = wxID_CANCEL;
         GtkPrinter* printer = gtk_print_unix_dialog_get_selected_printer(printDialog);
         if (response == GTK_RESPONSE_OK && printer) {

@@ -200,6 +200,156 @@ void SayTooManyPages(const PlanePrint& p)
         platform::MB_ICONINFORMATION);
 }
 
+// ---- what the pages of a print leave out
+
+// The page grid as a rectangle in the plane: from the grid's corner, extentU
+// logical units along the first coordinate and extentV along the second.
+struct PageGrid {
+    PlanePageMap map;
+    float extentU = 0, extentV = 0;
+};
+
+PageGrid GridOf(const PlanePageMap& map, int down)
+{
+    PageGrid g;
+    g.map = map;
+    const float alongFirst = static_cast<float>(map.landscape ? down : map.across);
+    const float alongSecond = static_cast<float>(map.landscape ? map.across : down);
+    g.extentU = alongFirst * static_cast<float>(map.landscape ? map.height : map.width);
+    g.extentV = alongSecond * static_cast<float>(map.landscape ? map.width : map.height);
+    return g;
+}
+
+// The in-plane point (u, v), moved by (dx, dy) logical units along the page's
+// own x and y axes, lies on some page of the grid.
+bool OnGrid(const PageGrid& g, float u, float v, float dx = 0, float dy = 0)
+{
+    float U = (u - g.map.origin1) * 100.0f, V = (v - g.map.origin2) * 100.0f;
+    // Which way the page's axes run in the plane (see MapToPage).
+    const bool turned = g.map.landscape;
+    switch (g.map.plane) {
+    case PLANE_XY: U += turned ? dy : dx, V += turned ? -dx : dy; break;
+    case PLANE_XZ: U += turned ? dy : dx, V += turned ? dx : -dy; break;
+    default: U += turned ? -dy : -dx, V += turned ? -dx : dy; break;
+    }
+    return U >= 0 && U <= g.extentU && V >= 0 && V <= g.extentV;
+}
+
+// The device's default font (10 pt) in logical units: the height of a line
+// and the width of a digit, a little over both.
+struct NumberSize {
+    float height, digit;
+};
+NumberSize NumberSizeOf(bool cm)
+{
+    const float pointsPerUnit = cm ? 72.0f / 254.0f : 0.72f;
+    return {11.0f / pointsPerUnit, 6.5f / pointsPerUnit};
+}
+
+// Which joints of the plane lose some of their cross, and which members of
+// it some of their outline or number, on the pages of the grid.
+struct CutParts {
+    std::vector<bool> joints, members;
+};
+
+CutParts CutFromGrid(const PlanePrint& p, const std::vector<bool>& in, const PageGrid& g)
+{
+    CutParts cut;
+    const int nJoints = JointCount(), nMembers = MemberCount();
+    cut.joints.assign(static_cast<size_t>(nJoints) + 1, false);
+    cut.members.assign(static_cast<size_t>(nMembers) + 1, false);
+    for (int i = 1; i <= nJoints; ++i) {
+        if (!in[i]) continue;
+        float u, v;
+        PlaneCoordinates(p.plane, g_Joints[i], &u, &v);
+        cut.joints[i] = !OnGrid(g, u, v, -12, 0) || !OnGrid(g, u, v, 12, 0) || !OnGrid(g, u, v, 0, -12) ||
+                        !OnGrid(g, u, v, 0, 12);
+    }
+    const NumberSize size = NumberSizeOf(p.cm);
+    for (int m = 1; m <= nMembers; ++m) {
+        const MemberRec& rec = g_Members[m];
+        if (!BothEndsIn(in, rec)) continue;
+        float ua, va, ub, vb;
+        PlaneCoordinates(p.plane, g_Joints[rec.jointA], &ua, &va);
+        PlaneCoordinates(p.plane, g_Joints[rec.jointB], &ub, &vb);
+        const float u = (ua + ub) / 2.0f, v = (va + vb) / 2.0f;
+        const float right = 10 + size.digit * static_cast<float>(std::to_string(m).size()), below = -10 - size.height;
+        bool cutOff = !OnGrid(g, u, v, 10, -10) || !OnGrid(g, u, v, right, -10) || !OnGrid(g, u, v, 10, below) ||
+                      !OnGrid(g, u, v, right, below);
+        if (!cutOff && ComputeMemberOutline(p.plane, m))
+            for (int k = 0; k < 4 && !cutOff; ++k) cutOff = !OnGrid(g, rec.outline1[2 * k], rec.outline1[2 * k + 1]);
+        cut.members[m] = cutOff;
+    }
+    return cut;
+}
+
+// A plane's page layout globals, kept to be put back.
+class SavedTiles {
+public:
+    explicit SavedTiles(PlaneKind plane)
+    {
+        switch (plane) {
+        case PLANE_XY: o1_ = &g_fTilesXYOriginX, o2_ = &g_fTilesXYOriginY, a_ = &g_nTilesAcrossXY, d_ = &g_nTilesDownXY; break;
+        case PLANE_XZ: o1_ = &g_fTilesXZOriginX, o2_ = &g_fTilesXZOriginZ, a_ = &g_nTilesAcrossXZ, d_ = &g_nTilesDownXZ; break;
+        default: o1_ = &g_fTilesYZOriginZ, o2_ = &g_fTilesYZOriginY, a_ = &g_nTilesAcrossYZ, d_ = &g_nTilesDownYZ; break;
+        }
+        origin1_ = *o1_, origin2_ = *o2_, across_ = *a_, down_ = *d_;
+    }
+    void Restore() const { *o1_ = origin1_, *o2_ = origin2_, *a_ = across_, *d_ = down_; }
+
+private:
+    float *o1_, *o2_;
+    short *a_, *d_;
+    float origin1_, origin2_;
+    short across_, down_;
+};
+
+std::string Counted(int n, const char* thing)
+{
+    return std::to_string(n) + " " + thing + (n == 1 ? "" : "s");
+}
+
+// With the plane's tiles shown, the print takes the pages shown. When a
+// joint or member of the plane falls off them that a new layout would hold,
+// the user chooses: lay the tiles out again, print the pages shown, or print
+// nothing. False when nothing is to be printed.
+bool ConfirmShownPages(const PlanePrint& p, const std::vector<bool>& in)
+{
+    int down = 1;
+    const PlanePageMap shownMap = CurrentPageMap(p, &down);
+    const CutParts shown = CutFromGrid(p, in, GridOf(shownMap, down));
+
+    // A new layout, tried and then undone: the tiles shown stay as they are.
+    const SavedTiles saved(p.plane);
+    const bool laidOut = p.layout() == 0;
+    const PlanePageMap freshMap = CurrentPageMap(p, &down);
+    saved.Restore();
+    if (!laidOut) return true;
+    const CutParts fresh = CutFromGrid(p, in, GridOf(freshMap, down));
+
+    int joints = 0, members = 0;
+    for (size_t i = 1; i < shown.joints.size(); ++i) joints += shown.joints[i] && !fresh.joints[i];
+    for (size_t m = 1; m < shown.members.size(); ++m) members += shown.members[m] && !fresh.members[m];
+    if (joints == 0 && members == 0) return true;
+
+    std::string what = joints ? Counted(joints, "joint") : "";
+    if (members) what += (joints ? " and " : "") + Counted(members, "member");
+    const std::string plane = p.plane == PLANE_SKEW_YZ ? "skewed YZ" : PlaneName(p.plane);
+    const int answer = platform::MessageBox(
+        "Part of the " + plane + " plane lies outside the page tiles shown: " + what +
+            " would be cut from the print, wholly or in part.\n\n"
+            "Yes: lay the tiles out again to hold the plane, then print.\n"
+            "No: print the pages shown.\n"
+            "Cancel: print nothing.",
+        g_szAppTitle, platform::MB_YESNOCANCEL | platform::MB_ICONQUESTION);
+    if (answer == platform::IDCANCEL) return false;
+    if (answer == platform::IDYES) {
+        p.layout();
+        platform::InvalidateFrame(false);
+    }
+    return true;
+}
+
 }  // namespace
 
 void ReportPrintOutcome(const platform::PrintOutcome& outcome, long pages)
@@ -234,6 +384,8 @@ void RunPlanePrint(const PlanePrint& p)
                 platform::MB_ICONINFORMATION);
         return;
     }
+
+    if (*p.tilesShown && !ConfirmShownPages(p, in)) return;
 
     platform::PrintDialogRequest request;
     request.jobName = p.jobName;

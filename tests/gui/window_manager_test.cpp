@@ -1,6 +1,7 @@
 // The program under a window manager, on a display of its own: stacking and
 // focus faults show only there. The boxes must lie above the main window
-// they belong to and take the keys; start-up writes no toolkit warning.
+// they belong to and take the keys; start-up writes no toolkit warning; a
+// print leaves the focus with the program beside another one.
 #include <errno.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -179,16 +180,16 @@ TEST(WindowManager, BoxesLieAboveTheMainWindowAndStartUpWarnsNothing)
     const fs::path home = fs::temp_directory_path() / ("tf3d_wm_test_" + std::to_string(getpid()));
     fs::create_directories(home);
     const std::string h = home.string();
-    pid_t xvfb = 0, wm = 0, tf3d = 0;
+    pid_t xvfb = 0, wm = 0, tf3d = 0, planprint = 0;
     struct Cleanup {
         const fs::path& home;
-        pid_t &xvfb, &wm, &tf3d;
+        pid_t &xvfb, &wm, &tf3d, &planprint;
         ~Cleanup()
         {
-            for (pid_t pid : {tf3d, wm, xvfb}) Stop(pid);
+            for (pid_t pid : {tf3d, planprint, wm, xvfb}) Stop(pid);
             fs::remove_all(home);
         }
-    } cleanup{home, xvfb, wm, tf3d};
+    } cleanup{home, xvfb, wm, tf3d, planprint};
 
     // A display of its own: the manager must not rearrange other tests' windows.
     int fds[2];
@@ -236,10 +237,42 @@ TEST(WindowManager, BoxesLieAboveTheMainWindowAndStartUpWarnsNothing)
         Stop(tf3d);
 
         // Planprint's window comes up as quietly.
-        tf3d = Spawn({std::string(TF3D_BINARY_DIR) + "/planprint"}, env, h + "/planprint.txt");
-        EXPECT_TRUE(WaitFor(30, [&] { return screen.Stack(tf3d).size() == 1; }));
+        planprint = Spawn({std::string(TF3D_BINARY_DIR) + "/planprint"}, env, h + "/planprint.txt");
+        EXPECT_TRUE(WaitFor(30, [&] { return screen.Stack(planprint).size() == 1; }));
+
+        // Beside Planprint, TF3D prints its picture over a PDF that is there
+        // already: the print dialog asks to replace it, and once it is gone
+        // the focus is TF3D's again.
+        auto key = [&](const std::string& keys) { std::system(("DISPLAY=" + display + " xdotool key " + keys).c_str()); };
+        const std::string pdf = h + "/output.pdf";  // the dialog's file in the program's folder
+        WriteBytes(pdf, "old");
+        tf3d = Spawn({"sh", "-c", "cd '" + h + "' && exec '" + program + "' '" + TF3D_SOURCE_DIR + "/examples/bridge.3dd'"},
+                     env, h + "/print.txt");
+        EXPECT_TRUE(WaitFor(30, twoWindows));
+        WaitFor(5, boxOnTop);
+        key("Return");
+        ASSERT_TRUE(WaitFor(10, [&] { return screen.Stack(tf3d).size() == 1; }));
+        const Window main = screen.Stack(tf3d)[0].id;
+        ASSERT_TRUE(WaitFor(10, [&] { return screen.Active() == main; }));
+        key("ctrl+p");
+        ASSERT_TRUE(WaitFor(10, twoWindows)) << "no print dialog";
+        // "Print to File" is listed a moment after the dialog shows.
+        bool asked = false;
+        for (int i = 0; i < 20 && !asked; ++i) {
+            key("Down alt+p");
+            asked = WaitFor(0.5, [&] { return screen.Stack(tf3d).size() == 3; });
+        }
+        ASSERT_TRUE(asked) << "no question about the file that is there";
+        key("alt+r");
+        EXPECT_TRUE(WaitFor(20, [&] { return screen.Stack(tf3d).size() == 1 && ReadBytes(pdf).rfind("%PDF", 0) == 0; }));
+        if (!WaitFor(5, [&] { return screen.Active() == main; })) {
+            const auto other = screen.Stack(planprint);
+            ADD_FAILURE() << "the focus went to "
+                          << (!other.empty() && screen.Active() == other[0].id ? "Planprint" : "another window");
+        }
     }
     Stop(tf3d);
+    Stop(planprint);
     for (const char* log : {"/stderr.txt", "/planprint.txt"}) {
         const std::string errors = ReadBytes(h + log);
         for (const char* warning : {"CRITICAL", "WARNING", "assert"})

@@ -1,9 +1,11 @@
 #include "platform/print_device.h"
 
+#include <cairo-pdf.h>
 #include <unistd.h>
 
 #include <cmath>
 
+#include "platform/cairo_print_dc.h"
 #include "platform/safe_file.h"
 #include "tests/common/pdf_tools.h"
 #include "tests/common/save_faults.h"
@@ -26,6 +28,35 @@ protected:
         draw(*dc, 1);
         return dc->EndPage() && dc->EndDoc();
     }
+};
+
+// A PDF on Letter whose stream refuses every write past `limit` bytes.
+class LimitedPdfDC : public CairoPrintDC {
+public:
+    explicit LimitedPdfDC(size_t limit) : CairoPrintDC(WholeSheet(kPaperLetter, Orientation::Portrait)), limit_(limit)
+    {
+    }
+    ~LimitedPdfDC() override { AbortDoc(); }
+    size_t written = 0;
+    bool delivered = false;
+
+protected:
+    cairo_surface_t* OpenSurface(const std::string&) override
+    {
+        return cairo_pdf_surface_create_for_stream(&LimitedPdfDC::Write, this, sheet_.sheetWidth, sheet_.sheetHeight);
+    }
+    bool Deliver() override { return delivered = true; }
+    void Discard() override {}
+
+private:
+    static cairo_status_t Write(void* closure, const unsigned char*, unsigned int length)
+    {
+        auto* self = static_cast<LimitedPdfDC*>(closure);
+        if (self->written + length > self->limit_) return self->StreamFailed(CAIRO_STATUS_WRITE_ERROR);
+        self->written += length;
+        return CAIRO_STATUS_SUCCESS;
+    }
+    size_t limit_;
 };
 
 }  // namespace
@@ -178,6 +209,8 @@ TEST(PrintJob, PageSequenceFollowsRangesCopiesCollationAndOrder)
         {{{{5, 9}, {1, 1}}, 1, true, false}, 6, {5, 6, 1}},  // cut to the document
         {{{{3, 2}}, 1, true, false}, 6, {2, 3}},            // written backwards
         {{{{7, 9}}, 1, true, false}, 6, {}},
+        {{{{0, 2}}, 1, true, false}, 6, {1, 2}},  // from page 0: the first page
+        {{{{0, 0}}, 1, true, false}, 6, {}},      // the dialog's empty range field
         {{{}, 2, true, false}, 2, {1, 2, 1, 2}},
         {{{}, 2, false, false}, 2, {1, 1, 2, 2}},
         {{{}, 1, true, true}, 3, {3, 2, 1}},
@@ -224,6 +257,41 @@ TEST_F(PrintDeviceTest, JobRunChecksEveryStepAndCanBeCancelled)
     out = run(path, {{{5, 6}}, 1, true, false}, 4);
     EXPECT_EQ(out.status, PrintStatus::NoPageInRange);
     EXPECT_TRUE(drawn.empty());
+
+    // A write that fails on the way out fails the page it belongs to, or the
+    // end of the job, and nothing is delivered.
+    std::vector<size_t> writtenBefore;  // bytes out before page 1, 2 and 3, and in all
+    auto limited = [&](size_t limit) {
+        PrintTarget target;
+        auto* dc = new LimitedPdfDC(limit);
+        target.dc.reset(dc);
+        writtenBefore.clear();
+        const PrintOutcome o = RunPrintJob(target, "Job", 3, [&](PrintDC& d, int page) {
+            writtenBefore.push_back(dc->written);
+            draw(d, page);
+        });
+        writtenBefore.push_back(dc->written);
+        return std::make_pair(o, dc->delivered);
+    };
+    ASSERT_EQ(limited(size_t(1) << 30).first.status, PrintStatus::Printed);
+    const std::vector<size_t> whole = writtenBefore;
+    const struct {
+        size_t limit;
+        const char* error;
+        int sheets;
+    } failures[] = {
+        {whole[1] + 16, "Page 2 could not be printed: error while writing to output stream", 1},
+        {whole[2] - 1, "Page 2 could not be printed: error while writing to output stream", 1},
+        {whole[2] + 1, "Page 3 could not be printed: error while writing to output stream", 2},
+        {whole[3] - 16, "The print job could not be finished: error while writing to output stream", 3},
+    };
+    for (const auto& f : failures) {
+        const auto [outcome, delivered] = limited(f.limit);
+        EXPECT_EQ(outcome.status, PrintStatus::Failed) << f.limit;
+        EXPECT_EQ(outcome.error, f.error);
+        EXPECT_EQ(outcome.sheets, f.sheets);
+        EXPECT_FALSE(delivered) << f.error;
+    }
 
     PrintTarget none;
     none.error = "No printer";

@@ -76,29 +76,50 @@ protected:
     }
     std::string LastBox() const { return backend.Boxes().empty() ? "" : backend.Boxes().back().text; }
 
-    // What the last XY print left off its pages: the joints of the slab
-    // whose cross is not drawn whole on any page, and the members of the
+    // What the last print of a plane left off its pages: the joints of the
+    // slab whose cross is not drawn whole on any page, and the members of the
     // slab whose number is on no page ("" when all are there).
-    std::string MissingFromXYPages(float slab)
+    std::string MissingFromPages(PlaneKind plane, float slab = 0.5f)
     {
         const PdfInfo info = ReadPdfInfo(pdf);
         PlanePageMap map;
+        map.plane = plane;
         map.landscape = g_bTileLandscape != 0;
-        map.origin1 = g_fTilesXYOriginX, map.origin2 = g_fTilesXYOriginY, map.across = g_nTilesAcrossXY;
+        int down = 1;
+        switch (plane) {
+        case PLANE_XY:
+            map.origin1 = g_fTilesXYOriginX, map.origin2 = g_fTilesXYOriginY;
+            map.across = g_nTilesAcrossXY, down = g_nTilesDownXY;
+            break;
+        case PLANE_XZ:
+            map.origin1 = g_fTilesXZOriginX, map.origin2 = g_fTilesXZOriginZ;
+            map.across = g_nTilesAcrossXZ, down = g_nTilesDownXZ;
+            break;
+        default:
+            map.origin1 = g_fTilesYZOriginZ, map.origin2 = g_fTilesYZOriginY;
+            map.across = g_nTilesAcrossYZ, down = g_nTilesDownYZ;
+            break;
+        }
         map.width = g_bMetricUnits ? 1778 : 700, map.height = g_bMetricUnits ? 2540 : 1000;
-        const int down = g_nTilesDownXY;
         if (info.pages != map.across * down) return "pages " + std::to_string(info.pages);
         std::vector<PdfRaster> pages;
         for (int p = 1; p <= info.pages; ++p) pages.push_back(RasterisePdfPage(pdf, p, 144));
         const std::vector<PdfWord> words = ReadPdfWords(pdf);
-        auto inSlab = [&](int j) { return std::fabs(g_Joints[j].z - g_fGuidePlaneZ) < slab; };
+        auto inSlab = [&](int j) {
+            const JointRec& r = g_Joints[j];
+            return plane == PLANE_XY   ? std::fabs(r.z - g_fGuidePlaneZ) < slab
+                   : plane == PLANE_XZ ? std::fabs(r.y - g_fGuidePlaneY) < slab
+                                       : std::fabs(r.x - g_fGuidePlaneX) < slab;
+        };
         std::string missing;
         for (int j = 1; j <= g_nJoints; ++j) {
             if (!inSlab(j)) continue;
+            float u, v;
+            PlaneCoordinates(plane, g_Joints[j], &u, &v);
             bool found = false;
             for (int p = 0; p < info.pages && !found; ++p) {
                 int x, y;
-                MapToPage(map, g_Joints[j].x, g_Joints[j].y, p / down + 1, p % down + 1, &x, &y);
+                MapToPage(map, u, v, p / down + 1, p % down + 1, &x, &y);
                 found = x >= 12 && y >= 12 && x <= map.width - 12 && y <= map.height - 12 &&
                         CrossAt(pages[p], Device(x, y, g_bMetricUnits));
             }
@@ -314,7 +335,7 @@ TEST_F(PlanePrintTest, EveryExampleXYPlanePrintsItsMembersInBothOrientations)
         for (int flip = 0; flip < 2; ++flip) {
             SCOPED_TRACE(g_bTileLandscape ? "landscape" : "portrait");
             if (Print(FilePrintXYPlane).pages == 0) ADD_FAILURE() << LastBox();
-            EXPECT_EQ(MissingFromXYPages(0.5f), "");
+            EXPECT_EQ(MissingFromPages(PLANE_XY), "");
             FileTileOrientation();
         }
     }
@@ -328,7 +349,7 @@ TEST_F(PlanePrintTest, JointsAtTheOriginPrintWholeCrossesAndSticks)
     for (int landscape : {1, 0}) {
         g_bTileLandscape = landscape, g_bTilePortrait = !landscape;
         Print(FilePrintXYPlane);
-        EXPECT_EQ(MissingFromXYPages(0.5f), "") << landscape;
+        EXPECT_EQ(MissingFromPages(PLANE_XY), "") << landscape;
     }
     // Inside the frame, left of member 1's number, the drawing starts at the
     // sticks' outer edges, 1/8 in beyond the joints: 0.375 in from the frame.
@@ -339,4 +360,73 @@ TEST_F(PlanePrintTest, JointsAtTheOriginPrintWholeCrossesAndSticks)
                           &top, &right, &bottom));
     EXPECT_NEAR(left / 2.0, Device(37, 0)[0], 0.8);
     EXPECT_NEAR(bottom / 2.0, Device(0, 37)[1], 0.8);
+}
+
+// Shown tiles that leave some of the plane off their pages: the user lays
+// them out again, prints the pages shown or prints nothing.
+TEST_F(PlanePrintTest, ShownPagesThatCutThePlaneOfferANewLayout)
+{
+    const std::string kXZQuestion =
+        "Part of the XZ plane lies outside the page tiles shown: 4 joints and 4 members would be cut from the "
+        "print, wholly or in part.\n\nYes: lay the tiles out again to hold the plane, then print.\nNo: print the "
+        "pages shown.\nCancel: print nothing.";
+    auto square = [&](float x, float y, float z, float side) {
+        const int a = Joint(x, y, z), b = Joint(x + side, y, z), c = Joint(x + side, y, z + 4), d = Joint(x, y, z + 4);
+        Bar(a, b), Bar(b, c), Bar(c, d), Bar(d, a);
+    };
+    square(2, 0, 2, 6);
+    square(20, 10, 12, 10);
+    FileShowTilesXZ();  // one page from (1.5, 1.5) around the square at y = 0
+    const std::array<float, 2> shownOrigin = {g_fTilesXZOriginX, g_fTilesXZOriginZ};
+    g_fGuidePlaneY = 10;
+
+    backend.ScriptAnswers({platform::IDCANCEL});
+    EXPECT_EQ(Print(FilePrintXZPlane).pages, 0);
+    ASSERT_EQ(backend.Count(Event::Box), 1);
+    EXPECT_EQ(LastBox(), kXZQuestion);
+    EXPECT_EQ(backend.Boxes().back().caption, g_szAppTitle);
+    EXPECT_EQ(backend.Boxes().back().flags, platform::MB_YESNOCANCEL | platform::MB_ICONQUESTION);
+    EXPECT_EQ(backend.Count(Event::PrintDialog), 0);
+
+    backend.ScriptAnswers({platform::IDNO});
+    EXPECT_EQ(Print(FilePrintXZPlane).pages, 1);
+    EXPECT_EQ(LastBox(), kXZQuestion);
+    EXPECT_EQ((std::array<float, 2>{g_fTilesXZOriginX, g_fTilesXZOriginZ}), shownOrigin);
+    EXPECT_EQ(MissingFromPages(PLANE_XZ), " joint 5 joint 6 joint 7 joint 8 member 5 member 6 member 7 member 8");
+
+    backend.ScriptAnswers({platform::IDYES});
+    const int invalidated = backend.Count(Event::InvalidateFrame);
+    EXPECT_EQ(Print(FilePrintXZPlane).pages, 2);
+    EXPECT_EQ((std::array<float, 2>{g_fTilesXZOriginX, g_fTilesXZOriginZ}), (std::array<float, 2>{19.5f, 11.5f}));
+    EXPECT_EQ(backend.Count(Event::InvalidateFrame), invalidated + 1);
+    EXPECT_EQ(MissingFromPages(PLANE_XZ), "");
+    Print(FilePrintXZPlane);  // the pages now hold the plane: no question
+    EXPECT_EQ(backend.Count(Event::Box), 3);
+
+    // Crosses inside, but a stick's end or a number off the grid. A stick
+    // thicker than a new layout's margin asks nothing: no layout holds it.
+    const struct {
+        float x0, y0, x1, y1, height;
+        bool asked;
+    } members[] = {
+        {0.2f, 5, 3, 5, 0.5f, true},        // the stick's left end reaches x = -0.05
+        {6.85f, 2, 6.85f, 4, 0.25f, true},  // its number runs past x = 7
+        {3, 1, 3, 5, 0.25f, false},
+        {0.2f, 5, 3, 5, 1.5f, false},
+    };
+    g_fGuidePlaneY = 0;
+    for (const auto& c : members) {
+        SCOPED_TRACE(testing::Message() << c.x0 << ", " << c.y0 << " height " << c.height);
+        g_nJoints = g_nMembers = 0;
+        Shape(1, 0.25f, c.height, 0);
+        Bar(Joint(c.x0, c.y0, 0), Joint(c.x1, c.y1, 0));
+        g_bShowTilesXY = 1, g_fTilesXYOriginX = g_fTilesXYOriginY = 0, g_nTilesAcrossXY = g_nTilesDownXY = 1;
+        const int boxes = backend.Count(Event::Box);
+        backend.ScriptAnswers({platform::IDNO});
+        EXPECT_EQ(Print(FilePrintXYPlane).pages, 1);
+        EXPECT_EQ(backend.Count(Event::Box) - boxes, c.asked ? 1 : 0);
+        if (c.asked) EXPECT_NE(LastBox().find(": 1 member would be cut"), std::string::npos) << LastBox();
+        std::cerr << "BOX " << LastBox() << "\n";
+        backend.answers.clear();
+    }
 }

@@ -182,6 +182,43 @@ TEST_F(WorkspaceLayersTest, PageTilesOutlineTheLayoutInDarkRed)
     g_fTilesYZOriginZ = 4, g_fTilesYZOriginY = 1, g_nTilesAcrossYZ = 2, g_nTilesDownYZ = 1;
     ExpectBox(BoxOf(Fb([] { DrawPageTiles(TILES_YZ, 6, 0, 0); })), {6.05f, 6.05f, 1.05f, 10.95f, 4.05f, 17.95f},
               2e-3f);
+    // Drawn by the renderer with the three guide planes apart, each plane's
+    // tiles and guide sheet lie in that plane, at its own guide plane.
+    g_fGuidePlaneX = 20, g_fGuidePlaneY = 6, g_fGuidePlaneZ = 10, g_fSkewPlaneAngle = 0;
+    g_bShowXYBasePlane = g_bShowTilesXY = 0;
+    LookAt(0, 0, 0, 0, 0, -1);  // the model's own axes
+    const struct {
+        const char* name;
+        int* tiles;
+        int* guide;
+        int normal;  // the axis across the plane
+        float at;
+    } planes[] = {
+        {"XY", &g_bShowTilesXY, &g_bShowGuideXY, 2, 10},
+        {"XZ", &g_bShowTilesXZ, &g_bShowGuideXZ, 1, 6},
+        {"YZ", &g_bShowTilesYZ, &g_bShowGuideYZ, 0, 20},
+        {"skewed YZ", &g_bShowTilesSkew, nullptr, 0, 20},
+    };
+    for (const auto& p : planes) {
+        SCOPED_TRACE(p.name);
+        *p.tiles = 1;
+        const FbBox tiles = BoxOf(Fb([] { RenderScene(); }));
+        *p.tiles = 0;
+        ASSERT_GT(tiles.count, 0);
+        EXPECT_NEAR(tiles.lo[p.normal], p.at + 0.05f, 2e-3f);
+        EXPECT_NEAR(tiles.hi[p.normal], p.at + 0.05f, 2e-3f);
+        if (!p.guide) continue;
+        *p.guide = 1;
+        FbPrims sheets = Fb([] { RenderScene(); });
+        *p.guide = 0;
+        sheets.erase(std::remove_if(sheets.begin(), sheets.end(),
+                                    [](const FbPrimitive& q) { return q.token != GL_POLYGON_TOKEN; }),
+                     sheets.end());
+        const FbBox sheet = BoxOf(sheets);
+        ASSERT_GT(sheet.count, 0);
+        EXPECT_NEAR(sheet.lo[p.normal], p.at, 2e-3f);
+        EXPECT_NEAR(sheet.hi[p.normal], p.at, 0.05f + 2e-3f);  // a quarter of the XZ sheet is lifted off
+    }
     // No pages, no outlines; an absurd count is cut at 256 pages an axis.
     g_nTilesAcrossXY = -3;
     EXPECT_EQ(0, Outlines(Fb([] { DrawPageTiles(TILES_XY, 0, 1, 1); })));
