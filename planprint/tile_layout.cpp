@@ -82,8 +82,11 @@ void CModelData::LayoutTiles(double unit, int roundTo)
     const float tileX = orient == kPortrait ? pageW : pageH;
     const float tileY = orient == kPortrait ? pageH : pageW;
     // Half a unit on every side, or what the sticks' outlines reach beyond
-    // the joints; a model the table's tiles do not hold so gets more tiles.
-    const float margin = std::max(0.5f, OutlineOverhang());
+    // the joints and a clearance; a model the table's tiles do not hold so
+    // gets more tiles. The clearance keeps 1 mm between an outline and the
+    // tile border on the sheet, after printing cuts lengths to hundredths.
+    const float clearance = length(1 / 25.4) + 0.01f;
+    const float margin = std::max(0.5f, OutlineOverhang() + clearance);
     while (cols < kMostTiles && cols * tileX < fRangeX + 2 * margin) ++cols;
     while (rows < kMostTiles && rows * tileY < fRangeY + 2 * margin) ++rows;
 

@@ -53,8 +53,10 @@ TEST_F(LayoutTest, ChoosesTilesThatHoldTheModel)
     }
 }
 
-// A frame of sticks on every width and height: the outlines lie whole on the
-// tiles and every joint half a unit or more inside them.
+// A frame of sticks on every width and height: the outlines lie on the tiles
+// at least 1 mm inside every edge of the tiled area (on the sheet too, after
+// the print's cut to whole hundredths), every joint half a unit or more
+// inside it; both orientations come up in each sweep.
 TEST_F(LayoutTest, EveryStickLiesOnTheTilesWithRoomToSpare)
 {
     struct Sweep {
@@ -71,7 +73,11 @@ TEST_F(LayoutTest, EveryStickLiesOnTheTilesWithRoomToSpare)
         g_pMembers[k].nJointA = ends[k][0], g_pMembers[k].nJointB = ends[k][1], g_pMembers[k].nSection = 2;
     }
     int failures = 0;
-    for (const Sweep& s : sweeps)
+    for (const Sweep& s : sweeps) {
+        // 1 mm in the model's unit, and in the print's hundredths of it.
+        const float mm = s.english ? 1 / 25.4f : 0.1f;
+        const int printedMm = s.english ? 4 : 10;
+        bool orientSeen[3] = {};
         for (int across = 0; across < 2; ++across)
             for (float v = 0; v <= s.upTo && failures < 5; v += s.step) {
                 const float w = across ? v : s.fixed, h = across ? s.fixed : v;
@@ -82,19 +88,31 @@ TEST_F(LayoutTest, EveryStickLiesOnTheTilesWithRoomToSpare)
                 g_pModel->fRangeX = w, g_pModel->fRangeY = h;
                 s.english ? g_pModel->LayoutTilesInch() : g_pModel->LayoutTilesCm();
                 const float ox = g_pModel->fOffsetX, oy = g_pModel->fOffsetY;
+                orientSeen[g_nPageOrient] = true;
                 bool ok = ox >= 0.5f && oy >= 0.5f && w + ox <= g_fGuidePlaneX - 0.5f && h + oy <= g_fGuidePlaneY - 0.5f;
+                // The nearest any corner comes to the left, bottom, right and top edge.
+                float gap[4] = {1e9f, 1e9f, 1e9f, 1e9f};
                 for (int k = 1; k <= 5; ++k)
                     for (int c = 0; c < 4; ++c) {
                         const float x = g_pMembers[k].fCornerX[c] + ox, y = g_pMembers[k].fCornerY[c] + oy;
-                        ok = ok && x >= 0 && y >= 0 && x <= g_fGuidePlaneX && y <= g_fGuidePlaneY;
+                        const int printedX = static_cast<int>(x * 100), printedY = static_cast<int>(y * 100);
+                        ok = ok && printedX >= printedMm && printedY >= printedMm &&
+                             printedX <= static_cast<int>(g_fGuidePlaneX * 100) - printedMm &&
+                             printedY <= static_cast<int>(g_fGuidePlaneY * 100) - printedMm;
+                        const float edges[4] = {x, y, g_fGuidePlaneX - x, g_fGuidePlaneY - y};
+                        for (int e = 0; e < 4; ++e) gap[e] = std::fmin(gap[e], edges[e]);
                     }
+                for (float g : gap) ok = ok && g >= mm;
                 if (!ok) {
                     ++failures;
                     ADD_FAILURE() << w << " x " << h << (s.english ? " in" : " cm") << ", sticks " << s.stick
                                   << ": offset " << ox << ", " << oy << " on " << g_fGuidePlaneX << " x "
-                                  << g_fGuidePlaneY;
+                                  << g_fGuidePlaneY << ", the outlines " << gap[0] << ", " << gap[1] << ", "
+                                  << gap[2] << ", " << gap[3] << " from the left, bottom, right and top edge";
                 }
             }
+        EXPECT_TRUE(failures > 0 || (orientSeen[kPortrait] && orientSeen[kLandscape])) << s.stick;
+    }
 }
 
 namespace {
