@@ -123,9 +123,9 @@ TEST_F(PrintTest, ThickSticksKeepClearOfTheBorder)
     const Case cases[] = {
         // 1 in sticks: the outline reaches as far beyond the joints as half
         // an inch, the margin the joints keep anyway
-        {"inch.3dd", true, 6.4f, 8.9f, 1, kPortrait},
+        {"inch.3dd", true, 6.34f, 8.84f, 1, kPortrait},
         // 1/2 in sticks in centimetres, on a landscape tile
-        {"cm.3dd", false, 23.9f, 17.5f, 1.27f, kLandscape},
+        {"cm.3dd", false, 23.8f, 17.45f, 1.27f, kLandscape},
     };
     g_bPrintFileName = g_bPrintMemberNumbers = 0;
     for (const Case& c : cases) {
@@ -158,25 +158,24 @@ TEST_F(PrintTest, ThickSticksKeepClearOfTheBorder)
         int left = 0, top = 0, right = 0, bottom = 0;
         ASSERT_TRUE(r.DarkBox(0, 0, r.width - 1, r.height - 1, &left, &top, &right, &bottom));
         // From the middle of the tile out to each side the lines crossed are
-        // the stick's inner edge, its outer edge and the border (pixels: the
-        // centre and width of each dark run).
+        // the stick's inner edge, its outer edge and the border: the first
+        // and last pixel of each.
         const int steps[4][2] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};
         const double mm = kPt / 25.4 * r.Scale();
         for (const auto& step : steps) {
-            std::vector<std::pair<double, int>> runs;
+            std::vector<std::pair<int, int>> runs;
             int at = 0, from = -1;
             for (int x = (left + right) / 2, y = (top + bottom) / 2; x >= 0 && y >= 0 && x < r.width && y < r.height;
                  x += step[0], y += step[1], ++at) {
                 if (r.Dark(x, y) && from < 0) from = at;
-                if (!r.Dark(x, y) && from >= 0) runs.push_back({(from + at - 1) / 2.0, at - from}), from = -1;
+                if (!r.Dark(x, y) && from >= 0) runs.push_back({from, at - 1}), from = -1;
             }
             ASSERT_EQ(runs.size(), 3u) << step[0] << " " << step[1];
-            // The border line alone, 1 mm or more (to a pixel) beyond the outline.
-            EXPECT_LE(runs[2].second, 4) << step[0] << " " << step[1];
-            EXPECT_GE(runs[2].first - runs[1].first, mm - 1) << step[0] << " " << step[1];
+            // 1 mm of paper (to a pixel) between the outline and the border.
+            EXPECT_GE(runs[2].first - runs[1].second - 1, mm - 1) << step[0] << " " << step[1];
             // The stick whole: its two edges a stick's width apart.
             const double unit = c.english ? kPt : kPt / 2.54;
-            EXPECT_NEAR(runs[1].first - runs[0].first, c.stick * unit * r.Scale(), 4) << step[0] << " " << step[1];
+            EXPECT_NEAR(runs[1].first - runs[0].first, c.stick * unit * r.Scale(), 2) << step[0] << " " << step[1];
         }
         backend.Clear();
     }
