@@ -117,7 +117,8 @@ public:
     void ComputeExtents3d();
     void NormalizeModel2d();
     // Automatic tile layout that holds the model and its member outlines
-    // (computed before), at least half a model unit inside every edge.
+    // (computed before): the joints at least half a model unit and the
+    // outlines at least 1 mm inside every edge.
     void LayoutTilesInch();
     void LayoutTilesCm();
 

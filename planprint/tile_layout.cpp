@@ -82,8 +82,13 @@ void CModelData::LayoutTiles(double unit, int roundTo)
     const float tileX = orient == kPortrait ? pageW : pageH;
     const float tileY = orient == kPortrait ? pageH : pageW;
     // Half a unit on every side, or what the sticks' outlines reach beyond
-    // the joints; a model the table's tiles do not hold so gets more tiles.
-    const float margin = std::max(0.5f, OutlineOverhang());
+    // the joints and a clearance; a model the table's tiles do not hold so
+    // gets more tiles. The clearance leaves 1 mm of paper between an outline
+    // and the tile border; beyond the millimetre come the 0.01 in by which
+    // the lower border line lies inside the tile, and 3/100 of a unit for
+    // the lines' widths and the print's cut to whole hundredths.
+    const float clearance = length(1 / 25.4 + 0.01) + 0.03f;
+    const float margin = std::max(0.5f, OutlineOverhang() + clearance);
     while (cols < kMostTiles && cols * tileX < fRangeX + 2 * margin) ++cols;
     while (rows < kMostTiles && rows * tileY < fRangeY + 2 * margin) ++rows;
 

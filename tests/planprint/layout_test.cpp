@@ -1,8 +1,13 @@
 // The automatic tile layout, and the model outlines it prints.
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <utility>
 
 #include "planprint/outline.h"
+#include "planprint/tile_print.h"
 #include "planprint_test.h"
+#include "platform/print_device.h"
 
 using LayoutTest = PlanprintTest;
 
@@ -53,8 +58,62 @@ TEST_F(LayoutTest, ChoosesTilesThatHoldTheModel)
     }
 }
 
-// A frame of sticks on every width and height: the outlines lie whole on the
-// tiles and every joint half a unit or more inside them.
+namespace {
+
+// The sheet as the tile printing draws it: the border, the pen, and how near
+// the lines' ends come to each side, in logical units.
+class SheetRecorder : public platform::PrintDC {
+public:
+    bool StartDoc(const std::string&) override { return true; }
+    bool StartPage() override { return true; }
+    bool EndPage() override { return true; }
+    bool EndDoc() override { return true; }
+    void AbortDoc() override {}
+    std::string Error() const override { return ""; }
+    platform::SheetGeometry Sheet() const override { return platform::WholeSheet(platform::kPaperLetter, {}); }
+    double PointsPerUnit() const override { return 0.72; }
+    void SetMapMode(platform::MapMode) override {}
+    void SetWindowOrg(int, int) override {}
+    void SetClipRect(int, int, int, int) override {}
+    void ClearClip() override {}
+    platform::PrintPen SelectPen(const platform::PrintPen& p) override { return std::exchange(pen, p); }
+    platform::PrintBrush SelectBrush(const platform::PrintBrush& b) override { return b; }
+    platform::PrintFont SelectFont(const platform::PrintFont& f) override { return f; }
+    void MoveTo(int x, int y) override { Reach(x, y); }
+    void LineTo(int x, int y) override { Reach(x, y); }
+    void Rectangle(int x1, int y1, int x2, int y2) override
+    {
+        border[0] = std::min(x1, x2), border[1] = std::min(y1, y2);
+        border[2] = std::max(x1, x2), border[3] = std::max(y1, y2);
+    }
+    void TextOut(int, int, const std::string&) override {}
+    void DrawImage(const unsigned char*, int, int, int, int, int, int) override {}
+
+    // The paper left white between the border and the nearest line on the
+    // left, bottom, right and top, the pen's width taken off.
+    int White(int side) const
+    {
+        const int apart = side < 2 ? ends[side] - border[side] : border[side] - ends[side];
+        return apart - pen.width;
+    }
+    void Clear() { ends[0] = ends[1] = INT_MAX, ends[2] = ends[3] = INT_MIN; }
+
+private:
+    void Reach(int x, int y)
+    {
+        ends[0] = std::min(ends[0], x), ends[1] = std::min(ends[1], y);
+        ends[2] = std::max(ends[2], x), ends[3] = std::max(ends[3], y);
+    }
+    platform::PrintPen pen;
+    int border[4] = {}, ends[4] = {};
+};
+
+}  // namespace
+
+// A frame of sticks on every width and height, printed: on every sheet at
+// least 1 mm of paper lies between the outlines and each side of the border
+// that is an edge of the whole layout, and every joint lies half a unit or
+// more inside the tiled area; both orientations come up in each sweep.
 TEST_F(LayoutTest, EveryStickLiesOnTheTilesWithRoomToSpare)
 {
     struct Sweep {
@@ -70,8 +129,11 @@ TEST_F(LayoutTest, EveryStickLiesOnTheTilesWithRoomToSpare)
         g_pMembers[k] = CMember();
         g_pMembers[k].nJointA = ends[k][0], g_pMembers[k].nJointB = ends[k][1], g_pMembers[k].nSection = 2;
     }
+    SheetRecorder sheet;
     int failures = 0;
-    for (const Sweep& s : sweeps)
+    for (const Sweep& s : sweeps) {
+        const double mm = s.english ? 1 / 0.254 : 10;  // logical units
+        bool orientSeen[3] = {};
         for (int across = 0; across < 2; ++across)
             for (float v = 0; v <= s.upTo && failures < 5; v += s.step) {
                 const float w = across ? v : s.fixed, h = across ? s.fixed : v;
@@ -80,21 +142,36 @@ TEST_F(LayoutTest, EveryStickLiesOnTheTilesWithRoomToSpare)
                 g_pSections[2].fHeight = s.stick;
                 for (int k = 1; k <= 5; ++k) ComputeMemberOutline(k);
                 g_pModel->fRangeX = w, g_pModel->fRangeY = h;
+                SetEnglishUnits(s.english);
                 s.english ? g_pModel->LayoutTilesInch() : g_pModel->LayoutTilesCm();
                 const float ox = g_pModel->fOffsetX, oy = g_pModel->fOffsetY;
+                const bool portrait = g_nPageOrient == kPortrait;
+                orientSeen[g_nPageOrient] = true;
                 bool ok = ox >= 0.5f && oy >= 0.5f && w + ox <= g_fGuidePlaneX - 0.5f && h + oy <= g_fGuidePlaneY - 0.5f;
-                for (int k = 1; k <= 5; ++k)
-                    for (int c = 0; c < 4; ++c) {
-                        const float x = g_pMembers[k].fCornerX[c] + ox, y = g_pMembers[k].fCornerY[c] + oy;
-                        ok = ok && x >= 0 && y >= 0 && x <= g_fGuidePlaneX && y <= g_fGuidePlaneY;
-                    }
+                int white[4] = {INT_MAX, INT_MAX, INT_MAX, INT_MAX};
+                for (int page = 1; page <= TilePageCount(); ++page) {
+                    sheet.Clear();
+                    PrintTilePage(sheet, page);
+                    const int c = g_nPrintCol, r = g_nPrintRow, cols = g_nCols, rows = g_nRows;
+                    // Which sides of this sheet are edges of the layout: left,
+                    // bottom, right, top (landscape: model x runs down the sheet).
+                    const bool outer[4] = {portrait ? c == 1 : r == 1, portrait ? r == 1 : c == cols,
+                                           portrait ? c == cols : r == rows, portrait ? r == rows : c == 1};
+                    for (int side = 0; side < 4; ++side)
+                        if (outer[side]) white[side] = std::min(white[side], sheet.White(side));
+                }
+                for (int side : white) ok = ok && side >= mm;
                 if (!ok) {
                     ++failures;
                     ADD_FAILURE() << w << " x " << h << (s.english ? " in" : " cm") << ", sticks " << s.stick
                                   << ": offset " << ox << ", " << oy << " on " << g_fGuidePlaneX << " x "
-                                  << g_fGuidePlaneY;
+                                  << g_fGuidePlaneY << (portrait ? " portrait" : " landscape") << "; paper left white "
+                                  << white[0] << ", " << white[1] << ", " << white[2] << ", " << white[3]
+                                  << " units on the sheets' left, bottom, right and top";
                 }
             }
+        EXPECT_TRUE(failures > 0 || (orientSeen[kPortrait] && orientSeen[kLandscape])) << s.stick;
+    }
 }
 
 namespace {

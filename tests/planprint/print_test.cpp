@@ -110,6 +110,77 @@ TEST_F(PrintTest, LandscapeTilesInCentimetres)
     EXPECT_EQ(FindPdfWord(words, "4").page, 2);
 }
 
+// A rectangular frame of thick sticks whose tiles leave little room: on the
+// sheet every outline keeps 1 mm or more from the tile border on each side.
+TEST_F(PrintTest, ThickSticksKeepClearOfTheBorder)
+{
+    struct Case {
+        const char* name;
+        bool english;
+        float width, height, stick;
+        int orient;
+    };
+    const Case cases[] = {
+        // 1 in sticks: the outline reaches as far beyond the joints as half
+        // an inch, the margin the joints keep anyway
+        {"inch.3dd", true, 6.34f, 8.84f, 1, kPortrait},
+        // 1/2 in sticks in centimetres, on a landscape tile
+        {"cm.3dd", false, 23.8f, 17.45f, 1.27f, kLandscape},
+    };
+    g_bPrintFileName = g_bPrintMemberNumbers = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        char text[1024];
+        std::snprintf(text, sizeof text,
+                      "Trussforge3D\n4.000000\n1 1 4 4 %d\n"
+                      "1 0 0 0 0 0 0 0 0 0 0 0\n2 %g 0 0 0 0 0 0 0 0 0 0\n"
+                      "3 %g %g 0 0 0 0 0 0 0 0 0\n4 0 %g 0 0 0 0 0 0 0 0 0\n"
+                      "1 1 2 0 0 0 0 0 0 1 1 0 0 1 1 1 1 1 0.5 0.5 0.5\n"
+                      "2 2 3 0 0 0 0 0 0 1 1 0 0 1 1 1 1 1 0.5 0.5 0.5\n"
+                      "3 3 4 0 0 0 0 0 0 1 1 0 0 1 1 1 1 1 0.5 0.5 0.5\n"
+                      "4 4 1 0 0 0 0 0 0 1 1 0 0 1 1 1 1 1 0.5 0.5 0.5\n"
+                      "1 0 0 0 0 0 0 0 0 0\n2 0 0 0 0 0 0 0 0 0\n3 0 0 0 0 0 0 0 0 0\n4 0 0 0 0 0 0 0 0 0\n"
+                      "1\nThick\n0 0 %g %g 1\n0 0 0 0 0 0\n"
+                      "1\nWood\n0.5 0.5 0.5\n0 1 1 1\n1 1 1 1\n",
+                      c.english ? 0 : 1, c.width, c.width, c.height, c.height, c.stick, c.stick);
+        const std::string pdf = ImportAndPrint(Write(c.name, text));
+        ASSERT_EQ(ReadPdfInfo(pdf).pages, 1);
+        EXPECT_EQ(g_nPageOrient, c.orient);
+        // The import outlined the sticks before laying the tiles out for them.
+        for (int k = 1; k <= 4; ++k)
+            for (int i = 0; i < 4; ++i) {
+                const float x = g_pMembers[k].fCornerX[i] + g_pModel->fOffsetX;
+                const float y = g_pMembers[k].fCornerY[i] + g_pModel->fOffsetY;
+                EXPECT_TRUE(x > 0 && y > 0 && x < g_fGuidePlaneX && y < g_fGuidePlaneY)
+                    << "member " << k << ", corner " << i + 1 << " at " << x << ", " << y;
+            }
+        const PdfRaster r = RasterisePdfPage(pdf, 1, 288);
+        int left = 0, top = 0, right = 0, bottom = 0;
+        ASSERT_TRUE(r.DarkBox(0, 0, r.width - 1, r.height - 1, &left, &top, &right, &bottom));
+        // From the middle of the tile out to each side the lines crossed are
+        // the stick's inner edge, its outer edge and the border: the first
+        // and last pixel of each.
+        const int steps[4][2] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};
+        const double mm = kPt / 25.4 * r.Scale();
+        for (const auto& step : steps) {
+            std::vector<std::pair<int, int>> runs;
+            int at = 0, from = -1;
+            for (int x = (left + right) / 2, y = (top + bottom) / 2; x >= 0 && y >= 0 && x < r.width && y < r.height;
+                 x += step[0], y += step[1], ++at) {
+                if (r.Dark(x, y) && from < 0) from = at;
+                if (!r.Dark(x, y) && from >= 0) runs.push_back({from, at - 1}), from = -1;
+            }
+            ASSERT_EQ(runs.size(), 3u) << step[0] << " " << step[1];
+            // 1 mm of paper (to a pixel) between the outline and the border.
+            EXPECT_GE(runs[2].first - runs[1].second - 1, mm - 1) << step[0] << " " << step[1];
+            // The stick whole: its two edges a stick's width apart.
+            const double unit = c.english ? kPt : kPt / 2.54;
+            EXPECT_NEAR(runs[1].first - runs[0].first, c.stick * unit * r.Scale(), 2) << step[0] << " " << step[1];
+        }
+        backend.Clear();
+    }
+}
+
 TEST_F(PrintTest, PageRangesPrintTheirOwnTiles)
 {
     platform::PrintChoice second;

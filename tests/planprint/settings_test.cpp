@@ -56,6 +56,45 @@ TEST_F(SettingsTest, RoundTripInTheUnitTheyWereWrittenIn)
     EXPECT_EQ(g_pModel->nJoints, 0);  // the model is not kept
 }
 
+// All eleven set apart from each other survive a restart, each into its own
+// global; the three flags take both values and differ pairwise in some round.
+TEST_F(SettingsTest, EveryValueComesBackFromItsOwnKey)
+{
+    struct Round {
+        int cols, rows;
+        float pageW, pageH, guideX, guideY;
+        int orient, paper, numbers, fileName, english;
+    };
+    const Round rounds[] = {
+        {4, 6, 6.5f, 11, 26, 44.5f, kLandscape, kPaperTabloid, 0, 1, 1},
+        {7, 9, 8, 12.5f, 40, 62.5f, kPortrait, kPaperLegal, 1, 0, 1},
+        {8, 10, 19, 25.5f, 95, 127.5f, kLandscape, kPaperLetter, 1, 1, 0},
+    };
+    for (const Round& r : rounds) {
+        SCOPED_TRACE(r.cols);
+        g_nCols = r.cols, g_nRows = r.rows;
+        g_fPrintablePageW = r.pageW, g_fPrintablePageH = r.pageH;
+        g_fGuidePlaneX = r.guideX, g_fGuidePlaneY = r.guideY;
+        g_nPageOrient = r.orient, g_nPaperSize = r.paper;
+        g_bPrintMemberNumbers = r.numbers, g_bPrintFileName = r.fileName;
+        SetEnglishUnits(r.english);
+        EndPlanprintState();
+        ResetSettingsGlobals();
+        StartPlanprintState();
+        EXPECT_EQ(g_nCols, r.cols);
+        EXPECT_EQ(g_nRows, r.rows);
+        EXPECT_EQ(g_fPrintablePageW, r.pageW);
+        EXPECT_EQ(g_fPrintablePageH, r.pageH);
+        EXPECT_EQ(g_fGuidePlaneX, r.guideX);
+        EXPECT_EQ(g_fGuidePlaneY, r.guideY);
+        EXPECT_EQ(g_nPageOrient, r.orient);
+        EXPECT_EQ(g_nPaperSize, r.paper);
+        EXPECT_EQ(g_bPrintMemberNumbers, r.numbers);
+        EXPECT_EQ(g_bPrintFileName, r.fileName);
+        EXPECT_TRUE(g_bEnglishUnits == r.english && g_bSIUnits == !r.english);
+    }
+}
+
 TEST_F(SettingsTest, StoredValuesAreKeptInRange)
 {
     struct Case {

@@ -220,6 +220,11 @@ TEST_F(ViewTest, DocumentCommandsNeverWriteOverAFile)
     EXPECT_EQ(backend.mainCaption, "Untitled - Planprint");
     DocumentSave();  // a new name: an empty file
     EXPECT_TRUE(std::filesystem::exists(fresh) && std::filesystem::file_size(fresh) == 0);
+    ASSERT_EQ(g_pModel->Read3dFile(Example("tower.3dd")), 1);
+    DocumentSave();  // onto its own file, a model loaded: empty again, without a question or a box
+    EXPECT_TRUE(std::filesystem::exists(fresh) && std::filesystem::file_size(fresh) == 0);
+    EXPECT_TRUE(backend.fileRequests.size() == 2u && backend.Boxes().size() == 1u);
+    EXPECT_EQ(backend.mainCaption, "fresh.ppd - Planprint");
     DocumentNew();
     DocumentSave();  // saved as the model: it stays
     std::ifstream in(model);

@@ -232,7 +232,11 @@ TEST(PlanprintSettingsFile, WrittenAtExitIntoTheConfigurationFolder)
 {
     platform::InstallWxBackend("planprint");
     StartPlanprintState();
-    g_nCols = 4;
+    // Every value apart from the others, each to come back into its own global.
+    g_nCols = 4, g_nRows = 6, g_fPrintablePageW = 6.5f, g_fPrintablePageH = 11;
+    g_fGuidePlaneX = 26, g_fGuidePlaneY = 66, g_nPageOrient = kLandscape, g_nPaperSize = kPaperTabloid;
+    g_bPrintMemberNumbers = 0, g_bPrintFileName = 1;
+    SetEnglishUnits(false);
     EndPlanprintState();
     const char* folder = std::getenv("XDG_CONFIG_HOME");
     ASSERT_NE(folder, nullptr);
@@ -241,10 +245,12 @@ TEST(PlanprintSettingsFile, WrittenAtExitIntoTheConfigurationFolder)
     text << in.rdbuf();
     EXPECT_NE(text.str().find("/Planprint/Settings]\nCols=4\n"), std::string::npos);
     EXPECT_NE(text.str().find("Cols=4"), std::string::npos);
-    EXPECT_NE(text.str().find("PrintablePageW=75"), std::string::npos);
+    EXPECT_NE(text.str().find("PrintablePageW=65"), std::string::npos);
     platform::InstallWxBackend("planprint");
     StartPlanprintState();
-    EXPECT_EQ(g_nCols, 4);
+    EXPECT_TRUE(g_nCols == 4 && g_nRows == 6 && g_fPrintablePageW == 6.5f && g_fPrintablePageH == 11 &&
+                g_fGuidePlaneX == 26 && g_fGuidePlaneY == 66 && g_nPageOrient == kLandscape &&
+                g_nPaperSize == kPaperTabloid && g_bPrintMemberNumbers == 0 && g_bPrintFileName == 1 && g_bSIUnits);
     DestroyModelTables();
     platform::SetBackend(nullptr);
 }
