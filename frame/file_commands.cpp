@@ -370,6 +370,7 @@ void SetInitialCamera()
 
 void FinishStartup()
 {
+    platform::TellUnreadableSettings(g_szAppTitle);
     ReadPreferencesFile();
     SetInitialCamera();
     if (g_bModelSaved) MarkModelSaved();

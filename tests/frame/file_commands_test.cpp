@@ -534,6 +534,18 @@ TEST_F(FileCommandsTest, RecentFileListKeepsTheLastFour)
     ASSERT_EQ(backend.Boxes().size(), 1u);
     EXPECT_EQ(backend.Boxes()[0].text, "The settings could not be saved to\n/test/settings.conf\nwrite failed: Input/output error");
     EXPECT_EQ(backend.Boxes()[0].caption, "Trussforge3D");
+    // A settings file that could not be read is told once, at start, and
+    // never saved over.
+    backend.Clear();
+    backend.settingsReadFailure = "it is a folder";
+    FinishStartup();
+    AddToRecentFileList("/g.3dd");
+    SaveRecentFileList();
+    ASSERT_EQ(backend.Boxes().size(), 1u);
+    EXPECT_EQ(backend.Boxes()[0].text, "The settings file could not be read:\n/test/settings.conf\nit is a folder\n"
+                                       "It is left as it is, and settings changed now will not be saved.");
+    EXPECT_EQ(backend.Boxes()[0].flags, platform::MB_OK | platform::MB_ICONEXCLAMATION);
+    EXPECT_EQ(backend.settingsSaves, 0);
 }
 
 TEST_F(FileCommandsTest, TileOrientationAndShowTiles)

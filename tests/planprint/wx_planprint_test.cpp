@@ -30,6 +30,7 @@
 #include "planprint/wx_view.h"
 #include "platform/test_backend.h"
 #include "platform/wx_backend.h"
+#include "tests/common/save_faults.h"
 
 namespace {
 
@@ -245,6 +246,11 @@ TEST(PlanprintSettingsFile, WrittenAtExitIntoTheConfigurationFolder)
     platform::InstallWxBackend("planprint");
     StartPlanprintState();
     EXPECT_EQ(g_nCols, 4);
-    DestroyModelTables();
+    {
+        // Nothing changed: the file is not written again.
+        SaveFaults count{};
+        EndPlanprintState();
+        EXPECT_EQ(count.Calls(SaveCall::Write), 0);
+    }
     platform::SetBackend(nullptr);
 }
