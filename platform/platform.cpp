@@ -99,8 +99,8 @@ void TellUnreadableSettings(const std::string& caption)
 {
     std::string file, why;
     if (!GetBackend().SettingsUnreadable(file, why)) return;
-    MessageBox("The settings file could not be read:\n" + file + "\n" + why +
-                   "\nIt is left as it is, and settings changed now will not be saved.",
+    MessageBox("The settings file\n" + file + "\ncould not be read (" + why +
+                   ").\nIt is left as it is: this session starts with the default settings and does not save them.",
                caption, MB_OK | MB_ICONEXCLAMATION);
 }
 

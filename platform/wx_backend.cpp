@@ -389,6 +389,9 @@ std::unique_ptr<WxBackend> g_backend;
 
 void InstallWxBackend(const std::string& settingsName)
 {
+    // Under a file-size limit the toolkit's own files, like ours, fail to
+    // write instead of ending the program.
+    IgnoreFileSizeSignal();
     auto fresh = std::make_unique<WxBackend>(settingsName);
     SetBackend(fresh.get());
     g_backend = std::move(fresh);

@@ -542,8 +542,8 @@ TEST_F(FileCommandsTest, RecentFileListKeepsTheLastFour)
     AddToRecentFileList("/g.3dd");
     SaveRecentFileList();
     ASSERT_EQ(backend.Boxes().size(), 1u);
-    EXPECT_EQ(backend.Boxes()[0].text, "The settings file could not be read:\n/test/settings.conf\nit is a folder\n"
-                                       "It is left as it is, and settings changed now will not be saved.");
+    EXPECT_EQ(backend.Boxes()[0].text, "The settings file\n/test/settings.conf\ncould not be read (it is a folder).\nIt is "
+                                       "left as it is: this session starts with the default settings and does not save them.");
     EXPECT_EQ(backend.Boxes()[0].flags, platform::MB_OK | platform::MB_ICONEXCLAMATION);
     EXPECT_EQ(backend.settingsSaves, 0);
 }
