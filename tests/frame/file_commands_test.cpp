@@ -521,6 +521,9 @@ TEST_F(FileCommandsTest, RecentFileListKeepsTheLastFour)
     backend.settings["Recent File List/File2"] = "/b.3dd";
     LoadRecentFileList();
     ASSERT_EQ(RecentFiles().size(), 2u);
+    SaveRecentFileList();  // as at exit: no empty entries where none were
+    EXPECT_EQ(backend.settings.size(), 2u);
+    backend.settingsSaves = 0;
     for (const char* p : {"/c.3dd", "/d.3dd", "/e.3dd", "/b.3dd"}) AddToRecentFileList(p);
     const Texts expect = {"/b.3dd", "/e.3dd", "/d.3dd", "/c.3dd"};
     EXPECT_EQ(RecentFiles(), expect);
