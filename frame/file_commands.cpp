@@ -392,6 +392,7 @@ void SetInitialCamera()
 
 void FinishStartup()
 {
+    platform::TellUnreadableSettings(g_szAppTitle);
     ReadPreferencesFile();
     SetInitialCamera();
     if (g_bModelSaved) MarkModelSaved();
@@ -412,8 +413,12 @@ void SaveRecentFileList()
 {
     for (int i = 1; i <= RECENT_FILE_COUNT; ++i) {
         const size_t k = static_cast<size_t>(i - 1);
-        platform::WriteSetting(kRecentSection, "File" + std::to_string(i),
-                               k < s_recentFiles.size() ? s_recentFiles[k] : std::string());
+        const std::string key = "File" + std::to_string(i);
+        // An empty entry where none is stored changes nothing.
+        if (k < s_recentFiles.size())
+            platform::WriteSetting(kRecentSection, key, s_recentFiles[k]);
+        else if (!platform::ReadSetting(kRecentSection, key, "").empty())
+            platform::WriteSetting(kRecentSection, key, "");
     }
     platform::SaveSettings(g_szAppTitle);
 }

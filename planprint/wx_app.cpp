@@ -3,7 +3,9 @@
 #include <cstdio>
 
 #include "planprint/frame_commands.h"
+#include "planprint/reader_common.h"
 #include "planprint/wx_main_frame.h"
+#include "platform/platform.h"
 #include "platform/wx_backend.h"
 
 bool CPlanprintApp::OnInit()
@@ -14,6 +16,7 @@ bool CPlanprintApp::OnInit()
     StartPlanprintState();
     auto* frame = new CMainFrame;
     platform::ShowOnScreen(frame);
+    platform::TellUnreadableSettings(kPlanprintTitle);
     return true;
 }
 

@@ -1,4 +1,4 @@
-// The system calls that saving a file makes, held in one table so that tests
+// The system calls that saving (and reading) a file makes, held in one table so that tests
 // can fail any step on demand. The programs always use the real calls.
 #pragma once
 
@@ -14,6 +14,8 @@ struct FileSystemCalls {
     int (*ftruncate)(int fd, off_t length);
     int (*fchmod)(int fd, mode_t mode);
     int (*fchown)(int fd, uid_t owner, gid_t group);
+    int (*fsetxattr)(int fd, const char* name, const void* value, size_t size, int flags);
+    ssize_t (*pread)(int fd, void* buf, size_t count, off_t offset);
 };
 
 const FileSystemCalls& RealFileSystemCalls();

@@ -80,9 +80,12 @@ Backend* g_backend = &g_headless;
 void SetBackend(Backend* backend) { g_backend = backend ? backend : &g_headless; }
 Backend& GetBackend() { return *g_backend; }
 
+bool Backend::SettingsUnreadable(std::string&, std::string&) { return false; }
+
 bool SaveSettings(const std::string& caption)
 {
     std::string file, why;
+    if (GetBackend().SettingsUnreadable(file, why)) return false;
     const SaveResult result = GetBackend().SaveSettings(file, why);
     if (result == SaveResult::Saved) return true;
     MessageBox(result == SaveResult::MayBeDamaged
@@ -90,6 +93,15 @@ bool SaveSettings(const std::string& caption)
                    : "The settings could not be saved to\n" + file + (why.empty() ? std::string() : "\n" + why),
                caption, MB_OK | MB_ICONEXCLAMATION);
     return false;
+}
+
+void TellUnreadableSettings(const std::string& caption)
+{
+    std::string file, why;
+    if (!GetBackend().SettingsUnreadable(file, why)) return;
+    MessageBox("The settings file\n" + file + "\ncould not be read (" + why +
+                   ").\nIt is left as it is: this session starts with the default settings and does not save them.",
+               caption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace platform

@@ -89,6 +89,10 @@ public:
     virtual void WriteSetting(const std::string& section, const std::string& key,
                               const std::string& value) = 0;
     virtual SaveResult SaveSettings(std::string& file, std::string& why) = 0;
+    // True, with the file and why, when the settings file exists but could
+    // not be read at start: the settings then start empty, and the file is
+    // left as it is for the run (SaveSettings writes nothing).
+    virtual bool SettingsUnreadable(std::string& file, std::string& why);
     // Size of the primary screen in pixels.
     virtual void ScreenSize(int& width, int& height) = 0;
     // Milliseconds since some fixed start, and a blocking wait of that many.
@@ -137,8 +141,12 @@ inline void WriteSetting(const std::string& section, const std::string& key, con
     GetBackend().WriteSetting(section, key, value);
 }
 // Saves the settings; a failure is told in a box with this caption. True
-// when they are saved.
+// when they are saved. A settings file that could not be read is not
+// saved over, and that is told only once, by TellUnreadableSettings.
 bool SaveSettings(const std::string& caption);
+// When the settings file could not be read, says so in a box with this
+// caption, naming the file and why. The programs call it once, at start.
+void TellUnreadableSettings(const std::string& caption);
 inline void ScreenSize(int& width, int& height) { GetBackend().ScreenSize(width, height); }
 inline unsigned TickCount() { return GetBackend().TickCount(); }
 inline void WaitTicks(unsigned ms) { GetBackend().WaitTicks(ms); }

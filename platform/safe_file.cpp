@@ -5,8 +5,10 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -16,7 +18,8 @@ namespace platform {
 
 namespace {
 
-const FileSystemCalls kRealCalls = {::pwrite, ::fsync, ::close, ::rename, ::ftruncate, ::fchmod, ::fchown};
+const FileSystemCalls kRealCalls = {::pwrite, ::fsync,  ::close,     ::rename, ::ftruncate,
+                                    ::fchmod, ::fchown, ::fsetxattr, ::pread};
 const FileSystemCalls* g_calls = &kRealCalls;
 
 const FileSystemCalls& Sys() { return *g_calls; }
@@ -63,19 +66,29 @@ void SetWhy(std::string* why, const char* what)
     if (why) *why = std::string(what) + ": " + std::strerror(errno);
 }
 
-bool WriteAll(int fd, const std::string& bytes)
+// Writes the first size bytes of data from the start of the file; *written
+// (when given) counts the bytes that reached it.
+bool WriteAll(int fd, const char* data, size_t size, size_t* written = nullptr)
 {
     size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = Sys().pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    bool ok = true;
+    while (done < size) {
+        const ssize_t n = Sys().pwrite(fd, data + done, size - done, static_cast<off_t>(done));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             if (n == 0) errno = EIO;
-            return false;
+            ok = false;
+            break;
         }
         done += static_cast<size_t>(n);
     }
-    return true;
+    if (written) *written = done;
+    return ok;
+}
+
+bool WriteAll(int fd, const std::string& bytes, size_t* written = nullptr)
+{
+    return WriteAll(fd, bytes.data(), bytes.size(), written);
 }
 
 bool Sync(int fd)
@@ -90,7 +103,7 @@ bool ReadAllFromStart(int fd, std::string& bytes)
     char buf[65536];
     off_t at = 0;
     for (;;) {
-        const ssize_t n = pread(fd, buf, sizeof buf, at);
+        const ssize_t n = Sys().pread(fd, buf, sizeof buf, at);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return false;
         if (n == 0) return true;
@@ -109,7 +122,53 @@ std::string TempTemplate(const std::string& target)
     return FolderOf(target) + "/." + base + suffix;
 }
 
-enum class RenameOutcome { Saved, Failed, OwnerNotKept };
+// Copies the extended attributes (POSIX ACLs are stored as such) of the
+// file at path to the file open as fd. False when one cannot be copied; a
+// file system without them has none to copy.
+bool CopyAttributes(const std::string& path, int fd)
+{
+    std::vector<char> names;
+    for (int tries = 0;; ++tries) {
+        const ssize_t size = llistxattr(path.c_str(), nullptr, 0);
+        if (size < 0) return errno == ENOTSUP;
+        if (size == 0) return true;
+        names.resize(static_cast<size_t>(size));
+        const ssize_t got = llistxattr(path.c_str(), names.data(), names.size());
+        if (got >= 0) {
+            names.resize(static_cast<size_t>(got));
+            break;
+        }
+        if (errno != ERANGE || tries == 3) return false;  // the list keeps growing
+    }
+    std::vector<char> value;
+    for (size_t at = 0; at < names.size();) {
+        const std::string name(names.data() + at, strnlen(names.data() + at, names.size() - at));
+        at += name.size() + 1;
+        ssize_t got = -1;
+        for (int tries = 0; got < 0; ++tries) {
+            const ssize_t size = lgetxattr(path.c_str(), name.c_str(), nullptr, 0);
+            if (size < 0) return false;
+            value.resize(static_cast<size_t>(size) + 1);
+            got = lgetxattr(path.c_str(), name.c_str(), value.data(), value.size());
+            if (got < 0 && (errno != ERANGE || tries == 3)) return false;
+        }
+        if (Sys().fsetxattr(fd, name.c_str(), value.data(), static_cast<size_t>(got), 0) != 0) return false;
+    }
+    return true;
+}
+
+// Makes a rename in folder last: the new name survives a power loss.
+void SyncFolder(const std::string& folder)
+{
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    Sys().fsync(fd);  // the file is in place already; a folder that cannot sync changes nothing
+    close(fd);
+}
+
+// NotKept: the new file could not be given the old one's owner, group or
+// extended attributes; the file is to be written in place instead.
+enum class RenameOutcome { Saved, Failed, NotKept };
 
 RenameOutcome SaveByRename(const std::string& target, const struct stat* old, const std::string& bytes,
                            std::string* why)
@@ -134,7 +193,9 @@ RenameOutcome SaveByRename(const std::string& target, const struct stat* old, co
     };
 
     if (old) {
-        if (Sys().fchown(fd, old->st_uid, old->st_gid) != 0) return fail(RenameOutcome::OwnerNotKept, "", true);
+        if (Sys().fchown(fd, old->st_uid, old->st_gid) != 0) return fail(RenameOutcome::NotKept, "", true);
+        if (!CopyAttributes(target, fd)) return fail(RenameOutcome::NotKept, "", true);
+        // After the ACL: the mode's group bits become the mask, as in the old file.
         if (Sys().fchmod(fd, old->st_mode & 07777) != 0)
             return fail(RenameOutcome::Failed, "cannot set permissions", true);
     } else {
@@ -146,17 +207,34 @@ RenameOutcome SaveByRename(const std::string& target, const struct stat* old, co
     if (Sys().close(fd) != 0) return fail(RenameOutcome::Failed, "write failed", false);
     if (Sys().rename(temp.c_str(), target.c_str()) != 0)
         return fail(RenameOutcome::Failed, "cannot replace the file", false);
+    SyncFolder(FolderOf(target));
     return RenameOutcome::Saved;
 }
 
-// Writes old over the file open as fd and makes it last.
-bool PutBack(int fd, const std::string& old)
+bool HoldsText(int fd, const std::string& text)
 {
-    return WriteAll(fd, old) && Sys().ftruncate(fd, static_cast<off_t>(old.size())) == 0 && Sync(fd);
+    std::string now;
+    return ReadAllFromStart(fd, now) && now == text;
+}
+
+// Gives the file open as fd its old text back after a failed overwrite:
+// only the bytes that were written (the first `written`, or all of them
+// when the file was cut shorter) and the old length, so that a size limit
+// that stopped the save does not stop this too. True when the file holds
+// the old text afterwards.
+bool PutBack(int fd, const std::string& old, size_t written, bool cut)
+{
+    const size_t size = cut ? old.size() : std::min(written, old.size());
+    struct stat st;
+    bool ok = WriteAll(fd, old.data(), size) && fstat(fd, &st) == 0;
+    if (ok && static_cast<unsigned long long>(st.st_size) != old.size())
+        ok = Sys().ftruncate(fd, static_cast<off_t>(old.size())) == 0;
+    ok = ok && Sync(fd);
+    return ok || HoldsText(fd, old);
 }
 
 // Overwrites the file itself. After a failure at any step the old text is
-// written back; only when that fails too may the file be damaged.
+// put back; the file may be damaged only when it does not hold it then.
 SaveResult SaveInPlace(const std::string& target, const std::string& bytes, std::string* why)
 {
     const int fd = open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
@@ -172,10 +250,18 @@ SaveResult SaveInPlace(const std::string& target, const std::string& bytes, std:
         Sys().close(fd);
         return SaveResult::NotSaved;
     }
-    if (!WriteAll(fd, bytes) || Sys().ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 || !Sync(fd)) {
+    size_t written = 0;
+    bool cut = false;
+    bool ok = WriteAll(fd, bytes, &written);
+    if (ok) {
+        // A failed truncation may have cut the file all the same.
+        cut = bytes.size() < old.size();
+        ok = Sys().ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && Sync(fd);
+    }
+    if (!ok) {
         const int saved = errno;
         SetWhy(why, "write failed");
-        const bool restored = PutBack(fd, old);
+        const bool restored = PutBack(fd, old, written, cut);
         Sys().close(fd);
         errno = saved;
         return restored ? SaveResult::NotSaved : SaveResult::MayBeDamaged;
@@ -186,7 +272,7 @@ SaveResult SaveInPlace(const std::string& target, const std::string& bytes, std:
         const int saved = errno;
         SetWhy(why, "write failed");
         const int again = open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
-        const bool restored = again >= 0 && PutBack(again, old);
+        const bool restored = again >= 0 && PutBack(again, old, bytes.size(), bytes.size() < old.size());
         if (again >= 0) Sys().close(again);
         errno = saved;
         return restored ? SaveResult::NotSaved : SaveResult::MayBeDamaged;
@@ -247,7 +333,7 @@ SaveResult SafeSaveFile(const std::string& path, const std::string& bytes, std::
         switch (SaveByRename(target, t.exists ? &st : nullptr, bytes, why)) {
         case RenameOutcome::Saved: return SaveResult::Saved;
         case RenameOutcome::Failed: return SaveResult::NotSaved;
-        case RenameOutcome::OwnerNotKept: return SaveInPlace(target, bytes, why);
+        case RenameOutcome::NotKept: return SaveInPlace(target, bytes, why);
         }
     }
     return SaveResult::NotSaved;
@@ -260,18 +346,39 @@ std::string MayBeDamagedText(const std::string& path)
 
 bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes)
 {
+    return ReadFileIfPresent(path, maxBytes, bytes) == ReadResult::Read;
+}
+
+ReadResult ReadFileIfPresent(const std::string& path, std::size_t maxBytes, std::string& bytes, std::string* why)
+{
     bytes.clear();
     // Non-blocking open: a FIFO without a writer must not hang the program.
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return false;
+    if (fd < 0) {
+        if (errno == ENOENT) return ReadResult::Missing;
+        SetWhy(why, "cannot open it");
+        return ReadResult::Failed;
+    }
+    const std::string tooLarge = "it is larger than " + std::to_string(maxBytes) + " bytes";
     struct stat st;
-    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<unsigned long long>(st.st_size) <= maxBytes;
-    if (ok) {
-        ok = ReadAllFromStart(fd, bytes) && bytes.size() <= maxBytes;
+    bool ok = false;
+    if (fstat(fd, &st) != 0) {
+        SetWhy(why, "cannot read it");
+    } else if (!S_ISREG(st.st_mode)) {
+        if (why) *why = S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file";
+    } else if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
+        if (why) *why = tooLarge;
+    } else if (!ReadAllFromStart(fd, bytes)) {
+        SetWhy(why, "read failed");
+    } else if (bytes.size() > maxBytes) {  // grew while being read
+        if (why) *why = tooLarge;
+    } else {
+        ok = true;
     }
     close(fd);
-    if (!ok) bytes.clear();
-    return ok;
+    if (ok) return ReadResult::Read;
+    bytes.clear();
+    return ReadResult::Failed;
 }
 
 bool IsSpecialFile(const std::string& path)

@@ -34,16 +34,19 @@ enum class SaveResult {
 };
 
 // The rule: a rename only where it keeps everything the user has (the one
-// link, owner and group); otherwise in place; a new file needs a writable folder.
+// link, owner and group; extended attributes are copied, and where that
+// fails the file is written in place); otherwise in place; a new file needs
+// a writable folder.
 SaveMethod ChooseSaveMethod(const SaveTarget& target);
 
 // Writes bytes to path, following symbolic links. On success the file holds
-// exactly bytes with the old permissions, owner and group; on any failure
+// exactly bytes with the old permissions, owner, group and extended
+// attributes (POSIX ACLs among them); on any failure
 // (disk full, size limit, I/O error, a special file, no access) the previous
 // content is still there, a new file is not left half-written, and no
 // temporary file remains: NotSaved, with errno-style text in *why when given.
-// Only when a file written in place cannot be given its old text back is
-// the result MayBeDamaged.
+// Only when a file written in place is left holding other than its old
+// text is the result MayBeDamaged.
 SaveResult SafeSaveFile(const std::string& path, const std::string& bytes, std::string* why = nullptr);
 
 // What every program tells the user when a save ended MayBeDamaged.
@@ -53,6 +56,19 @@ std::string MayBeDamagedText(const std::string& path);
 // missing file, a directory, FIFO, device or other special file (never
 // blocks on one), a larger file, or a read error.
 bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes);
+
+// What became of reading a file that need not exist.
+enum class ReadResult {
+    Read,
+    Missing,  // nothing at the path (a dangling symbolic link included)
+    Failed,   // something is there that cannot be read whole
+};
+
+// ReadRegularFile that tells a missing file from one that cannot be read
+// (no access, an I/O error, a special file, a larger file): Failed, with
+// the reason in *why when given.
+ReadResult ReadFileIfPresent(const std::string& path, std::size_t maxBytes, std::string& bytes,
+                             std::string* why = nullptr);
 
 // True when path names an existing file that is not a regular file (a FIFO,
 // device, socket or directory); writers refuse such a target.

@@ -31,6 +31,7 @@ void TestBackend::Clear()
     settings.clear();
     settingsSaves = 0;
     settingsSaveResult = SaveResult::Saved;
+    settingsReadFailure.clear();
     ticks = 0;
     printAnswers.clear();
     printRequests.clear();
@@ -160,6 +161,14 @@ SaveResult TestBackend::SaveSettings(std::string& file, std::string& why)
     file = "/test/settings.conf";
     why = settingsSaveResult == SaveResult::Saved ? "" : "write failed: Input/output error";
     return settingsSaveResult;
+}
+
+bool TestBackend::SettingsUnreadable(std::string& file, std::string& why)
+{
+    if (settingsReadFailure.empty()) return false;
+    file = "/test/settings.conf";
+    why = settingsReadFailure;
+    return true;
 }
 
 void TestBackend::ScreenSize(int& width, int& height)

@@ -50,6 +50,7 @@ public:
     std::map<std::string, std::string> settings;
     int settingsSaves = 0;                     // SaveSettings calls
     SaveResult settingsSaveResult = SaveResult::Saved;
+    std::string settingsReadFailure;           // why the settings file could not be read; "" when it could
     int screenWidth = 1280, screenHeight = 1024;
     unsigned ticks = 0;                        // advanced by WaitTicks, never blocks
     struct PrintAnswer {
@@ -84,6 +85,7 @@ public:
                             const std::string& fallback) override;
     void WriteSetting(const std::string& section, const std::string& key, const std::string& value) override;
     SaveResult SaveSettings(std::string& file, std::string& why) override;
+    bool SettingsUnreadable(std::string& file, std::string& why) override;
     void ScreenSize(int& width, int& height) override;
     unsigned TickCount() override;
     void WaitTicks(unsigned ms) override;

@@ -138,7 +138,10 @@ public:
         // only parses and prints the file; SaveSettings writes it.
         if (!folder_.empty()) file_ = folder_ + "/" + settingsName + ".conf";
         std::string bytes;
-        if (!file_.empty()) ReadRegularFile(file_, kMaxSettingsBytes, bytes);
+        // A file that is there but cannot be read is not saved over: the
+        // user's recent files and other sections would be lost.
+        if (!file_.empty())
+            unreadable_ = ReadFileIfPresent(file_, kMaxSettingsBytes, bytes, &readWhy_) == ReadResult::Failed;
         wxMemoryInputStream in(bytes.data(), bytes.size());
         settings_ = std::make_unique<wxFileConfig>(in);
         settings_->SetExpandEnvVars(false);
@@ -314,6 +317,10 @@ public:
     SaveResult SaveSettings(std::string& file, std::string& why) override
     {
         file = file_;
+        if (unreadable_) {
+            why = "the file could not be read and is left as it is";
+            return SaveResult::NotSaved;
+        }
         if (!changed_ || file_.empty()) return SaveResult::Saved;
         wxLogNull quiet;
         // The config folder may not exist yet on a fresh system.
@@ -325,6 +332,14 @@ public:
         const SaveResult result = SafeSaveFile(file_, bytes, &why);
         if (result == SaveResult::Saved) changed_ = false;
         return result;
+    }
+
+    bool SettingsUnreadable(std::string& file, std::string& why) override
+    {
+        if (!unreadable_) return false;
+        file = file_;
+        why = readWhy_;
+        return true;
     }
 
     void ScreenSize(int& width, int& height) override
@@ -363,6 +378,8 @@ private:
     std::string folder_;
     std::string file_;
     bool changed_ = false;  // since the settings were read or saved
+    bool unreadable_ = false;  // the file is there but could not be read
+    std::string readWhy_;
     std::unique_ptr<wxFileConfig> settings_;
 };
 
@@ -372,6 +389,9 @@ std::unique_ptr<WxBackend> g_backend;
 
 void InstallWxBackend(const std::string& settingsName)
 {
+    // Under a file-size limit the toolkit's own files, like ours, fail to
+    // write instead of ending the program.
+    IgnoreFileSizeSignal();
     auto fresh = std::make_unique<WxBackend>(settingsName);
     SetBackend(fresh.get());
     g_backend = std::move(fresh);

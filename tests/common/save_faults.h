@@ -1,5 +1,5 @@
-// Fails chosen system calls of the saves made while it lives: "the 1st close
-// fails with EIO". Every other call goes to the system.
+// Fails chosen system calls of the saves (and whole-file reads) made while
+// it lives: "the 1st close fails with EIO". Every other call goes to the system.
 #pragma once
 
 #include <cerrno>
@@ -8,7 +8,7 @@
 
 #include "platform/file_system_calls.h"
 
-enum class SaveCall { Write, Fsync, Close, Rename, Ftruncate, Fchmod, Fchown, Count };
+enum class SaveCall { Write, Fsync, Close, Rename, Ftruncate, Fchmod, Fchown, Fsetxattr, Read, Count };
 
 struct SaveFault {
     SaveCall call;
@@ -42,6 +42,12 @@ public:
             [](int fd, off_t n) { return Fails(SaveCall::Ftruncate) ? -1 : Real().ftruncate(fd, n); },
             [](int fd, mode_t m) { return Fails(SaveCall::Fchmod) ? -1 : Real().fchmod(fd, m); },
             [](int fd, uid_t u, gid_t g) { return Fails(SaveCall::Fchown) ? -1 : Real().fchown(fd, u, g); },
+            [](int fd, const char* name, const void* v, size_t n, int flags) {
+                return Fails(SaveCall::Fsetxattr) ? -1 : Real().fsetxattr(fd, name, v, n, flags);
+            },
+            [](int fd, void* b, size_t n, off_t at) -> ssize_t {
+                return Fails(SaveCall::Read) ? -1 : Real().pread(fd, b, n, at);
+            },
         };
         platform::SetFileSystemCalls(&calls);
     }

@@ -644,6 +644,9 @@ TEST_F(FileCommandsTest, RecentFileListKeepsTheLastFour)
     backend.settings["Recent File List/File2"] = "/b.3dd";
     LoadRecentFileList();
     ASSERT_EQ(RecentFiles().size(), 2u);
+    SaveRecentFileList();  // as at exit: no empty entries where none were
+    EXPECT_EQ(backend.settings.size(), 2u);
+    backend.settingsSaves = 0;
     for (const char* p : {"/c.3dd", "/d.3dd", "/e.3dd", "/b.3dd"}) AddToRecentFileList(p);
     const Texts expect = {"/b.3dd", "/e.3dd", "/d.3dd", "/c.3dd"};
     EXPECT_EQ(RecentFiles(), expect);
@@ -657,6 +660,18 @@ TEST_F(FileCommandsTest, RecentFileListKeepsTheLastFour)
     ASSERT_EQ(backend.Boxes().size(), 1u);
     EXPECT_EQ(backend.Boxes()[0].text, "The settings could not be saved to\n/test/settings.conf\nwrite failed: Input/output error");
     EXPECT_EQ(backend.Boxes()[0].caption, "Trussforge3D");
+    // A settings file that could not be read is told once, at start, and
+    // never saved over.
+    backend.Clear();
+    backend.settingsReadFailure = "it is a folder";
+    FinishStartup();
+    AddToRecentFileList("/g.3dd");
+    SaveRecentFileList();
+    ASSERT_EQ(backend.Boxes().size(), 1u);
+    EXPECT_EQ(backend.Boxes()[0].text, "The settings file\n/test/settings.conf\ncould not be read (it is a folder).\nIt is "
+                                       "left as it is: this session starts with the default settings and does not save them.");
+    EXPECT_EQ(backend.Boxes()[0].flags, platform::MB_OK | platform::MB_ICONEXCLAMATION);
+    EXPECT_EQ(backend.settingsSaves, 0);
 }
 
 TEST_F(FileCommandsTest, TileOrientationAndShowTiles)

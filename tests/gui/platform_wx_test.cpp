@@ -164,16 +164,25 @@ TEST(WxSettings, SurviveARestartWordForWord)
     struct stat st;
     EXPECT_NE(stat((root + "/not").c_str(), &st), 0);  // nothing created before a write
     EXPECT_EQ(ReadSetting("Recent File List", "File1", "none"), "none");
+    std::string named, why;
+    EXPECT_FALSE(GetBackend().SettingsUnreadable(named, why));  // a missing file is a first run
     for (const auto& v : values) WriteSetting("Recent File List", v.first, v.second);
     WriteSetting("Settings", "Cols", "3");
     EXPECT_NE(stat(file.c_str(), &st), 0);  // written by the save only
-    std::string named, why;
     EXPECT_EQ(GetBackend().SaveSettings(named, why), SaveResult::Saved);
     EXPECT_EQ(named, file);
     EXPECT_EQ(stat(file.c_str(), &st), 0);
     InstallWxBackend();  // reads the file afresh
     for (const auto& v : values) EXPECT_EQ(ReadSetting("Recent File List", v.first, "?"), v.second) << v.first;
     EXPECT_TRUE(ReadSetting("Settings", "Cols", "?") == "3" && ReadSetting("Settings", "Rows", "x") == "x");
+    {
+        // The same values written again change nothing: no write at all.
+        SaveFaults count{};
+        for (const auto& v : values) WriteSetting("Recent File List", v.first, v.second);
+        WriteSetting("Settings", "Cols", "3");
+        EXPECT_EQ(GetBackend().SaveSettings(named, why), SaveResult::Saved);
+        EXPECT_EQ(count.Calls(SaveCall::Write), 0);
+    }
     SetBackend(nullptr);
     std::remove(file.c_str());
     for (const char* d : {"/not/yet/there", "/not/yet", "/not", ""}) rmdir((root + d).c_str());
@@ -226,6 +235,69 @@ TEST(WxSettings, SavedWholeThroughLinksOrNotAtAll)
     EXPECT_EQ(text(other), text(real));
     SetBackend(nullptr);
     for (const std::string& f : {link, real, other, root + "/kept", root}) std::remove(f.c_str());
+    old ? setenv("XDG_CONFIG_HOME", saved.c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
+}
+
+// A settings file that is there but cannot be read (a folder in its place,
+// a file over the size limit, a read error) starts the settings empty and is
+// left as it is for the run.
+TEST(WxSettings, AFileThatCannotBeReadIsLeftAlone)
+{
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = old ? old : "";
+    char pattern[] = "/tmp/tf3d_config_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string root = pattern, file = root + "/trussforge3d.conf";
+    setenv("XDG_CONFIG_HOME", root.c_str(), 1);
+    const std::string small = "[Recent File List]\nFile1=/kept.3dd\n";
+    const std::string large = small + std::string(5 << 20, '#') + "\n";
+    auto text = [](const std::string& path) {
+        std::ifstream in(path);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const struct {
+        const char* what;
+        const std::string* bytes;  // nullptr: a folder
+        bool readFails;
+        const char* why;
+    } cases[] = {
+        {"folder", nullptr, false, "it is a folder"},
+        {"large", &large, false, "it is larger than 4194304 bytes"},
+        {"read error", &small, true, "read failed: Input/output error"},
+        {"readable", &small, false, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.bytes ? (void)(std::ofstream(file) << *c.bytes) : (void)mkdir(file.c_str(), 0700);
+        {
+            SaveFaults faults = c.readFails ? SaveFaults{{SaveCall::Read, 1}} : SaveFaults{};
+            InstallWxBackend();
+        }
+        std::string named, why;
+        const bool unreadable = GetBackend().SettingsUnreadable(named, why);
+        EXPECT_EQ(unreadable, *c.why != '\0');
+        EXPECT_EQ(why, c.why);
+        EXPECT_EQ(ReadSetting("Recent File List", "File1", "none"), unreadable ? "none" : "/kept.3dd");
+        WriteSetting("Recent File List", "File2", "/new.3dd");
+        {
+            SaveFaults count{};
+            EXPECT_EQ(SaveSettings("Trussforge3D"), !unreadable);  // no box: told once, at start
+            EXPECT_EQ(count.Calls(SaveCall::Write), unreadable ? 0 : 1);
+        }
+        if (unreadable) {
+            EXPECT_EQ(named, file);
+            EXPECT_EQ(GetBackend().SaveSettings(named, why), SaveResult::NotSaved);
+        }
+        struct stat st;
+        ASSERT_EQ(stat(file.c_str(), &st), 0);
+        EXPECT_EQ(S_ISDIR(st.st_mode), !c.bytes);
+        if (c.bytes && unreadable) {
+            EXPECT_TRUE(text(file) == *c.bytes);
+        }
+        SetBackend(nullptr);
+        c.bytes ? std::remove(file.c_str()) : rmdir(file.c_str());
+    }
+    rmdir(root.c_str());
     old ? setenv("XDG_CONFIG_HOME", saved.c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
 }
 

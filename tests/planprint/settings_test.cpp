@@ -119,3 +119,14 @@ TEST_F(SettingsTest, StoredValuesAreKeptInRange)
     EXPECT_TRUE(g_nCols == 10 && g_nPaperSize == kPaperLegal && g_nPageOrient == kLandscape);
     EXPECT_FLOAT_EQ(g_fPrintablePageW, 19.1f);
 }
+
+TEST_F(SettingsTest, ASettingsFileThatCouldNotBeReadIsNotSavedOver)
+{
+    backend.settingsReadFailure = "read failed: Input/output error";
+    ReadSettings();
+    EXPECT_TRUE(g_nCols == 1 && g_fPrintablePageW == 7.5f);  // the defaults, for this run only
+    g_nCols = 3;
+    WriteSettings();
+    EXPECT_EQ(backend.settingsSaves, 0);
+    EXPECT_TRUE(backend.Boxes().empty());  // told at start, not at exit
+}

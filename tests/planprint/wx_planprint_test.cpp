@@ -30,6 +30,7 @@
 #include "planprint/wx_view.h"
 #include "platform/test_backend.h"
 #include "platform/wx_backend.h"
+#include "tests/common/save_faults.h"
 
 namespace {
 
@@ -251,6 +252,11 @@ TEST(PlanprintSettingsFile, WrittenAtExitIntoTheConfigurationFolder)
     EXPECT_TRUE(g_nCols == 4 && g_nRows == 6 && g_fPrintablePageW == 6.5f && g_fPrintablePageH == 11 &&
                 g_fGuidePlaneX == 26 && g_fGuidePlaneY == 66 && g_nPageOrient == kLandscape &&
                 g_nPaperSize == kPaperTabloid && g_bPrintMemberNumbers == 0 && g_bPrintFileName == 1 && g_bSIUnits);
-    DestroyModelTables();
+    {
+        // Nothing changed: the file is not written again.
+        SaveFaults count{};
+        EndPlanprintState();
+        EXPECT_EQ(count.Calls(SaveCall::Write), 0);
+    }
     platform::SetBackend(nullptr);
 }
