@@ -1,6 +1,7 @@
 #include "files/import_2d.h"
 
 #include <climits>
+#include <cstdint>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +10,8 @@
 #include <locale.h>
 
 #include "files/text_io.h"
+#include "platform/number_text.h"
+#include "platform/unreadable_file.h"
 #include "frame/frame_globals.h"
 #include "model/defaults.h"
 #include "model/tables.h"
@@ -21,12 +24,15 @@ class NumberScanner {
 public:
     explicit NumberScanner(FILE* f) : f_(f) {}
 
+    // The line the scanner stands on, from 1.
+    int Line() const { return line_; }
+
     // Skips to just past the next '\n'; false when the file ends first.
     bool SkipLine()
     {
         int c;
         while ((c = std::getc(f_)) != EOF)
-            if (c == '\n') return true;
+            if (c == '\n') return ++line_, true;
         return false;
     }
 
@@ -100,26 +106,20 @@ public:
             if (expDigits == 0) return false;
         }
         if (c != EOF) std::ungetc(c, f_);
-        if (!CLocaleC()) return false;
-
-        buf[n] = '\0';
-        char* end = nullptr;
-        const float value = strtof_l(buf, &end, CLocaleC());
-        if (end != buf + n || !std::isfinite(value)) return false;
-        out = value;
-        return true;
+        return platform::ParseFloat(buf, static_cast<std::size_t>(n), out);
     }
 
 private:
     int SkipBlanks()
     {
         int c;
-        do c = std::getc(f_);
-        while (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f');
+        while (platform::IsNumberBlank(c = std::getc(f_)))
+            if (c == '\n') ++line_;
         return c;
     }
 
     FILE* f_;
+    int line_ = 1;
 };
 
 struct Joint2D {
@@ -170,59 +170,11 @@ void RowsFromTypeCode(int code, short& material, short& shape)
     shape = 2;
 }
 
-}  // namespace
-
-int Import2DModelFile(const std::string& path)
+// Stores a 2D model that was read through into the cleared tables.
+void Store2DModel(const std::vector<Joint2D>& joints, const std::vector<Member2D>& members,
+                  const std::vector<Load2D>& loads, int metric, float factor)
 {
-    CReadFile file;
-    if (!file.Open(path)) return 0;
-    NumberScanner in(file.File());
-
-    // The whole file is read and checked before the model is touched.
-    if (!in.SkipLine()) return 0;
-    int memberCount, jointCount, unused1, unused2, scaleCode;
-    if (!in.Int(memberCount) || !in.Int(jointCount) || !in.Int(unused1) || !in.Int(unused2) ||
-        !in.Int(scaleCode))
-        return 0;
-
-    int metric;
-    float factor;
-    switch (scaleCode) {
-    case 117: metric = 0; factor = 1.0f / 40.0f; break;
-    case 118: metric = 0; factor = 2.0f / 40.0f; break;
-    case 156: metric = 1; factor = 1.0f / 16.0f; break;
-    case 157: metric = 1; factor = 1.0f / 8.0f; break;
-    default: return 0;
-    }
-    if (memberCount < 0 || memberCount > MAX_MEMBERS || jointCount < 0 || jointCount > MAX_JOINTS)
-        return 0;
-
-    std::vector<Joint2D> joints(jointCount);
-    for (Joint2D& j : joints) {
-        int number;
-        if (!in.Int(number) || !in.Int(j.x) || !in.Int(j.y) || !in.Int(j.s1) || !in.Int(j.s2) ||
-            !in.Int(j.s3))
-            return 0;
-    }
-    std::vector<Member2D> members(memberCount);
-    for (Member2D& m : members) {
-        int number, unusedInt;
-        float unusedReal;
-        if (!in.Int(number) || !in.Int(m.jointA) || !in.Int(m.jointB) || !in.Int(unusedInt) ||
-            !in.Float(unusedReal) || !in.Float(m.effLength) || !in.Int(m.typeCode))
-            return 0;
-        if (m.jointA < 1 || m.jointA > jointCount || m.jointB < 1 || m.jointB > jointCount)
-            return 0;
-    }
-    std::vector<Load2D> loads(jointCount);
-    for (Load2D& l : loads) {
-        int number, unusedInt;
-        float unusedReal;
-        if (!in.Int(number) || !in.Int(unusedInt) || !in.Float(unusedReal) || !in.Float(l.forceY) ||
-            !in.Float(l.forceX))
-            return 0;
-    }
-
+    const int memberCount = static_cast<int>(members.size()), jointCount = static_cast<int>(joints.size());
     g_nMembers = static_cast<short>(memberCount);
     g_nJoints = static_cast<short>(jointCount);
     SetMetricUnits(metric);
@@ -287,5 +239,95 @@ int Import2DModelFile(const std::string& path)
 
     ResetAllShapes();
     ResetAllMaterials();
+}
+
+}  // namespace
+
+bool Read2DModelFile(const std::string& path, CPendingModel& model, std::string& why)
+{
+    model.Clear();
+    CReadFile file;
+    if (!file.Open(path, platform::kMaxModelFileBytes)) {
+        why = platform::UnreadableFileReason(path, platform::kMaxModelFileBytes);
+        return false;
+    }
+    NumberScanner in(file.File());
+    const auto malformed = [&] {
+        why = "The file is malformed or ends early at line " + std::to_string(in.Line()) + ".";
+        return false;
+    };
+
+    // The whole file is read and checked before the model is touched.
+    if (!in.SkipLine()) return malformed();
+    int memberCount, jointCount, unused1, unused2, scaleCode;
+    if (!in.Int(memberCount) || !in.Int(jointCount) || !in.Int(unused1) || !in.Int(unused2) ||
+        !in.Int(scaleCode))
+        return malformed();
+
+    int metric;
+    float factor;
+    switch (scaleCode) {
+    case 117: metric = 0; factor = 1.0f / 40.0f; break;
+    case 118: metric = 0; factor = 2.0f / 40.0f; break;
+    case 156: metric = 1; factor = 1.0f / 16.0f; break;
+    case 157: metric = 1; factor = 1.0f / 8.0f; break;
+    default:
+        why = "Its scale code " + std::to_string(scaleCode) + " is not one of 117, 118, 156 and 157.";
+        return false;
+    }
+    if (memberCount < 0 || jointCount < 0) {
+        why = "The file is malformed or ends early at line 2.";
+        return false;
+    }
+    if (jointCount > MAX_JOINTS) {
+        why = "The model has more than " + std::to_string(MAX_JOINTS) + " joints.";
+        return false;
+    }
+    if (memberCount > MAX_MEMBERS) {
+        why = "The model has more than " + std::to_string(MAX_MEMBERS) + " members.";
+        return false;
+    }
+
+    std::vector<Joint2D> joints(jointCount);
+    for (Joint2D& j : joints) {
+        int number;
+        if (!in.Int(number) || !in.Int(j.x) || !in.Int(j.y) || !in.Int(j.s1) || !in.Int(j.s2) ||
+            !in.Int(j.s3))
+            return malformed();
+    }
+    std::vector<Member2D> members(memberCount);
+    for (int k = 1; k <= memberCount; ++k) {
+        Member2D& m = members[k - 1];
+        int number, unusedInt;
+        float unusedReal;
+        if (!in.Int(number) || !in.Int(m.jointA) || !in.Int(m.jointB) || !in.Int(unusedInt) ||
+            !in.Float(unusedReal) || !in.Float(m.effLength) || !in.Int(m.typeCode))
+            return malformed();
+        if (m.jointA < 1 || m.jointA > jointCount || m.jointB < 1 || m.jointB > jointCount) {
+            why = "Member " + std::to_string(k) + " refers to a missing joint.";
+            return false;
+        }
+    }
+    std::vector<Load2D> loads(jointCount);
+    for (Load2D& l : loads) {
+        int number, unusedInt;
+        float unusedReal;
+        if (!in.Int(number) || !in.Int(unusedInt) || !in.Float(unusedReal) || !in.Float(l.forceY) ||
+            !in.Float(l.forceX))
+            return malformed();
+    }
+    model.Then([=] { Store2DModel(joints, members, loads, metric, factor); });
+    return true;
+}
+
+int Import2DModelFile(const std::string& path, std::string* why)
+{
+    CPendingModel model;
+    std::string reason;
+    if (!Read2DModelFile(path, model, reason)) {
+        if (why) *why = reason;
+        return 0;
+    }
+    model.Apply();
     return 1;
 }
