@@ -11,6 +11,7 @@
 
 #include "files/text_io.h"
 #include "platform/number_text.h"
+#include "platform/safe_file.h"
 #include "platform/unreadable_file.h"
 #include "frame/frame_globals.h"
 #include "model/defaults.h"
@@ -18,11 +19,12 @@
 
 namespace {
 
-// Reads numbers the way "%d" and "%f" do in the C locale, whatever the
-// user's locale, and fails instead of guessing on anything malformed.
+// Numbers as "%d" and "%f" read them from a stream, in the C conventions
+// whatever the user's locale (platform/number_text.h); fails instead of
+// guessing on anything malformed.
 class NumberScanner {
 public:
-    explicit NumberScanner(FILE* f) : f_(f) {}
+    explicit NumberScanner(const std::string& text) : text_(text) {}
 
     // The line the scanner stands on, from 1.
     int Line() const { return line_; }
@@ -30,95 +32,41 @@ public:
     // Skips to just past the next '\n'; false when the file ends first.
     bool SkipLine()
     {
-        int c;
-        while ((c = std::getc(f_)) != EOF)
-            if (c == '\n') return ++line_, true;
-        return false;
+        const std::size_t end = text_.find('\n', pos_);
+        if (end == std::string::npos) return false;
+        pos_ = end + 1;
+        ++line_;
+        return true;
     }
 
     bool Int(int& out)
     {
-        int c = SkipBlanks();
-        bool negative = false;
-        if (c == '+' || c == '-') {
-            negative = (c == '-');
-            c = std::getc(f_);
-        }
-        long long value = 0;
-        int digits = 0;
-        while (c >= '0' && c <= '9') {
-            value = value * 10 + (c - '0');
-            if (value > static_cast<long long>(INT_MAX) + 1) return false;
-            ++digits;
-            c = std::getc(f_);
-        }
-        if (c != EOF) std::ungetc(c, f_);
-        if (digits == 0) return false;
-        if (negative) value = -value;
-        if (value > INT_MAX || value < INT_MIN) return false;
-        out = static_cast<int>(value);
+        SkipBlanks();
+        long v = 0;
+        const std::size_t n = platform::ParseLongPrefix(text_.data() + pos_, text_.size() - pos_, INT_MIN, INT_MAX, v);
+        if (n == 0) return false;
+        pos_ += n;
+        out = static_cast<int>(v);
         return true;
     }
 
     bool Float(float& out)
     {
-        char buf[65];
-        int n = 0;
-        int c = SkipBlanks();
-        if (c == '+' || c == '-') {
-            if (c == '-') buf[n++] = '-';
-            c = std::getc(f_);
-        }
-        int mantissaDigits = 0;
-        auto take = [&](int ch) {
-            if (n >= static_cast<int>(sizeof buf) - 1) return false;
-            buf[n++] = static_cast<char>(ch);
-            return true;
-        };
-        while (c >= '0' && c <= '9') {
-            if (!take(c)) return false;
-            ++mantissaDigits;
-            c = std::getc(f_);
-        }
-        if (c == '.') {
-            if (!take(c)) return false;
-            c = std::getc(f_);
-            while (c >= '0' && c <= '9') {
-                if (!take(c)) return false;
-                ++mantissaDigits;
-                c = std::getc(f_);
-            }
-        }
-        if (mantissaDigits == 0) return false;
-        if (c == 'e' || c == 'E') {
-            if (!take(c)) return false;
-            c = std::getc(f_);
-            if (c == '+' || c == '-') {
-                if (!take(c)) return false;
-                c = std::getc(f_);
-            }
-            int expDigits = 0;
-            while (c >= '0' && c <= '9') {
-                if (!take(c)) return false;
-                ++expDigits;
-                c = std::getc(f_);
-            }
-            if (expDigits == 0) return false;
-        }
-        if (c != EOF) std::ungetc(c, f_);
-        return platform::ParseFloat(buf, static_cast<std::size_t>(n), out);
+        SkipBlanks();
+        const std::size_t n = platform::ParseFloatPrefix(text_.data() + pos_, text_.size() - pos_, out);
+        pos_ += n;
+        return n > 0;
     }
 
 private:
-    int SkipBlanks()
+    void SkipBlanks()
     {
-        int c;
-        while (platform::IsNumberBlank(c = std::getc(f_)))
-            if (c == '\n') ++line_;
-        return c;
+        for (; pos_ < text_.size() && platform::IsNumberBlank(static_cast<unsigned char>(text_[pos_])); ++pos_)
+            if (text_[pos_] == '\n') ++line_;
     }
 
-    FILE* f_;
+    const std::string& text_;
+    std::size_t pos_ = 0;
     int line_ = 1;
 };
 
@@ -246,12 +194,12 @@ void Store2DModel(const std::vector<Joint2D>& joints, const std::vector<Member2D
 bool Read2DModelFile(const std::string& path, CPendingModel& model, std::string& why)
 {
     model.Clear();
-    CReadFile file;
-    if (!file.Open(path, platform::kMaxModelFileBytes)) {
+    std::string text;
+    if (!platform::ReadRegularFile(path, platform::kMaxModelFileBytes, text)) {
         why = platform::UnreadableFileReason(path, platform::kMaxModelFileBytes);
         return false;
     }
-    NumberScanner in(file.File());
+    NumberScanner in(text);
     const auto malformed = [&] {
         why = "The file is malformed or ends early at line " + std::to_string(in.Line()) + ".";
         return false;

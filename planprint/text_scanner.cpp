@@ -26,12 +26,17 @@ bool CTextScanner::ReadLine(std::string& line, std::size_t maxLength)
     return true;
 }
 
-bool CTextScanner::NextToken(const char*& token, std::size_t& length)
+void CTextScanner::SkipBlanks()
 {
     while (m_pos < m_text.size() && IsBlank(m_text[m_pos])) {
         if (m_text[m_pos] == '\n') ++m_line;
         ++m_pos;
     }
+}
+
+bool CTextScanner::NextToken(const char*& token, std::size_t& length)
+{
+    SkipBlanks();
     const std::size_t start = m_pos;
     while (m_pos < m_text.size() && !IsBlank(m_text[m_pos])) ++m_pos;
     token = m_text.data() + start;
@@ -54,4 +59,23 @@ bool CTextScanner::ReadFloat(float& value)
     const char* token;
     std::size_t length;
     return NextToken(token, length) && platform::ParseFloat(token, length, value);
+}
+
+bool CTextScanner::ReadStreamInt(int& value)
+{
+    SkipBlanks();
+    long v = 0;
+    const std::size_t n = platform::ParseLongPrefix(m_text.data() + m_pos, m_text.size() - m_pos, INT_MIN, INT_MAX, v);
+    if (n == 0) return false;
+    m_pos += n;
+    value = static_cast<int>(v);
+    return true;
+}
+
+bool CTextScanner::ReadStreamFloat(float& value)
+{
+    SkipBlanks();
+    const std::size_t n = platform::ParseFloatPrefix(m_text.data() + m_pos, m_text.size() - m_pos, value);
+    m_pos += n;
+    return n > 0;
 }

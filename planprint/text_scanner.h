@@ -16,12 +16,17 @@ public:
     bool ReadLine(std::string& line, std::size_t maxLength);
     bool ReadInt(int& value);
     bool ReadFloat(float& value);
+    // Numbers as a stream's extraction reads them: numbers written into
+    // fixed columns that run together ("0.000-2.500") read apart.
+    bool ReadStreamInt(int& value);
+    bool ReadStreamFloat(float& value);
 
     // The line the scanner stands on, from 1.
     int Line() const { return m_line; }
 
 private:
     bool NextToken(const char*& token, std::size_t& length);
+    void SkipBlanks();
 
     const std::string& m_text;
     std::size_t m_pos;

@@ -64,6 +64,48 @@ bool ParseDouble(const char* text, std::size_t length, double& value)
     return true;
 }
 
+namespace {
+
+// The run of characters up to the first blank, NUL-terminated; its length,
+// or kMaxNumberLength + 1 when it runs on past the limit.
+std::size_t Word(const char* text, std::size_t length, char (&buffer)[kMaxNumberLength + 2])
+{
+    std::size_t n = 0;
+    while (n < length && n <= kMaxNumberLength && !IsNumberBlank(static_cast<unsigned char>(text[n]))) {
+        buffer[n] = text[n];
+        ++n;
+    }
+    buffer[n] = '\0';
+    return n;
+}
+
+}  // namespace
+
+std::size_t ParseLongPrefix(const char* text, std::size_t length, long lo, long hi, long& value)
+{
+    char buffer[kMaxNumberLength + 2];
+    if (Word(text, length, buffer) == 0 || CLocale() == (locale_t)0) return 0;
+    char* end = nullptr;
+    errno = 0;
+    const long v = strtol_l(buffer, &end, 10, CLocale());
+    const std::size_t taken = static_cast<std::size_t>(end - buffer);
+    if (taken == 0 || taken > kMaxNumberLength || errno != 0 || v < lo || v > hi) return 0;
+    value = v;
+    return taken;
+}
+
+std::size_t ParseFloatPrefix(const char* text, std::size_t length, float& value)
+{
+    char buffer[kMaxNumberLength + 2];
+    if (Word(text, length, buffer) == 0 || CLocale() == (locale_t)0) return 0;
+    char* end = nullptr;
+    const float v = strtof_l(buffer, &end, CLocale());
+    const std::size_t taken = static_cast<std::size_t>(end - buffer);
+    if (taken == 0 || taken > kMaxNumberLength || !std::isfinite(v)) return 0;
+    value = v;
+    return taken;
+}
+
 std::string VersionText(float version)
 {
     char text[48];

@@ -24,6 +24,15 @@ bool ParseLong(const char* text, std::size_t length, long lo, long hi, long& val
 bool ParseFloat(const char* text, std::size_t length, float& value);
 bool ParseDouble(const char* text, std::size_t length, double& value);
 
+// The number at the start of text (length characters, the first not a
+// blank) as scanf's "%d" and "%f" take it from a stream: the longest prefix
+// that is a number, read as above, so that numbers written into fixed columns
+// that run together ("0.000-2.500") read apart. The count of characters
+// taken, or 0 (value unchanged) when no number starts there, it is out of
+// range or not finite, or it runs on past kMaxNumberLength.
+std::size_t ParseLongPrefix(const char* text, std::size_t length, long lo, long hi, long& value);
+std::size_t ParseFloatPrefix(const char* text, std::size_t length, float& value);
+
 // "3.0", "5.0", "3.25": a model file's version as a user would write it.
 std::string VersionText(float version);
 

@@ -10,6 +10,7 @@
 #include "files/model_file.h"
 #include "model/defaults.h"
 #include "model/templates.h"
+#include "tests/common/awkward_numbers.h"
 #include "tests/common/test_env.h"
 #include "tests/common/test_files.h"
 #include "view/view_globals.h"
@@ -177,6 +178,26 @@ TEST_F(MalformedModelFileTest, OverlongMalformedOrNonFiniteLinesAndNumbersAreRef
     // underflow to zero is a number
     EXPECT_EQ(Open(ReplaceField(good_, "2 10.500000", 1, "1e-50")), 1);
     EXPECT_EQ(g_Joints[2].x, 0);
+}
+
+// The same file, number for number, as Planprint's reader takes it
+// (tests/planprint/read_3d_test.cpp checks its reader on the same table).
+TEST_F(MalformedModelFileTest, AwkwardNumbersAndAByteOrderMarkReadAsPlanprintReadsThem)
+{
+    const std::string tower = ReadBytes(std::string(TF3D_SOURCE_DIR) + "/examples/tower.3dd");
+    for (const AwkwardNumber& n : AwkwardNumbers()) {
+        SCOPED_TRACE(n.text.substr(0, 40));
+        LoadBridge();
+        ASSERT_EQ(Open(WithField(tower, 11, 3, n.text)), n.read ? 1 : 0);  // member 1's yy effective length
+        if (n.read) {
+            EXPECT_TRUE(SameBits(g_Members[1].effLengthYY, n.value)) << g_Members[1].effLengthYY;
+        } else {
+            EXPECT_EQ(why_, AtLine(12));
+            ExpectBridgeUntouched();
+        }
+    }
+    EXPECT_EQ(Open("\xEF\xBB\xBF" + tower), 1);
+    EXPECT_EQ(g_nMembers, 17);
 }
 
 TEST_F(MalformedModelFileTest, RandomBytesNeverCrash)
