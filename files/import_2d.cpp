@@ -1,13 +1,11 @@
 #include "files/import_2d.h"
 
 #include <climits>
-#include <cstdint>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
-#include <locale.h>
 
 #include "files/text_io.h"
 #include "platform/number_text.h"
