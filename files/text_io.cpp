@@ -22,7 +22,9 @@ std::string RoundTripText(float v, char conversion, int precision)
     char text[128];
     for (int p = precision;; ++p) {
         snprintf(text, sizeof text, format, p, static_cast<double>(v));
-        // Readers take a float directly or through a double: both must agree.
+        // The model readers take a float directly, the dialogs through a double:
+        // both must agree (the shortest text of 0x1.5c87fap-84, 7.038531e-26,
+        // reads through a double as the next float).
         if (!std::isfinite(v) || p >= 60 ||
             (std::strtof(text, nullptr) == v && static_cast<float>(std::strtod(text, nullptr)) == v))
             return text;
