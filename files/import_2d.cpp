@@ -6,120 +6,66 @@
 #include <cstdlib>
 #include <vector>
 
-#include <locale.h>
 
 #include "files/text_io.h"
 #include "frame/frame_globals.h"
 #include "model/defaults.h"
 #include "model/tables.h"
+#include "platform/number_text.h"
+#include "platform/safe_file.h"
+#include "platform/unreadable_file.h"
 
 namespace {
 
-// Reads numbers the way "%d" and "%f" do in the C locale, whatever the
-// user's locale, and fails instead of guessing on anything malformed.
+// Numbers as "%d" and "%f" read them from a stream, in the C conventions
+// whatever the user's locale (platform/number_text.h); fails instead of
+// guessing on anything malformed.
 class NumberScanner {
 public:
-    explicit NumberScanner(FILE* f) : f_(f) {}
+    explicit NumberScanner(const std::string& text) : text_(text) {}
+
+    // The line the scanner stands on, from 1.
+    int Line() const { return line_; }
 
     // Skips to just past the next '\n'; false when the file ends first.
     bool SkipLine()
     {
-        int c;
-        while ((c = std::getc(f_)) != EOF)
-            if (c == '\n') return true;
-        return false;
+        const std::size_t end = text_.find('\n', pos_);
+        if (end == std::string::npos) return false;
+        pos_ = end + 1;
+        ++line_;
+        return true;
     }
 
     bool Int(int& out)
     {
-        int c = SkipBlanks();
-        bool negative = false;
-        if (c == '+' || c == '-') {
-            negative = (c == '-');
-            c = std::getc(f_);
-        }
-        long long value = 0;
-        int digits = 0;
-        while (c >= '0' && c <= '9') {
-            value = value * 10 + (c - '0');
-            if (value > static_cast<long long>(INT_MAX) + 1) return false;
-            ++digits;
-            c = std::getc(f_);
-        }
-        if (c != EOF) std::ungetc(c, f_);
-        if (digits == 0) return false;
-        if (negative) value = -value;
-        if (value > INT_MAX || value < INT_MIN) return false;
-        out = static_cast<int>(value);
+        SkipBlanks();
+        long v = 0;
+        const std::size_t n = platform::ParseLongPrefix(text_.data() + pos_, text_.size() - pos_, INT_MIN, INT_MAX, v);
+        if (n == 0) return false;
+        pos_ += n;
+        out = static_cast<int>(v);
         return true;
     }
 
     bool Float(float& out)
     {
-        char buf[65];
-        int n = 0;
-        int c = SkipBlanks();
-        if (c == '+' || c == '-') {
-            if (c == '-') buf[n++] = '-';
-            c = std::getc(f_);
-        }
-        int mantissaDigits = 0;
-        auto take = [&](int ch) {
-            if (n >= static_cast<int>(sizeof buf) - 1) return false;
-            buf[n++] = static_cast<char>(ch);
-            return true;
-        };
-        while (c >= '0' && c <= '9') {
-            if (!take(c)) return false;
-            ++mantissaDigits;
-            c = std::getc(f_);
-        }
-        if (c == '.') {
-            if (!take(c)) return false;
-            c = std::getc(f_);
-            while (c >= '0' && c <= '9') {
-                if (!take(c)) return false;
-                ++mantissaDigits;
-                c = std::getc(f_);
-            }
-        }
-        if (mantissaDigits == 0) return false;
-        if (c == 'e' || c == 'E') {
-            if (!take(c)) return false;
-            c = std::getc(f_);
-            if (c == '+' || c == '-') {
-                if (!take(c)) return false;
-                c = std::getc(f_);
-            }
-            int expDigits = 0;
-            while (c >= '0' && c <= '9') {
-                if (!take(c)) return false;
-                ++expDigits;
-                c = std::getc(f_);
-            }
-            if (expDigits == 0) return false;
-        }
-        if (c != EOF) std::ungetc(c, f_);
-        if (!CLocaleC()) return false;
-
-        buf[n] = '\0';
-        char* end = nullptr;
-        const float value = strtof_l(buf, &end, CLocaleC());
-        if (end != buf + n || !std::isfinite(value)) return false;
-        out = value;
-        return true;
+        SkipBlanks();
+        const std::size_t n = platform::ParseFloatPrefix(text_.data() + pos_, text_.size() - pos_, out);
+        pos_ += n;
+        return n > 0;
     }
 
 private:
-    int SkipBlanks()
+    void SkipBlanks()
     {
-        int c;
-        do c = std::getc(f_);
-        while (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f');
-        return c;
+        for (; pos_ < text_.size() && platform::IsNumberBlank(static_cast<unsigned char>(text_[pos_])); ++pos_)
+            if (text_[pos_] == '\n') ++line_;
     }
 
-    FILE* f_;
+    const std::string& text_;
+    std::size_t pos_ = 0;
+    int line_ = 1;
 };
 
 struct Joint2D {
@@ -170,59 +116,11 @@ void RowsFromTypeCode(int code, short& material, short& shape)
     shape = 2;
 }
 
-}  // namespace
-
-int Import2DModelFile(const std::string& path)
+// Stores a 2D model that was read through into the cleared tables.
+void Store2DModel(const std::vector<Joint2D>& joints, const std::vector<Member2D>& members,
+                  const std::vector<Load2D>& loads, int metric, float factor)
 {
-    CReadFile file;
-    if (!file.Open(path)) return 0;
-    NumberScanner in(file.File());
-
-    // The whole file is read and checked before the model is touched.
-    if (!in.SkipLine()) return 0;
-    int memberCount, jointCount, unused1, unused2, scaleCode;
-    if (!in.Int(memberCount) || !in.Int(jointCount) || !in.Int(unused1) || !in.Int(unused2) ||
-        !in.Int(scaleCode))
-        return 0;
-
-    int metric;
-    float factor;
-    switch (scaleCode) {
-    case 117: metric = 0; factor = 1.0f / 40.0f; break;
-    case 118: metric = 0; factor = 2.0f / 40.0f; break;
-    case 156: metric = 1; factor = 1.0f / 16.0f; break;
-    case 157: metric = 1; factor = 1.0f / 8.0f; break;
-    default: return 0;
-    }
-    if (memberCount < 0 || memberCount > MAX_MEMBERS || jointCount < 0 || jointCount > MAX_JOINTS)
-        return 0;
-
-    std::vector<Joint2D> joints(jointCount);
-    for (Joint2D& j : joints) {
-        int number;
-        if (!in.Int(number) || !in.Int(j.x) || !in.Int(j.y) || !in.Int(j.s1) || !in.Int(j.s2) ||
-            !in.Int(j.s3))
-            return 0;
-    }
-    std::vector<Member2D> members(memberCount);
-    for (Member2D& m : members) {
-        int number, unusedInt;
-        float unusedReal;
-        if (!in.Int(number) || !in.Int(m.jointA) || !in.Int(m.jointB) || !in.Int(unusedInt) ||
-            !in.Float(unusedReal) || !in.Float(m.effLength) || !in.Int(m.typeCode))
-            return 0;
-        if (m.jointA < 1 || m.jointA > jointCount || m.jointB < 1 || m.jointB > jointCount)
-            return 0;
-    }
-    std::vector<Load2D> loads(jointCount);
-    for (Load2D& l : loads) {
-        int number, unusedInt;
-        float unusedReal;
-        if (!in.Int(number) || !in.Int(unusedInt) || !in.Float(unusedReal) || !in.Float(l.forceY) ||
-            !in.Float(l.forceX))
-            return 0;
-    }
-
+    const int memberCount = static_cast<int>(members.size()), jointCount = static_cast<int>(joints.size());
     g_nMembers = static_cast<short>(memberCount);
     g_nJoints = static_cast<short>(jointCount);
     SetMetricUnits(metric);
@@ -287,5 +185,95 @@ int Import2DModelFile(const std::string& path)
 
     ResetAllShapes();
     ResetAllMaterials();
+}
+
+}  // namespace
+
+bool Read2DModelFile(const std::string& path, CPendingModel& model, std::string& why)
+{
+    model.Clear();
+    std::string text;
+    if (!platform::ReadRegularFile(path, platform::kMaxModelFileBytes, text)) {
+        why = platform::UnreadableFileReason(path, platform::kMaxModelFileBytes);
+        return false;
+    }
+    NumberScanner in(text);
+    const auto malformed = [&] {
+        why = "The file is malformed or ends early at line " + std::to_string(in.Line()) + ".";
+        return false;
+    };
+
+    // The whole file is read and checked before the model is touched.
+    if (!in.SkipLine()) return malformed();
+    int memberCount, jointCount, unused1, unused2, scaleCode;
+    if (!in.Int(memberCount) || !in.Int(jointCount) || !in.Int(unused1) || !in.Int(unused2) ||
+        !in.Int(scaleCode))
+        return malformed();
+
+    int metric;
+    float factor;
+    switch (scaleCode) {
+    case 117: metric = 0; factor = 1.0f / 40.0f; break;
+    case 118: metric = 0; factor = 2.0f / 40.0f; break;
+    case 156: metric = 1; factor = 1.0f / 16.0f; break;
+    case 157: metric = 1; factor = 1.0f / 8.0f; break;
+    default:
+        why = "Its scale code " + std::to_string(scaleCode) + " is not one of 117, 118, 156 and 157.";
+        return false;
+    }
+    if (memberCount < 0 || jointCount < 0) {
+        why = "The file is malformed or ends early at line 2.";
+        return false;
+    }
+    if (jointCount > MAX_JOINTS) {
+        why = "The model has more than " + std::to_string(MAX_JOINTS) + " joints.";
+        return false;
+    }
+    if (memberCount > MAX_MEMBERS) {
+        why = "The model has more than " + std::to_string(MAX_MEMBERS) + " members.";
+        return false;
+    }
+
+    std::vector<Joint2D> joints(jointCount);
+    for (Joint2D& j : joints) {
+        int number;
+        if (!in.Int(number) || !in.Int(j.x) || !in.Int(j.y) || !in.Int(j.s1) || !in.Int(j.s2) ||
+            !in.Int(j.s3))
+            return malformed();
+    }
+    std::vector<Member2D> members(memberCount);
+    for (int k = 1; k <= memberCount; ++k) {
+        Member2D& m = members[k - 1];
+        int number, unusedInt;
+        float unusedReal;
+        if (!in.Int(number) || !in.Int(m.jointA) || !in.Int(m.jointB) || !in.Int(unusedInt) ||
+            !in.Float(unusedReal) || !in.Float(m.effLength) || !in.Int(m.typeCode))
+            return malformed();
+        if (m.jointA < 1 || m.jointA > jointCount || m.jointB < 1 || m.jointB > jointCount) {
+            why = "Member " + std::to_string(k) + " refers to a missing joint.";
+            return false;
+        }
+    }
+    std::vector<Load2D> loads(jointCount);
+    for (Load2D& l : loads) {
+        int number, unusedInt;
+        float unusedReal;
+        if (!in.Int(number) || !in.Int(unusedInt) || !in.Float(unusedReal) || !in.Float(l.forceY) ||
+            !in.Float(l.forceX))
+            return malformed();
+    }
+    model.Then([=] { Store2DModel(joints, members, loads, metric, factor); });
+    return true;
+}
+
+int Import2DModelFile(const std::string& path, std::string* why)
+{
+    CPendingModel model;
+    std::string reason;
+    if (!Read2DModelFile(path, model, reason)) {
+        if (why) *why = reason;
+        return 0;
+    }
+    model.Apply();
     return 1;
 }

@@ -18,8 +18,10 @@
 #include "frame/frame_globals.h"
 #include "model/tables.h"
 #include "model/templates.h"
+#include "platform/number_text.h"
 #include "platform/platform.h"
 #include "platform/safe_file.h"
+#include "platform/unreadable_file.h"
 #include "view/view_globals.h"
 
 void (*g_pfnResizeViewportToView)() = nullptr;
@@ -28,7 +30,6 @@ namespace {
 
 constexpr size_t kMaxTitle = 255;         // longest first line taken
 constexpr size_t kMaxName = 55;           // longest shape or material name
-constexpr size_t kMaxToken = 512;         // longest number
 
 // ---------------------------------------------------------------- writing
 
@@ -201,148 +202,6 @@ void ShowAccessDenied()
 
 // ---------------------------------------------------------------- reading
 
-// Blank-separated numbers and whole lines of a model file. CR LF reads as
-// LF. Every read refuses (returns false) on a missing, malformed, out of
-// range or non-finite value instead of leaving a stale one behind.
-class CModelFileScanner {
-public:
-    explicit CModelFileScanner(FILE* file) : m_file(file) {}
-
-    bool SkipLine(size_t maxLength);
-    // The row number's line end, then the rest of the next line as a name.
-    bool ReadNameLine(char* name, size_t size);
-    bool AtEnd();
-
-    bool ReadShort(short& v);
-    bool ReadInt(int& v);
-    bool ReadFloat(float& v);
-    bool ReadDouble(double& v);
-
-private:
-    static constexpr int kNone = -2;
-    static bool IsBlank(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-
-    int Get();
-    void Unget(int c) { m_pushed = c; }
-    bool NextToken();
-    bool ReadLong(long& v, long lo, long hi);
-
-    FILE* m_file;
-    int m_pushed = kNone;
-    char m_token[kMaxToken + 1];
-    size_t m_length = 0;
-};
-
-int CModelFileScanner::Get()
-{
-    if (m_pushed != kNone) {
-        int c = m_pushed;
-        m_pushed = kNone;
-        return c;
-    }
-    int c = getc(m_file);
-    if (c == '\r') {
-        int d = getc(m_file);
-        if (d == '\n') return '\n';
-        if (d != EOF) ungetc(d, m_file);
-    }
-    return c;
-}
-
-bool CModelFileScanner::SkipLine(size_t maxLength)
-{
-    for (size_t n = 0;; ++n) {
-        int c = Get();
-        if (c == '\n') return true;
-        if (c == EOF || n >= maxLength) return false;
-    }
-}
-
-bool CModelFileScanner::ReadNameLine(char* name, size_t size)
-{
-    if (Get() == EOF) return false;  // the line end after the row number
-    size_t n = 0;
-    for (;;) {
-        int c = Get();
-        if (c == '\n') break;
-        if (c == EOF || n >= kMaxName || n + 1 >= size) return false;
-        name[n++] = static_cast<char>(c);
-    }
-    name[n] = '\0';
-    return true;
-}
-
-bool CModelFileScanner::AtEnd()
-{
-    int c;
-    do c = Get();
-    while (IsBlank(c));
-    if (c == EOF) return true;
-    Unget(c);
-    return false;
-}
-
-bool CModelFileScanner::NextToken()
-{
-    int c;
-    do c = Get();
-    while (IsBlank(c));
-    m_length = 0;
-    while (c != EOF && !IsBlank(c)) {
-        if (m_length >= kMaxToken) return false;
-        m_token[m_length++] = static_cast<char>(c);
-        c = Get();
-    }
-    if (c != EOF) Unget(c);  // the blank after a number stays in the stream
-    m_token[m_length] = '\0';
-    return m_length > 0;
-}
-
-bool CModelFileScanner::ReadLong(long& v, long lo, long hi)
-{
-    if (!NextToken()) return false;
-    char* end = nullptr;
-    errno = 0;
-    v = strtol(m_token, &end, 10);
-    return errno == 0 && end == m_token + m_length && v >= lo && v <= hi;
-}
-
-bool CModelFileScanner::ReadShort(short& v)
-{
-    long t;
-    if (!ReadLong(t, SHRT_MIN, SHRT_MAX)) return false;
-    v = static_cast<short>(t);
-    return true;
-}
-
-bool CModelFileScanner::ReadInt(int& v)
-{
-    long t;
-    if (!ReadLong(t, INT_MIN, INT_MAX)) return false;
-    v = static_cast<int>(t);
-    return true;
-}
-
-bool CModelFileScanner::ReadFloat(float& v)
-{
-    if (!NextToken()) return false;
-    char* end = nullptr;
-    float t = strtof(m_token, &end);
-    if (end != m_token + m_length || !std::isfinite(t)) return false;
-    v = t;
-    return true;
-}
-
-bool CModelFileScanner::ReadDouble(double& v)
-{
-    if (!NextToken()) return false;
-    char* end = nullptr;
-    double t = strtod(m_token, &end);
-    if (end != m_token + m_length || !std::isfinite(t)) return false;
-    v = t;
-    return true;
-}
-
 // What a version's body holds.
 struct FileLayout {
     bool shortIntegers;  // 4.0 scans 16-bit integers, 3.x plain ints
@@ -352,16 +211,26 @@ struct FileLayout {
     bool towerOptional;  // the S17 line may be missing (3.2, 3.3)
 };
 
+std::string MalformedText(int line)
+{
+    return "The file is malformed or ends early at line " + std::to_string(line) + ".";
+}
+
+// Reads a version's body into a pending model; nothing of the model changes.
 class CBodyReader {
 public:
-    CBodyReader(CModelFileScanner& s, const FileLayout& layout) : m_s(s), m_layout(layout) {}
-    int Read();  // 0 read through, 1 refused
+    CBodyReader(CNumberScanner& s, const FileLayout& layout, CPendingModel& out)
+        : m_s(s), m_layout(layout), m_out(out)
+    {
+    }
+    // "" when the body was read through, else why not.
+    std::string Read();
 
 private:
     bool Int(int& v)
     {
         if (!m_layout.shortIntegers) return m_s.ReadInt(v);
-        short t;
+        short t = 0;
         if (!m_s.ReadShort(t)) return false;
         v = t;
         return true;
@@ -375,6 +244,12 @@ private:
     }
     bool Flags(int* const* dst, int n);
     bool Floats(float* const* dst, int n);
+    bool Fail(std::string why)
+    {
+        m_why = std::move(why);
+        return false;
+    }
+    bool Malformed() { return Fail(MalformedText(m_s.Line())); }
 
     bool ReadCounts();
     bool ReadJoints();
@@ -385,156 +260,187 @@ private:
     bool ReadSettings();
     void Finish();
 
-    CModelFileScanner& m_s;
+    CNumberScanner& m_s;
     const FileLayout& m_layout;
+    CPendingModel& m_out;
+    std::string m_why;
     int m_nShapeRows = 0;
     int m_nMaterialRows = 0;
+    int m_nJoints = 0;
+    int m_nMembers = 0;
 };
 
 bool CBodyReader::Flags(int* const* dst, int n)
 {
-    int t[16];
+    int t[16] = {};
     for (int i = 0; i < n; ++i)
-        if (!Int(t[i])) return false;
-    for (int i = 0; i < n; ++i) *dst[i] = t[i] != 0;
+        if (!Int(t[i])) return Malformed();
+    for (int i = 0; i < n; ++i) m_out.Put(*dst[i], t[i] != 0 ? 1 : 0);
     return true;
 }
 
 bool CBodyReader::Floats(float* const* dst, int n)
 {
-    float t[16];
+    float t[16] = {};
     for (int i = 0; i < n; ++i)
-        if (!m_s.ReadFloat(t[i])) return false;
-    for (int i = 0; i < n; ++i) *dst[i] = t[i];
+        if (!m_s.ReadFloat(t[i])) return Malformed();
+    for (int i = 0; i < n; ++i) m_out.Put(*dst[i], t[i]);
     return true;
 }
 
 bool CBodyReader::ReadCounts()
 {
-    short shapes, materials, joints, members, units;
+    short shapes = 0, materials = 0, joints = 0, members = 0, units = 0;
     if (!m_s.ReadShort(shapes) || !m_s.ReadShort(materials) || !m_s.ReadShort(joints) ||
-        !m_s.ReadShort(members) || !m_s.ReadShort(units))
-        return false;
-    if (shapes < 0 || shapes > USER_TABLE_ROWS || materials < 0 || materials > USER_TABLE_ROWS || joints < 0 ||
-        joints > MAX_JOINTS || members < 0 || members > MAX_MEMBERS)
-        return false;
+        !m_s.ReadShort(members) || !m_s.ReadShort(units) || shapes < 0 || materials < 0 || joints < 0 ||
+        members < 0)
+        return Malformed();
+    if (joints > MAX_JOINTS) return Fail("The model has more than " + std::to_string(MAX_JOINTS) + " joints.");
+    if (members > MAX_MEMBERS) return Fail("The model has more than " + std::to_string(MAX_MEMBERS) + " members.");
+    if (shapes > USER_TABLE_ROWS) return Fail("The model has more than " + std::to_string(USER_TABLE_ROWS) + " shapes.");
+    if (materials > USER_TABLE_ROWS)
+        return Fail("The model has more than " + std::to_string(USER_TABLE_ROWS) + " materials.");
     m_nShapeRows = shapes;
     m_nMaterialRows = materials;
-    g_nFileShapes = shapes;
-    g_nFileMaterials = materials;
-    g_nFileUnits = units;
-    g_nJoints = joints;
-    g_nMembers = members;
-    SetMetricUnits(units != 0);
+    m_nJoints = joints;
+    m_nMembers = members;
+    m_out.Then([=] {
+        g_nFileShapes = shapes;
+        g_nFileMaterials = materials;
+        g_nFileUnits = units;
+        g_nJoints = joints;
+        g_nMembers = members;
+        SetMetricUnits(units != 0);
+    });
     return true;
 }
 
 bool CBodyReader::ReadJoints()
 {
-    for (int k = 1; k <= g_nJoints; ++k) {
-        int row;
-        float x, y, z;
-        short r[6], w1, w2;
+    for (int k = 1; k <= m_nJoints; ++k) {
+        int row = 0;
+        float x = 0, y = 0, z = 0;
+        short r[6] = {}, w1 = 0, w2 = 0;
         bool ok = Int(row) && m_s.ReadFloat(x) && m_s.ReadFloat(y) && m_s.ReadFloat(z);
         for (int i = 0; i < 6 && ok; ++i) ok = m_s.ReadShort(r[i]);
-        ok = ok && m_s.ReadShort(w1) && m_s.ReadShort(w2);
-        if (!ok) {
-            // keep the joints read through; no member refers to the rest
-            g_nJoints = static_cast<short>(k - 1);
-            g_nMembers = 0;
-            return false;
-        }
-        JointRec& j = g_Joints[k];
-        j.x = x;
-        j.y = y;
-        j.z = z;
-        SetRestraints(j, r);
-        j.fileWord1 = w1;
-        j.fileWord2 = w2;
+        if (!ok || !m_s.ReadShort(w1) || !m_s.ReadShort(w2)) return Malformed();
+        m_out.Then([=] {
+            JointRec& j = g_Joints[k];
+            j.x = x;
+            j.y = y;
+            j.z = z;
+            SetRestraints(j, r);
+            j.fileWord1 = w1;
+            j.fileWord2 = w2;
+        });
     }
     return true;
 }
 
 bool CBodyReader::ReadMembers()
 {
-    for (int k = 1; k <= g_nMembers; ++k) {
-        MemberRec& m = g_Members[k];
-        int row, userYY, userZZ;
-        short a, b, shape, material, runner, torsion, yy1, zz1, yy2, zz2;
-        float effYY, effZZ, roll, r, g, bl;
-        float offY = m.offsetY, offZ = m.offsetZ;
+    const bool offsets = m_layout.memberOffsets;
+    for (int k = 1; k <= m_nMembers; ++k) {
+        int row = 0, userYY = 0, userZZ = 0;
+        short a = 0, b = 0, shape = 0, material = 0, runner = 0, torsion = 0, yy1 = 0, zz1 = 0, yy2 = 0, zz2 = 0;
+        float effYY = 0, effZZ = 0, offY = 0, offZ = 0, roll = 0, r = 0, g = 0, bl = 0;
         bool ok = Int(row) && m_s.ReadShort(a) && m_s.ReadShort(b) && m_s.ReadFloat(effYY) &&
                   m_s.ReadFloat(effZZ) && Int(userYY) && Int(userZZ);
-        if (ok && m_layout.memberOffsets) ok = m_s.ReadFloat(offY) && m_s.ReadFloat(offZ);
+        if (ok && offsets) ok = m_s.ReadFloat(offY) && m_s.ReadFloat(offZ);
         ok = ok && m_s.ReadShort(shape) && m_s.ReadShort(material) && m_s.ReadShort(runner) &&
              m_s.ReadFloat(roll) && m_s.ReadShort(torsion) && m_s.ReadShort(yy1) && m_s.ReadShort(zz1) &&
              m_s.ReadShort(yy2) && m_s.ReadShort(zz2) && m_s.ReadFloat(r) && m_s.ReadFloat(g) &&
              m_s.ReadFloat(bl);
-        ok = ok && a >= 1 && a <= g_nJoints && b >= 1 && b <= g_nJoints && shape >= 1 &&
-             shape <= USER_TABLE_ROWS && material >= 1 && material <= USER_TABLE_ROWS;
-        if (!ok) {
-            g_nMembers = static_cast<short>(k - 1);
-            return false;
-        }
-        m.jointA = a;
-        m.jointB = b;
-        m.effLengthYY = effYY;
-        m.effLengthZZ = effZZ;
-        m.userEffYY = (userYY == 1);
-        m.userEffZZ = (userZZ == 1);
-        m.offsetY = offY;
-        m.offsetZ = offZ;
-        m.shape = shape;
-        m.material = material;
-        m.runner = runner;
-        m.rollAngle = roll;
-        m.useTorsion = torsion;
-        m.momentYY1 = yy1;
-        m.momentZZ1 = zz1;
-        m.momentYY2 = yy2;
-        m.momentZZ2 = zz2;
-        m.colorR = r;
-        m.colorG = g;
-        m.colorB = bl;
+        if (!ok) return Malformed();
+        const char* missing = nullptr;
+        if (a < 1 || a > m_nJoints || b < 1 || b > m_nJoints)
+            missing = "joint";
+        else if (shape < 1 || shape > USER_TABLE_ROWS)
+            missing = "shape";
+        else if (material < 1 || material > USER_TABLE_ROWS)
+            missing = "material";
+        if (missing) return Fail("Member " + std::to_string(k) + " refers to a missing " + missing + ".");
+        m_out.Then([=] {
+            MemberRec& m = g_Members[k];
+            m.jointA = a;
+            m.jointB = b;
+            m.effLengthYY = effYY;
+            m.effLengthZZ = effZZ;
+            m.userEffYY = (userYY == 1);
+            m.userEffZZ = (userZZ == 1);
+            if (offsets) {
+                m.offsetY = offY;
+                m.offsetZ = offZ;
+            }
+            m.shape = shape;
+            m.material = material;
+            m.runner = runner;
+            m.rollAngle = roll;
+            m.useTorsion = torsion;
+            m.momentYY1 = yy1;
+            m.momentZZ1 = zz1;
+            m.momentYY2 = yy2;
+            m.momentZZ2 = zz2;
+            m.colorR = r;
+            m.colorG = g;
+            m.colorB = bl;
+        });
     }
     return true;
 }
 
 bool CBodyReader::ReadLoads()
 {
-    for (int k = 1; k <= g_nJoints; ++k) {
-        int row, tx, ty, tz;
-        float mx, my, mz, fx, fy, fz;
+    for (int k = 1; k <= m_nJoints; ++k) {
+        int row = 0, tx = 0, ty = 0, tz = 0;
+        float mx = 0, my = 0, mz = 0, fx = 0, fy = 0, fz = 0;
         if (!(Int(row) && m_s.ReadFloat(mx) && m_s.ReadFloat(my) && m_s.ReadFloat(mz) && m_s.ReadFloat(fx) &&
               m_s.ReadFloat(fy) && m_s.ReadFloat(fz) && StoredFlag(tx) && StoredFlag(ty) && StoredFlag(tz)))
-            return false;
-        JointRec& j = g_Joints[k];
-        j.momentX = mx;
-        j.momentY = my;
-        j.momentZ = mz;
-        j.forceX = fx;
-        j.forceY = fy;
-        j.forceZ = fz;
-        j.translatedX = tx;
-        j.translatedY = ty;
-        j.translatedZ = tz;
+            return Malformed();
+        m_out.Then([=] {
+            JointRec& j = g_Joints[k];
+            j.momentX = mx;
+            j.momentY = my;
+            j.momentZ = mz;
+            j.forceX = fx;
+            j.forceY = fy;
+            j.forceZ = fz;
+            j.translatedX = tx;
+            j.translatedY = ty;
+            j.translatedZ = tz;
+        });
     }
     return true;
 }
 
 bool CBodyReader::ReadShapes()
 {
+    const bool hasKind = m_layout.sectionKind;
     for (int k = 1; k <= m_nShapeRows; ++k) {
-        ShapeRec s = g_Shapes[k];
-        int row, metric, kind = s.sectionKind;
-        if (!Int(row) || !m_s.ReadNameLine(s.name, sizeof s.name) || !StoredFlag(metric)) return false;
-        if (m_layout.sectionKind && !Int(kind)) return false;
+        ShapeRec s;
+        int row = 0, metric = 0, kind = 0;
+        if (!Int(row) || !m_s.ReadNameLine(s.name, sizeof s.name, kMaxName) || !StoredFlag(metric) ||
+            (hasKind && !Int(kind)))
+            return Malformed();
         float* const values[] = {&s.height, &s.width, &s.area, &s.torsionConst, &s.inertiaYY,
                                  &s.inertiaZZ, &s.modulusYY, &s.modulusZZ, &s.spacing};
-        if (!Floats(values, 9)) return false;
-        s.metricRow = metric;
-        s.sectionKind = kind;
-        g_Shapes[k] = s;
+        for (float* v : values)
+            if (!m_s.ReadFloat(*v)) return Malformed();
+        m_out.Then([=] {
+            ShapeRec& t = g_Shapes[k];
+            std::memcpy(t.name, s.name, sizeof t.name);
+            t.metricRow = metric;
+            if (hasKind) t.sectionKind = kind;
+            t.height = s.height;
+            t.width = s.width;
+            t.area = s.area;
+            t.torsionConst = s.torsionConst;
+            t.inertiaYY = s.inertiaYY;
+            t.inertiaZZ = s.inertiaZZ;
+            t.modulusYY = s.modulusYY;
+            t.modulusZZ = s.modulusZZ;
+            t.spacing = s.spacing;
+        });
     }
     return true;
 }
@@ -542,17 +448,33 @@ bool CBodyReader::ReadShapes()
 bool CBodyReader::ReadMaterials()
 {
     for (int k = 1; k <= m_nMaterialRows; ++k) {
-        MaterialRec m = g_Materials[k];
-        int row, metric;
-        if (!Int(row) || !m_s.ReadNameLine(m.name, sizeof m.name)) return false;
+        MaterialRec m;
+        int row = 0, metric = 0;
+        if (!Int(row) || !m_s.ReadNameLine(m.name, sizeof m.name, kMaxName)) return Malformed();
         float* const colors[] = {&m.colorR, &m.colorG, &m.colorB};
-        if (!Floats(colors, 3) || !StoredFlag(metric)) return false;
+        for (float* v : colors)
+            if (!m_s.ReadFloat(*v)) return Malformed();
+        if (!StoredFlag(metric)) return Malformed();
         float* const values[] = {&m.youngsModulus,        &m.shearModulus,     &m.density,
                                  &m.ultTensionStress,     &m.ultCompressionStress,
                                  &m.ultBendingStress,     &m.ultShearStress};
-        if (!Floats(values, 7)) return false;
-        m.metricRow = metric;
-        g_Materials[k] = m;
+        for (float* v : values)
+            if (!m_s.ReadFloat(*v)) return Malformed();
+        m_out.Then([=] {
+            MaterialRec& t = g_Materials[k];
+            std::memcpy(t.name, m.name, sizeof t.name);
+            t.colorR = m.colorR;
+            t.colorG = m.colorG;
+            t.colorB = m.colorB;
+            t.metricRow = metric;
+            t.youngsModulus = m.youngsModulus;
+            t.shearModulus = m.shearModulus;
+            t.density = m.density;
+            t.ultTensionStress = m.ultTensionStress;
+            t.ultCompressionStress = m.ultCompressionStress;
+            t.ultBendingStress = m.ultBendingStress;
+            t.ultShearStress = m.ultShearStress;
+        });
     }
     return true;
 }
@@ -560,18 +482,18 @@ bool CBodyReader::ReadMaterials()
 bool CBodyReader::ReadSettings()
 {
     // S1: workspace, as read
-    short ws[3];
-    if (!m_s.ReadShort(ws[0]) || !m_s.ReadShort(ws[1]) || !m_s.ReadShort(ws[2])) return false;
-    SetWorkspaceSize(ws[0], ws[1], ws[2]);
+    short ws[3] = {};
+    if (!m_s.ReadShort(ws[0]) || !m_s.ReadShort(ws[1]) || !m_s.ReadShort(ws[2])) return Malformed();
+    m_out.Then([=] { SetWorkspaceSize(ws[0], ws[1], ws[2]); });
     if (m_layout.lastSetting < 2) return true;
 
     // S2: speeds and sound
-    float angular, linear;
-    int sound;
-    if (!m_s.ReadFloat(angular) || !m_s.ReadFloat(linear) || !Int(sound)) return false;
-    g_fAngularSpeed = angular;
-    g_fLinearSpeed = linear;
-    g_bSoundOn = sound != 0;
+    float angular = 0, linear = 0;
+    int sound = 0;
+    if (!m_s.ReadFloat(angular) || !m_s.ReadFloat(linear) || !Int(sound)) return Malformed();
+    m_out.Put(g_fAngularSpeed, angular);
+    m_out.Put(g_fLinearSpeed, linear);
+    m_out.Put(g_bSoundOn, sound != 0 ? 1 : 0);
 
     // S3: view switches
     int* const view[] = {&g_bShowJoints,      &g_bShowLoads,  &g_bShowSupports,
@@ -580,41 +502,43 @@ bool CBodyReader::ReadSettings()
     if (!Flags(view, 9)) return false;
 
     // S4: joint size, origin, camera
-    float jointSize, origin[3], orbit[2];
-    double eye[3], center[3];
+    float jointSize = 0, origin[3] = {}, orbit[2] = {};
+    double eye[3] = {}, center[3] = {};
     bool ok = m_s.ReadFloat(jointSize);
     for (int i = 0; i < 3 && ok; ++i) ok = m_s.ReadFloat(origin[i]);
     for (int i = 0; i < 3 && ok; ++i) ok = m_s.ReadDouble(eye[i]);
     for (int i = 0; i < 3 && ok; ++i) ok = m_s.ReadDouble(center[i]);
     for (int i = 0; i < 2 && ok; ++i) ok = m_s.ReadFloat(orbit[i]);
-    if (!ok) return false;
-    g_fJointSize = jointSize;
-    g_fOriginX = origin[0];
-    g_fOriginY = origin[1];
-    g_fOriginZ = origin[2];
-    g_dEyeX = eye[0];
-    g_dEyeY = eye[1];
-    g_dEyeZ = eye[2];
-    g_dCenterX = center[0];
-    g_dCenterY = center[1];
-    g_dCenterZ = center[2];
-    g_fOrbitAngle = orbit[0];
-    g_fOrbitAngleB = orbit[1];
-    g_bJointSizeSmall = (jointSize == 0.1f);
-    g_bJointSizeDefault = (jointSize == 0.26f);
-    g_bJointSizeLarge = (jointSize == 0.375f);
+    if (!ok) return Malformed();
+    m_out.Then([=] {
+        g_fJointSize = jointSize;
+        g_fOriginX = origin[0];
+        g_fOriginY = origin[1];
+        g_fOriginZ = origin[2];
+        g_dEyeX = eye[0];
+        g_dEyeY = eye[1];
+        g_dEyeZ = eye[2];
+        g_dCenterX = center[0];
+        g_dCenterY = center[1];
+        g_dCenterZ = center[2];
+        g_fOrbitAngle = orbit[0];
+        g_fOrbitAngleB = orbit[1];
+        g_bJointSizeSmall = (jointSize == 0.1f);
+        g_bJointSizeDefault = (jointSize == 0.26f);
+        g_bJointSizeLarge = (jointSize == 0.375f);
+    });
 
     // S5: guide planes
     float* const guides[] = {&g_fGuidePlaneY, &g_fGuidePlaneX, &g_fGuidePlaneZ};
     if (!Floats(guides, 3)) return false;
 
     // S6: default shape and material rows, which new members index by
-    short defShape, defMaterial;
+    short defShape = 0, defMaterial = 0;
     if (!m_s.ReadShort(defShape) || !m_s.ReadShort(defMaterial) || defShape < 1 ||
         defShape > USER_TABLE_ROWS || defMaterial < 1 || defMaterial > USER_TABLE_ROWS)
-        return false;
-    g_nDefaultShape = defShape;
-    g_nDefaultMaterial = defMaterial;
+        return Malformed();
+    m_out.Put(g_nDefaultShape, defShape);
+    m_out.Put(g_nDefaultMaterial, defMaterial);
 
     // S7 to S11
     float* const defaults[] = {&g_fDefaultRotation, &g_fDefaultOffsetY, &g_fDefaultOffsetZ};
@@ -639,19 +563,21 @@ bool CBodyReader::ReadSettings()
     if (!Flags(sections, 10)) return false;
 
     // S13: magnification radio; the last item set decides the magnification
-    int* const magnify[] = {&g_bMagnifyNone, &g_bMagnify2,  &g_bMagnify5,  &g_bMagnify10,
-                            &g_bMagnify20,   &g_bMagnify50, &g_bMagnify100};
-    const float magnification[] = {1, 2, 5, 10, 20, 50, 100};
-    int picked[7];
+    int picked[7] = {};
     for (int i = 0; i < 7; ++i)
-        if (!Int(picked[i])) return false;
-    for (int i = 0; i < 7; ++i) *magnify[i] = 0;
-    for (int i = 0; i < 7; ++i) {
-        if (picked[i]) {
-            *magnify[i] = 1;
-            g_fMagnification = magnification[i];
+        if (!Int(picked[i])) return Malformed();
+    m_out.Then([=] {
+        int* const magnify[] = {&g_bMagnifyNone, &g_bMagnify2,  &g_bMagnify5,  &g_bMagnify10,
+                                &g_bMagnify20,   &g_bMagnify50, &g_bMagnify100};
+        const float magnification[] = {1, 2, 5, 10, 20, 50, 100};
+        for (int i = 0; i < 7; ++i) *magnify[i] = 0;
+        for (int i = 0; i < 7; ++i) {
+            if (picked[i]) {
+                *magnify[i] = 1;
+                g_fMagnification = magnification[i];
+            }
         }
-    }
+    });
 
     // S14, S15
     int* const consider[] = {&g_bConsiderAxial, &g_bConsiderBending, &g_bConsiderShear, &g_bConsiderTorsion};
@@ -662,77 +588,84 @@ bool CBodyReader::ReadSettings()
     if (m_layout.lastSetting < 16) return true;
 
     // S16: bridge project
-    int bridge;
-    if (!Int(bridge)) return false;
-    if (bridge) {
-        g_bTruckActive = g_bUseTruck = g_bBridgeProject = 1;
-        g_bFindBreakingForces = g_bBreakingForcesActive = 0;  // the analysis reads the second
-        FindDeckExtent();
-        PlaceTruckAtStart();
-        g_bShowLoads = 0;
-        g_bShowSupports = 1;
-    } else {
-        g_bTruckActive = g_bUseTruck = g_bBridgeProject = 0;
-    }
+    int bridge = 0;
+    if (!Int(bridge)) return Malformed();
+    m_out.Then([=] {
+        if (bridge) {
+            g_bTruckActive = g_bUseTruck = g_bBridgeProject = 1;
+            g_bFindBreakingForces = g_bBreakingForcesActive = 0;  // the analysis reads the second
+            FindDeckExtent();
+            PlaceTruckAtStart();
+            g_bShowLoads = 0;
+            g_bShowSupports = 1;
+        } else {
+            g_bTruckActive = g_bUseTruck = g_bBridgeProject = 0;
+        }
+    });
 
     // S17: tower project and wind speed
     if (m_layout.towerOptional && m_s.AtEnd()) return true;
-    int tower;
-    float wind;
-    if (!Int(tower) || !m_s.ReadFloat(wind)) return false;
+    int tower = 0;
+    float wind = 0;
+    if (!Int(tower) || !m_s.ReadFloat(wind)) return Malformed();
+    const bool magnify2 = m_layout.towerOptional;
     if (tower) {
-        SetMetricUnits(0);  // a tower project is always in U.S. units
-        g_fWindSpeed = wind;
-        g_bUseFan = g_bTowerProject = 1;
-        if (m_layout.towerOptional) SetMagnificationRadio(2);
+        m_out.Then([=] {
+            SetMetricUnits(0);  // a tower project is always in U.S. units
+            g_fWindSpeed = wind;
+            g_bUseFan = g_bTowerProject = 1;
+            if (magnify2) SetMagnificationRadio(2);
+        });
     }
     return true;
 }
 
 void CBodyReader::Finish()
 {
-    int* const lists[] = {&g_bListTruckBuilt,    &g_bListFanBuilt,       &g_bListXZBasePlaneBuilt,
-                          &g_bListYZBasePlaneBuilt, &g_bListXYBasePlaneBuilt, &g_bListXZGuideBuilt,
-                          &g_bListYZGuide1Built, &g_bListYZGuide2Built,  &g_bListYZGuide3Built,
-                          &g_bListYZGuide4Built, &g_bListXYGuide1Built,  &g_bListXYGuide2Built,
-                          &g_bListRuler1Built,   &g_bListRuler2Built,    &g_bListRuler3Built};
-    for (int* f : lists) *f = 0;
-    if (g_pfnResizeViewportToView) g_pfnResizeViewportToView();
-    if (g_pfnSetClearColor) g_pfnSetClearColor(g_fBackgroundR, g_fBackgroundG, g_fBackgroundB, 1.0f);
+    m_out.Then([] {
+        int* const lists[] = {&g_bListTruckBuilt,       &g_bListFanBuilt,         &g_bListXZBasePlaneBuilt,
+                              &g_bListYZBasePlaneBuilt, &g_bListXYBasePlaneBuilt, &g_bListXZGuideBuilt,
+                              &g_bListYZGuide1Built,    &g_bListYZGuide2Built,    &g_bListYZGuide3Built,
+                              &g_bListYZGuide4Built,    &g_bListXYGuide1Built,    &g_bListXYGuide2Built,
+                              &g_bListRuler1Built,      &g_bListRuler2Built,      &g_bListRuler3Built};
+        for (int* f : lists) *f = 0;
+        if (g_pfnResizeViewportToView) g_pfnResizeViewportToView();
+        if (g_pfnSetClearColor) g_pfnSetClearColor(g_fBackgroundR, g_fBackgroundG, g_fBackgroundB, 1.0f);
+    });
 }
 
-int CBodyReader::Read()
+std::string CBodyReader::Read()
 {
     if (!ReadCounts() || !ReadJoints() || !ReadMembers() || !ReadLoads() || !ReadShapes() || !ReadMaterials() ||
         !ReadSettings())
-        return 1;
+        return m_why.empty() ? MalformedText(m_s.Line()) : m_why;
     Finish();
-    return 0;
+    return "";
 }
 
-int ReadModelFileV30(CModelFileScanner& s)
+std::string ReadModelFileV30(CNumberScanner& s, CPendingModel& out)
 {
     const FileLayout layout = {false, false, false, 1, false};
-    return CBodyReader(s, layout).Read();
+    return CBodyReader(s, layout, out).Read();
 }
 
-int ReadModelFileV31(CModelFileScanner& s)
+std::string ReadModelFileV31(CNumberScanner& s, CPendingModel& out)
 {
     const FileLayout layout = {false, true, false, 15, false};
-    return CBodyReader(s, layout).Read();
+    return CBodyReader(s, layout, out).Read();
 }
 
 // Versions 3.2 and 3.3.
-int ReadModelFileV32(CModelFileScanner& s)
+std::string ReadModelFileV32(CNumberScanner& s, CPendingModel& out)
 {
     const FileLayout layout = {false, true, false, 17, true};
-    return CBodyReader(s, layout).Read();
+    return CBodyReader(s, layout, out).Read();
 }
 
-int ReadModelFileV40(CModelFileScanner& s)
+std::string ReadModelFileV40(CNumberScanner& s, CPendingModel& out)
 {
     const FileLayout layout = {true, true, true, 17, false};
-    return CBodyReader(s, layout).Read();
+    return CBodyReader(s, layout, out).Read();
 }
 
 }  // namespace
@@ -783,23 +716,41 @@ std::string ModelFileText()
     return ok ? text : std::string();
 }
 
-int OpenModelFile(const std::string& path)
+bool ReadModelFile(const std::string& path, CPendingModel& model, std::string& why)
 {
+    model.Clear();
     CReadFile in;
-    if (!in.Open(path)) return 0;
-    CLocaleScopeC cLocale;  // numbers in the C locale whatever the user's
-    CModelFileScanner s(in.File());
-    int failed = 1;
-    float version;
-    if (s.SkipLine(kMaxTitle) && s.ReadFloat(version)) {
-        if (version == 3.0f)
-            failed = ReadModelFileV30(s);
-        else if (version == 3.1f)
-            failed = ReadModelFileV31(s);
-        else if (version == 3.2f || version == 3.3f)
-            failed = ReadModelFileV32(s);
-        else if (version == 4.0f)
-            failed = ReadModelFileV40(s);
+    if (!in.Open(path, platform::kMaxModelFileBytes)) {
+        why = platform::UnreadableFileReason(path, platform::kMaxModelFileBytes);
+        return false;
     }
-    return failed ? 0 : 1;
+    CNumberScanner s(in.File());
+    float version = 0;
+    if (!s.SkipLine(kMaxTitle) || !s.ReadFloat(version))
+        why = MalformedText(s.Line());
+    else if (version == 3.0f)
+        why = ReadModelFileV30(s, model);
+    else if (version == 3.1f)
+        why = ReadModelFileV31(s, model);
+    else if (version == 3.2f || version == 3.3f)
+        why = ReadModelFileV32(s, model);
+    else if (version == 4.0f)
+        why = ReadModelFileV40(s, model);
+    else
+        why = "Cannot load version " + platform::VersionText(version) + " file.";
+    if (why.empty()) return true;
+    model.Clear();
+    return false;
+}
+
+int OpenModelFile(const std::string& path, std::string* why)
+{
+    CPendingModel model;
+    std::string reason;
+    if (!ReadModelFile(path, model, reason)) {
+        if (why) *why = reason;
+        return 0;
+    }
+    model.Apply();
+    return 1;
 }

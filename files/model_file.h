@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "files/pending_model.h"
+
 // Filled in by the view once its GL context exists: ResizeGLViewport with
 // the view's stored client size. Called at the end of every complete read;
 // null (headless runs, tests) skips it. The clear colour goes through
@@ -18,6 +20,11 @@ int WriteModelFile(const std::string& path);
 // writing anything or changing any global.
 std::string ModelFileText();
 
+// Reads and checks the whole model file at path without changing anything:
+// true with what it holds in model, or false with why not in why (one line
+// for a box: the line that is malformed, a table limit, "It is a folder.").
+bool ReadModelFile(const std::string& path, CPendingModel& model, std::string& why);
+
 // Reads a model file into the tables and settings. 1 = a known version was
-// read through, 0 otherwise.
-int OpenModelFile(const std::string& path);
+// read through; 0 = refused, nothing changed, and why says why when given.
+int OpenModelFile(const std::string& path, std::string* why = nullptr);

@@ -70,6 +70,47 @@ private:
     std::FILE* m_file = nullptr;
 };
 
+// Blank-separated numbers and whole lines of a file read through stdio; CR LF
+// reads as LF. Numbers are read as Planprint reads them
+// (platform/number_text.h). Every number read fails on a missing,
+// malformed, out-of-range or non-finite value instead of leaving a stale one
+// behind.
+class CNumberScanner {
+public:
+    explicit CNumberScanner(std::FILE* file) : m_file(file) {}
+
+    // Skips the rest of the line; false at the end of the file or when more
+    // than maxLength characters come first.
+    bool SkipLine(std::size_t maxLength);
+    // The line end right after a number, then the whole next line (blanks
+    // kept) as a name of at most maxLength characters.
+    bool ReadNameLine(char* name, std::size_t size, std::size_t maxLength);
+    // True when only blanks are left.
+    bool AtEnd();
+
+    bool ReadShort(short& v);
+    bool ReadInt(int& v);
+    bool ReadFloat(float& v);
+    bool ReadDouble(double& v);
+
+    // The line the scanner stands on, from 1: after a failed number read,
+    // the line of the token that was refused (or the end of the file).
+    int Line() const { return m_line; }
+
+private:
+    static constexpr int kNone = -2;
+
+    int Get();
+    void Unget(int c) { m_pushed = c; }
+    bool NextToken();
+    bool ReadLong(long& v, long lo, long hi);
+
+    std::FILE* m_file;
+    int m_pushed = kNone;
+    int m_line = 1;
+    std::string m_token;
+};
+
 // Closes a stdio file when it goes out of scope.
 class CFileCloser {
 public:

@@ -140,19 +140,11 @@ void TakeFile(const std::string& path)
     MarkModelSaved();
 }
 
-// A model file that could not be read leaves an empty, untitled model that
-// no Save can write over the unread file.
-void ReportUnreadableFile(const std::string& path)
+// Says why a model file could not be read; the model stays as it was.
+void ReportUnreadableFile(const std::string& path, const std::string& why)
 {
-    platform::MessageBox("The model file could not be read:\n" + path, g_szAppTitle,
+    platform::MessageBox("The model file could not be read:\n" + path + (why.empty() ? "" : "\n" + why), g_szAppTitle,
                          platform::MB_OK | platform::MB_ICONEXCLAMATION | platform::MB_SYSTEMMODAL);
-    ClearModel();
-    s_modelPath.clear();
-    s_saveNeedsName = false;
-    g_strModelFileName = kUntitled;
-    g_bHasFileName = 0;
-    SetCaption(kUntitled);
-    MarkModelSaved();
 }
 
 constexpr unsigned kExitStyle = platform::MB_ICONEXCLAMATION | platform::MB_DEFBUTTON2 | platform::MB_SYSTEMMODAL;
@@ -362,7 +354,7 @@ void ShowWarningMessage()
                          platform::MB_OK | platform::MB_ICONINFORMATION | platform::MB_SYSTEMMODAL);
 }
 
-void FinishStartFileRead(bool ok)
+void FinishStartFileRead(bool ok, const std::string& why)
 {
     if (g_strStartFile.empty()) return;
     EndResultsDisplay();
@@ -373,7 +365,14 @@ void FinishStartFileRead(bool ok)
         TakeFile(g_strStartFile);
         g_bHasFileName = hadFileName;
     } else {
-        ReportUnreadableFile(g_strStartFile);
+        // The new empty model stays, untitled, and no Save writes over the unread file.
+        ReportUnreadableFile(g_strStartFile, why);
+        s_modelPath.clear();
+        s_saveNeedsName = false;
+        g_strModelFileName = kUntitled;
+        g_bHasFileName = 0;
+        SetCaption(kUntitled);
+        MarkModelSaved();
     }
     g_bModelSaved = 1;
 }
@@ -530,18 +529,23 @@ void FileOpenModel()
     if (!MayDropUnsavedChanges(kCancelKeepsModel)) return;
     std::string path;
     if (!AskFile(true, "3dd", "Trussforge 3D Files (*.3dd)|*.3dd|All Files (*.*)|*.*||", path)) return;
+    // The file is read and checked whole first: a refused one leaves the
+    // model, its name, the undo and the view as they were.
+    CPendingModel model;
+    std::string why;
+    if (!ReadModelFile(path, model, why)) {
+        ReportUnreadableFile(path, why);
+        return;
+    }
     g_strModelFileName = BareName(path);
     SetCaption(g_strModelFileName);
     EndResultsDisplay();
     ForgetModelLayout();
     ClearModel();
     g_bUndoAvailable = 0;  // no snapshot of the model before belongs to this file
-    const int ok = OpenModelFile(path);
+    model.Apply();
     g_bListSupportsBuilt = g_bListLoadsBuilt = 0;
-    if (ok)
-        TakeFile(path);
-    else
-        ReportUnreadableFile(path);
+    TakeFile(path);
     UpdateStatusPrompt();
     Redraw();
 }
@@ -576,17 +580,19 @@ void FileImport2DFile()
     std::string path;
     if (!AskFile(true, "tfd", "Trussforge 2D Files (*.tfd)|*.tfd|All Files (*.*)|*.*||", path)) return;
     const std::string full = FullPath(path);
+    CPendingModel model;
+    std::string why;
+    if (!Read2DModelFile(full, model, why)) {
+        ReportUnreadableFile(full, why);
+        return;
+    }
     g_strModelFileName = BareName(full);
     SetCaption(full);
     EndResultsDisplay();
     ForgetModelLayout();
     ClearModel();
     g_bUndoAvailable = 0;  // no snapshot of the model before belongs to this file
-    if (!Import2DModelFile(full)) {
-        ReportUnreadableFile(full);
-        Redraw();
-        return;
-    }
+    model.Apply();
     g_fGuidePlaneZ = 10;  // the plane the import stands the model in
     // Saving goes to a new 3D file; the 2D file stays as it is.
     s_modelFolder = fs::path(full).parent_path().string();

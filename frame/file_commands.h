@@ -26,8 +26,8 @@ void TakeScreenSize();
 // The educational-use warning (also Help/Show Warning Message ...).
 void ShowWarningMessage();
 // After the view has read the start file: ok names the model after the file;
-// a failed read is reported and leaves an untitled, empty model.
-void FinishStartFileRead(bool ok);
+// a refused file is reported with why and leaves the new, untitled model.
+void FinishStartFileRead(bool ok, const std::string& why = "");
 // Camera from the workspace size: centre in the middle, eye in front.
 void SetInitialCamera();
 // The last start-up steps of the frame: preferences, initial camera, and the

@@ -237,7 +237,8 @@ void CMainFrame::FinishCreation()
     if (GetMenuBar() && GetMenuBar()->FindItem(WxId(ID_JOINTS_MOVE), &owner) && owner)
         owner->Destroy(WxId(ID_JOINTS_MOVE));
 
-    if (m_pView->StartFileResult() >= 0) FinishStartFileRead(m_pView->StartFileResult() == 1);
+    if (m_pView->StartFileResult() >= 0)
+        FinishStartFileRead(m_pView->StartFileResult() == 1, m_pView->StartFileRefusal());
     FinishStartup();
     platform::InvalidateFrame(false);
     m_pView->Refresh(false);

@@ -84,8 +84,8 @@ int CModelData::Read2dFile(const std::string& path)
 
     // Everything is read and checked before the model changes.
     int memberCount, jointCount, unused, scaleCode;
-    if (!in.ReadInt(memberCount) || !in.ReadInt(jointCount) || !in.ReadInt(unused) || !in.ReadInt(unused) ||
-        !in.ReadInt(scaleCode))
+    if (!in.ReadStreamInt(memberCount) || !in.ReadStreamInt(jointCount) || !in.ReadStreamInt(unused) || !in.ReadStreamInt(unused) ||
+        !in.ReadStreamInt(scaleCode))
         return RefuseModelFile(Malformed(in));
     float multiplier;
     bool english;
@@ -109,8 +109,8 @@ int CModelData::Read2dFile(const std::string& path)
     std::vector<Joint2d> joints(jointCount);
     for (Joint2d& j : joints) {
         int index;
-        if (!in.ReadInt(index) || !in.ReadFloat(j.x) || !in.ReadFloat(j.y) || !in.ReadInt(j.s1) ||
-            !in.ReadInt(j.s2) || !in.ReadInt(j.s3))
+        if (!in.ReadStreamInt(index) || !in.ReadStreamFloat(j.x) || !in.ReadStreamFloat(j.y) || !in.ReadStreamInt(j.s1) ||
+            !in.ReadStreamInt(j.s2) || !in.ReadStreamInt(j.s3))
             return RefuseModelFile(Malformed(in));
     }
     std::vector<Member2d> members(memberCount);
@@ -118,8 +118,8 @@ int CModelData::Read2dFile(const std::string& path)
         Member2d& m = members[k - 1];
         int index;
         float first;
-        if (!in.ReadInt(index) || !in.ReadInt(m.jointA) || !in.ReadInt(m.jointB) || !in.ReadInt(m.endCode) ||
-            !in.ReadFloat(first) || !in.ReadFloat(m.effLength) || !in.ReadInt(m.typeCode))
+        if (!in.ReadStreamInt(index) || !in.ReadStreamInt(m.jointA) || !in.ReadStreamInt(m.jointB) || !in.ReadStreamInt(m.endCode) ||
+            !in.ReadStreamFloat(first) || !in.ReadStreamFloat(m.effLength) || !in.ReadStreamInt(m.typeCode))
             return RefuseModelFile(Malformed(in));
         if (m.jointA < 1 || m.jointA > jointCount || m.jointB < 1 || m.jointB > jointCount) {
             std::snprintf(why, sizeof why, "Member %d refers to a missing joint.", k);
@@ -130,8 +130,8 @@ int CModelData::Read2dFile(const std::string& path)
     for (Load2d& l : loads) {
         int index, number;
         float first;
-        if (!in.ReadInt(index) || !in.ReadInt(number) || !in.ReadFloat(first) || !in.ReadFloat(l.forceY) ||
-            !in.ReadFloat(l.forceX))
+        if (!in.ReadStreamInt(index) || !in.ReadStreamInt(number) || !in.ReadStreamFloat(first) || !in.ReadStreamFloat(l.forceY) ||
+            !in.ReadStreamFloat(l.forceX))
             return RefuseModelFile(Malformed(in));
     }
 

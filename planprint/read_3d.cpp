@@ -1,10 +1,5 @@
 // Import of TF3D's 3D model file (version 4.0), flattened onto its front
 // plane.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -16,6 +11,7 @@
 #include "planprint/settings.h"
 #include "planprint/text_scanner.h"
 #include "planprint/tile_view.h"
+#include "platform/number_text.h"
 #include "platform/platform.h"
 #include "platform/safe_file.h"
 
@@ -56,31 +52,10 @@ std::string LargeShapeText(int row, float height)
     return "Shape " + std::to_string(row) + " is too large to be printed: its height must lie " + BoundsText();
 }
 
-namespace {
-
-// Why a file that ReadRegularFile refused cannot be read.
-std::string UnreadableReason(const std::string& path)
-{
-    struct stat st;
-    if (stat(path.c_str(), &st) != 0) return std::string(std::strerror(errno)) + ".";
-    if (S_ISDIR(st.st_mode)) return "It is a folder.";
-    if (S_ISFIFO(st.st_mode)) return "It is a pipe, not a file.";
-    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return "It is a device, not a file.";
-    if (!S_ISREG(st.st_mode)) return "It is not a regular file.";
-    if (static_cast<unsigned long long>(st.st_size) > kMaxModelFileBytes)
-        return "It is larger than " + std::to_string(kMaxModelFileBytes >> 20) + " MB: no model file is that large.";
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return std::string(std::strerror(errno)) + ".";
-    close(fd);
-    return "It could not be read to its end.";
-}
-
-}  // namespace
-
 bool ReadModelFileText(const std::string& path, std::string& text)
 {
     if (platform::ReadRegularFile(path, kMaxModelFileBytes, text)) return true;
-    platform::MessageBox("The model file could not be read:\n" + path + "\n" + UnreadableReason(path),
+    platform::MessageBox("The model file could not be read:\n" + path + "\n" + platform::UnreadableFileReason(path, kMaxModelFileBytes),
                          kPlanprintTitle, platform::MB_OK | platform::MB_ICONEXCLAMATION);
     return false;
 }
@@ -220,16 +195,6 @@ std::string C3dReader::ReadBody(Model3d& model)
     return "";
 }
 
-// "3.0", "5.0", "3.25": the version as a user would write it.
-std::string VersionText(float version)
-{
-    char text[48];
-    std::snprintf(text, sizeof text, "%.6g", version);
-    std::string s = text;
-    if (s.find_first_of(".e") == std::string::npos) s += ".0";
-    return s;
-}
-
 }  // namespace
 
 int CModelData::Read3dFile(const std::string& path)
@@ -245,7 +210,7 @@ int CModelData::Read3dFile(const std::string& path)
     float version;
     if (!in.ReadFloat(version)) return RefuseModelFile(RefusalText(kNot3dFile, "The version line is malformed."));
     if (version != 4.0f)
-        return RefuseModelFile("Cannot load version " + VersionText(version) + " file.");
+        return RefuseModelFile("Cannot load version " + platform::VersionText(version) + " file.");
 
     Model3d model;
     const std::string why = reader.ReadBody(model);

@@ -6,10 +6,12 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/unreadable_file.h"
+
 extern const char* const kPlanprintTitle;
 
 // Model files are far below this; anything larger is not one.
-constexpr std::size_t kMaxModelFileBytes = 16u << 20;
+constexpr std::size_t kMaxModelFileBytes = platform::kMaxModelFileBytes;
 
 // Reads a whole model file into text. A file that cannot be read (a folder,
 // pipe or device, a file over kMaxModelFileBytes, one without access) is

@@ -1,16 +1,16 @@
 #include "planprint/text_scanner.h"
 
-#include <charconv>
-#include <cmath>
-#include <type_traits>
+#include <climits>
+
+#include "platform/number_text.h"
 
 namespace {
 
-constexpr std::size_t kLongestNumber = 64;
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsBlank(char c) { return platform::IsNumberBlank(static_cast<unsigned char>(c)); }
 
 }  // namespace
+
+CTextScanner::CTextScanner(const std::string& text) : m_text(text), m_pos(platform::ByteOrderMarkLength(text)) {}
 
 bool CTextScanner::ReadLine(std::string& line, std::size_t maxLength)
 {
@@ -26,35 +26,56 @@ bool CTextScanner::ReadLine(std::string& line, std::size_t maxLength)
     return true;
 }
 
-bool CTextScanner::NextToken(std::string& token)
+void CTextScanner::SkipBlanks()
 {
     while (m_pos < m_text.size() && IsBlank(m_text[m_pos])) {
         if (m_text[m_pos] == '\n') ++m_line;
         ++m_pos;
     }
+}
+
+bool CTextScanner::NextToken(const char*& token, std::size_t& length)
+{
+    SkipBlanks();
     const std::size_t start = m_pos;
     while (m_pos < m_text.size() && !IsBlank(m_text[m_pos])) ++m_pos;
-    if (m_pos == start || m_pos - start > kLongestNumber) return false;
-    token.assign(m_text, start, m_pos - start);
-    // A leading plus sign is allowed, as in the C library's scanning.
-    if (token[0] == '+' && token.size() > 1 && token[1] != '-' && token[1] != '+') token.erase(0, 1);
-    return true;
+    token = m_text.data() + start;
+    length = m_pos - start;
+    return length > 0;
 }
 
-template <class T>
-bool CTextScanner::ReadNumber(T& value)
+bool CTextScanner::ReadInt(int& value)
 {
-    std::string token;
-    if (!NextToken(token)) return false;
-    T v{};
-    const auto result = std::from_chars(token.data(), token.data() + token.size(), v);
-    if (result.ec != std::errc() || result.ptr != token.data() + token.size()) return false;
-    if constexpr (std::is_floating_point_v<T>)
-        if (!std::isfinite(v)) return false;
-    value = v;
+    const char* token;
+    std::size_t length;
+    long v;
+    if (!NextToken(token, length) || !platform::ParseLong(token, length, INT_MIN, INT_MAX, v)) return false;
+    value = static_cast<int>(v);
     return true;
 }
 
-bool CTextScanner::ReadInt(int& value) { return ReadNumber(value); }
+bool CTextScanner::ReadFloat(float& value)
+{
+    const char* token;
+    std::size_t length;
+    return NextToken(token, length) && platform::ParseFloat(token, length, value);
+}
 
-bool CTextScanner::ReadFloat(float& value) { return ReadNumber(value); }
+bool CTextScanner::ReadStreamInt(int& value)
+{
+    SkipBlanks();
+    long v = 0;
+    const std::size_t n = platform::ParseLongPrefix(m_text.data() + m_pos, m_text.size() - m_pos, INT_MIN, INT_MAX, v);
+    if (n == 0) return false;
+    m_pos += n;
+    value = static_cast<int>(v);
+    return true;
+}
+
+bool CTextScanner::ReadStreamFloat(float& value)
+{
+    SkipBlanks();
+    const std::size_t n = platform::ParseFloatPrefix(m_text.data() + m_pos, m_text.size() - m_pos, value);
+    m_pos += n;
+    return n > 0;
+}

@@ -277,7 +277,7 @@ CSpan3DView::CSpan3DView(wxWindow* parent)
     // The model named on the command line. The frame reports a file that
     // cannot be read and decides the caption and the model name.
     if (!g_strStartFile.empty()) {
-        m_nStartFileResult = OpenModelFile(g_strStartFile);
+        m_nStartFileResult = OpenModelFile(g_strStartFile, &m_strStartFileRefusal);
         g_bListSupportsBuilt = 0;
         g_bListLoadsBuilt = 0;
         g_bModelSaved = 1;

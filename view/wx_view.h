@@ -10,8 +10,9 @@
 //         // program with exit code 1.
 //     }
 //     if (view->StartFileResult() == 0) {
-//         // g_strStartFile could not be read: report it and go on with a
-//         // new untitled model. The view sets no caption and no file name.
+//         // g_strStartFile was refused (StartFileRefusal() says why) and
+//         // nothing of it was read: report it and go on with the new
+//         // untitled model. The view sets no caption and no file name.
 //     }
 //
 // GL set-up waits until the window is realised (shown); the first paint,
@@ -19,6 +20,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include <wx/font.h>
 #include <wx/glcanvas.h>
@@ -34,9 +36,11 @@ public:
     // depth failed; the view then never touches GL.
     bool Created() const { return m_bCreated; }
 
-    // Result of reading g_strStartFile at creation: 1 read, 0 not readable
-    // (the tables may hold part of it), -1 no start file named.
+    // Result of reading g_strStartFile at creation: 1 read, 0 refused (the
+    // model is as it was), -1 no start file named.
     int StartFileResult() const { return m_nStartFileResult; }
+    // Why g_strStartFile was refused, when StartFileResult() is 0.
+    const std::string& StartFileRefusal() const { return m_strStartFileRefusal; }
 
     // Makes the context current, setting up the GL state, the 27 reserved
     // lists and the viewport the first time. False while the window is not
@@ -73,6 +77,7 @@ private:
     bool m_bCreated = false;
     bool m_bGLReady = false;
     int m_nStartFileResult = -1;
+    std::string m_strStartFileRefusal;
     wxFont m_font;
 };
 

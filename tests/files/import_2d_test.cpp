@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "files/clear_model.h"
+#include "tests/common/awkward_numbers.h"
 #include "tests/common/test_env.h"
 #include "tests/common/test_files.h"
 
@@ -191,6 +192,31 @@ TEST_F(Import2DTest, BadFilesLeaveTheModelAlone)
     // tiny values read as zero rather than refusing the file
     EXPECT_EQ(ImportText(Tiny("1 2 0 0 117", "1 1 2 0 0 1e-60 136")), 1);
     EXPECT_EQ(g_Members[1].effLengthYY, 0);
+}
+
+// The same file, number for number, as Planprint's 2D reader takes it
+// (tests/planprint/read_2d_test.cpp checks it on the same table).
+TEST_F(Import2DTest, AwkwardAndGluedNumbersAndAByteOrderMarkReadAsPlanprintReadsThem)
+{
+    const std::string pratt = ReadBytes(std::string(TF3D_SOURCE_DIR) + "/examples/pratt_truss.tfd");
+    for (const AwkwardNumber& n : AwkwardNumbers()) {
+        SCOPED_TRACE(n.text.substr(0, 40));
+        ClearModel();
+        PlantSentinels();
+        WriteBytes(path_, WithField(pratt, 15, 5, n.text));
+        std::string why;
+        ASSERT_EQ(Import2DModelFile(path_, &why), n.read ? 1 : 0);
+        if (n.read) {
+            EXPECT_TRUE(SameBits(g_Members[1].effLengthYY, n.value)) << g_Members[1].effLengthYY;
+        } else {
+            EXPECT_EQ(why, "The file is malformed or ends early at line 16.");
+            ExpectUntouched();
+        }
+    }
+    std::string glued = pratt;
+    glued.replace(glued.find("\n1 1 2 0 0.0 0 257\n"), 19, "\n1 1 2 0-1.5 12.5 257\n");
+    ASSERT_EQ(ImportText("\xEF\xBB\xBF" + glued), 1);
+    EXPECT_TRUE(g_Members[1].effLengthYY == 12.5f && g_Members[1].material == 7);
 }
 
 TEST_F(Import2DTest, TruncatedFilesAndHugeLines)

@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -129,14 +130,18 @@ TEST_F(FileCommandsTest, StartFileReadAndPreferences)
     NoteModelChanges();
     // The camera follows the preferences' workspace; no messages.
     EXPECT_EQ(V(g_nWorkspaceX, g_bSoundOn, g_dCenterX, g_bModelSaved, backend.Count(Event::Box)), V(40, 0, 20, 1, 0));
-    // A start file that cannot be read: told, and the model is empty and untitled.
+    // A start file that cannot be read: told why, and the new model stays empty and untitled.
+    ResetAllGlobals();
+    ResetFileCommandState();
     const std::string bad = In("broken.3dd");
     std::ofstream(bad) << "not a model\n";
     g_strStartFile = bad;
-    OpenModelFile(bad);
-    FinishStartFileRead(false);
+    std::string why;
+    EXPECT_EQ(OpenModelFile(bad, &why), 0);
+    FinishStartFileRead(false, why);
     ASSERT_EQ(backend.Count(Event::Box), 1);
-    EXPECT_NE(backend.Boxes()[0].text.find(bad), std::string::npos);
+    EXPECT_EQ(backend.Boxes()[0].text,
+              "The model file could not be read:\n" + bad + "\nThe file is malformed or ends early at line 2.");
     ExpectEmptyUntitled();
     EXPECT_EQ(g_bModelSaved, 1);
 }
@@ -435,7 +440,7 @@ TEST_F(FileCommandsTest, UndoOfNewGivesBackTheFileUndoOfNothingElseDoes)
     }
 }
 
-TEST_F(FileCommandsTest, OpenAndAFailedOpenThatCannotBeSavedOver)
+TEST_F(FileCommandsTest, ARefusedOpenSaysWhyAndKeepsTheModel)
 {
     Open(kBridge);
     ASSERT_EQ(backend.fileRequests.size(), 1u);
@@ -448,16 +453,42 @@ TEST_F(FileCommandsTest, OpenAndAFailedOpenThatCannotBeSavedOver)
     EXPECT_TRUE(g_bModelSaved == 1 && members > 0);
     Open("");  // cancel changes nothing
     EXPECT_EQ(V(g_nMembers, backend.Count(Event::Caption)), V(members, 0));
-    const std::string bad = In("broken.3dd");
-    std::ofstream(bad) << "Trussforge3D\n4.000000\n10 10 5 4\n";  // ends early
-    const std::string before = ReadBytes(bad);
-    Open(bad);
-    EXPECT_EQ(backend.Count(Event::Box), 1);
-    ExpectEmptyUntitled();
-    Command(ID_FILE_SAVE_MODEL);  // disabled, and does nothing by key
-    EXPECT_EQ(backend.Count(Event::FileDialog), 0);
-    EXPECT_EQ(ReadBytes(bad), before);
-    EXPECT_FALSE(fs::exists(dir / "Untitled"));
+    // An edit that can be undone, with results and tiles on view.
+    RunFrameCommand(ID_ANALYSIS_RUN);
+    RunFrameCommand(ID_FILE_XY_TILES_SHOW);
+    g_Joints[3].x += 0.5f;
+    g_bUndoAvailable = 1;
+    NoteModelChanges();
+    ASSERT_EQ(g_bModelSaved, 0);
+    const std::string model = ModelFileText(), path = ModelFilePath();
+    const auto recent = RecentFiles();
+    const int results = g_bMemberResultsValid;
+
+    const std::string cut = In("cut.3dd"), fifo = In("pipe.3dd");
+    std::ofstream(cut) << "Trussforge3D\r\n4.000000\r\n10 10 5 4\r\n";  // ends early
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::pair<std::string, std::string> refused[] = {
+        {cut, "The file is malformed or ends early at line 4."},
+        {dir.string(), "It is a folder."},
+        {fifo, "It is a pipe, not a file."},
+        {"/dev/zero", "It is a device, not a file."},
+        {In("missing.3dd"), "No such file or directory."}};
+    for (const auto& [file, why] : refused) {
+        SCOPED_TRACE(file);
+        backend.Clear();
+        backend.ScriptAnswers({platform::IDOK});  // the changes may go
+        backend.ScriptFiles({file});
+        RunFrameCommand(ID_FILE_OPEN_MODEL);
+        ASSERT_GE(backend.Count(Event::Box), 1);
+        EXPECT_EQ(backend.Boxes().back().text, "The model file could not be read:\n" + file + "\n" + why);
+        EXPECT_EQ(backend.Count(Event::Caption), 0);
+        EXPECT_EQ(V(g_strModelFileName == "bridge.3dd", g_bHasFileName), V(1, 1));
+        EXPECT_EQ((Texts{ModelFileText(), ModelFilePath()}), (Texts{model, path}));
+        EXPECT_EQ(V(g_bModelSaved, g_bUndoAvailable, g_bShowTilesXY, g_bMemberResultsValid), V(0, 1, 1, results));
+        EXPECT_EQ(RecentFiles(), recent);
+        EXPECT_TRUE(CommandStateOf(ID_FILE_SAVE_MODEL).enabled);
+    }
+    EXPECT_EQ(ReadBytes(cut), "Trussforge3D\r\n4.000000\r\n10 10 5 4\r\n");
 }
 
 TEST_F(FileCommandsTest, SaveWritesWhereTheFileCameFrom)

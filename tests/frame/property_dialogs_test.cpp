@@ -318,6 +318,15 @@ TEST_F(PropertyDialogsTest, ResultsAreCutNotRounded)
     EXPECT_EQ(CutDecimals(22.6796f, 2), 22.67f);
     EXPECT_EQ(CutDecimals(-3.2199f, 2), -3.21f);
     EXPECT_EQ(FormatNumber(CutDecimals(-0.0004f, 3)), "0");
+    // The shortest text of this float that reads back through strtof, "7.038531e-26", reads
+    // through a double as its neighbour: a field shows more digits, so OK keeps the value.
+    for (float value : {0x1.5c87fap-84f, 0.1f, -2.5e-30f}) {
+        float shown = value, read = 0;
+        DataExchange(c, false).Float(IDC_SPLIT_PERCENT, shown);
+        DataExchange save(c, true);
+        save.Float(IDC_SPLIT_PERCENT, read);
+        EXPECT_TRUE(save.Commit() && read == value) << c.Text(IDC_SPLIT_PERCENT);
+    }
     MemberRec& m = g_Members[3];
     m.endForces[EF_AXIAL1] = -3.2f;
     m.endForces[EF_M2YY] = 1.239f;

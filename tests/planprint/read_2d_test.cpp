@@ -1,8 +1,11 @@
 // Import of the older 2D model files.
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "planprint_test.h"
+#include "tests/common/awkward_numbers.h"
 
 namespace {
 
@@ -127,4 +130,28 @@ TEST_F(Read2dTest, RefusedFilesLeaveThePreviousModel)
         EXPECT_TRUE(g_pModel->nJoints == 3 && g_pModel->nMembers == 2 && g_pJoints[2].x == 2 && g_pJoints[2].y == 0 &&
                     g_pMembers[2].nJointB == 3 && g_nPaperSize == kPaperLetter);
     }
+}
+
+// The same file, number for number, as TF3D's 2D import takes it
+// (tests/files/import_2d_test.cpp checks it on the same table).
+TEST_F(Read2dTest, AwkwardAndGluedNumbersAndAByteOrderMarkReadAsTf3dReadsThem)
+{
+    std::ifstream in(Example("pratt_truss.tfd"), std::ios::binary);
+    const std::string pratt((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (const AwkwardNumber& n : AwkwardNumbers()) {
+        SCOPED_TRACE(n.text.substr(0, 40));
+        backend.Clear();
+        ASSERT_EQ(g_pModel->Read2dFile(Write("awkward.tfd", WithField(pratt, 15, 5, n.text))), n.read ? 1 : 0);
+        if (n.read)
+            EXPECT_TRUE(SameBits(g_pMembers[1].fEffLengthYY, n.value)) << g_pMembers[1].fEffLengthYY;
+        else
+            ExpectRefusal("ERROR - Not a Trussforge File\nThe file is malformed or ends early at line 16.");
+    }
+    // numbers written into fixed columns run together; a byte-order mark before the title
+    std::string glued = pratt;
+    glued.replace(glued.find("\n1 1 2 0 0.0 0 257\n"), 19, "\n1 1 2 0-1.5 12.5 257\n");
+    backend.Clear();
+    ASSERT_EQ(g_pModel->Read2dFile(Write("glued.tfd", "\xEF\xBB\xBF" + glued)), 1);
+    ExpectRefusal("");
+    EXPECT_TRUE(g_pMembers[1].fEffLengthYY == 12.5f && g_pMembers[1].nMaterial == 7);
 }

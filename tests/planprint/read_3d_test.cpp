@@ -10,6 +10,7 @@
 #include "planprint/outline.h"
 #include "planprint/reader_common.h"
 #include "planprint_test.h"
+#include "tests/common/awkward_numbers.h"
 
 namespace {
 
@@ -234,6 +235,25 @@ TEST_F(Read3dTest, RefusedFilesLeaveThePreviousModel)
                     g_pJoints[9].x == 0 && g_pJoints[7].x == 4 && g_pMembers[15].nJointA == 3 &&
                     g_pSections[4].fHeight == 0.25f && g_nPaperSize == kPaperLegal && g_pModel->fOffsetX == offsetX);
     }
+}
+
+// The same file, number for number, as TF3D's reader takes it
+// (tests/files/malformed_model_file_test.cpp checks it on the same table).
+TEST_F(Read3dTest, AwkwardNumbersAndAByteOrderMarkReadAsTf3dReadsThem)
+{
+    const std::string tower = ReadText(Example("tower.3dd"));
+    for (const AwkwardNumber& n : AwkwardNumbers()) {
+        SCOPED_TRACE(n.text.substr(0, 40));
+        backend.Clear();
+        ASSERT_EQ(g_pModel->Read3dFile(Write("awkward.3dd", WithField(tower, 11, 3, n.text))), n.read ? 1 : 0);
+        if (n.read)
+            EXPECT_TRUE(SameBits(g_pMembers[1].fEffLengthYY, n.value)) << g_pMembers[1].fEffLengthYY;
+        else
+            ExpectRefusal("ERROR - Not a Trussforge3D File\nThe file is malformed or ends early at line 12.");
+    }
+    backend.Clear();
+    EXPECT_EQ(g_pModel->Read3dFile(Write("bom.3dd", "\xEF\xBB\xBF" + tower)), 1);
+    ExpectRefusal("");
 }
 
 TEST_F(Read3dTest, NoJointsGiveExtentsOfZero)
