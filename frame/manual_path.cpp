@@ -6,19 +6,12 @@
 #include <system_error>
 #include <vector>
 
-// Set by the build: the install layout relative to the prefix, the build
-// folder and the source tree's docs folder.
+// Set by the build: the install layout relative to the prefix.
 #ifndef TF3D_INSTALL_BINDIR
 #define TF3D_INSTALL_BINDIR "bin"
 #endif
 #ifndef TF3D_INSTALL_DOCDIR
 #define TF3D_INSTALL_DOCDIR "share/doc/trussforge3d"
-#endif
-#ifndef TF3D_BUILD_FOLDER
-#define TF3D_BUILD_FOLDER ""
-#endif
-#ifndef TF3D_SOURCE_DOCS
-#define TF3D_SOURCE_DOCS ""
 #endif
 
 namespace {
@@ -59,11 +52,8 @@ std::string ManualPathFor(const std::string& programFolder)
         for (auto it = bin.begin(); it != bin.end() && !it->empty(); ++it) prefix = prefix.parent_path();
     const fs::path installed = (doc.is_absolute() ? doc : prefix / doc) / kManualName;
     if (IsFile(installed)) return installed.string();
-
-    std::error_code ec;
-    const fs::path built = TF3D_BUILD_FOLDER, docs = TF3D_SOURCE_DOCS;
-    if (!built.empty() && !docs.empty() && fs::equivalent(folder, built, ec) && IsFile(docs / kManualName))
-        return (docs / kManualName).string();
+    // The build folder holds a copy beside the programs.
+    if (IsFile(folder / kManualName)) return (folder / kManualName).string();
     return installed.string();
 }
 

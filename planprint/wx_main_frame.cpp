@@ -5,6 +5,7 @@
 #include <wx/button.h>
 #include <wx/dcmemory.h>
 #include <wx/dialog.h>
+#include <wx/icon.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/scrolbar.h>
@@ -19,6 +20,7 @@
 #include "planprint/reader_common.h"
 #include "planprint/tile_print.h"
 #include "planprint/tile_view.h"
+#include "planprint/wx_program_icon.h"
 #include "planprint/wx_tile_setup_dlg.h"
 #include "planprint/wx_view.h"
 #include "platform/platform.h"
@@ -103,6 +105,9 @@ CMainFrame::CMainFrame() : wxFrame(nullptr, wxID_ANY, "Untitled - Planprint")
     platform::ScreenSize(width, height);
     SetSize(0, 0, width, height);
     platform::SetWxMainWindow(this);
+    wxIcon icon;
+    icon.CopyFromBitmap(MakePlanprintIcon(48));
+    SetIcon(icon);
 
     BuildMenuBar();
     BuildToolBar();

@@ -20,6 +20,7 @@
 
 #include "frame/frame_globals.h"
 #include "model/tables.h"
+#include "tests/common/temp_folder.h"
 
 inline std::string ReadBytes(const std::string& path)
 {
@@ -122,23 +123,6 @@ auto WithFileSizeLimit(rlim_t bytes, F f)
     signal(SIGXFSZ, handler);
     return result;
 }
-
-// A new folder under /tmp, removed with its contents.
-struct TempFolder {
-    std::string path;
-    explicit TempFolder(const std::string& prefix)
-    {
-        std::string pattern = "/tmp/" + prefix + "_XXXXXX";
-        if (mkdtemp(&pattern[0])) path = pattern;
-        EXPECT_FALSE(path.empty()) << "no temporary folder";
-    }
-    ~TempFolder()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(path, ec);
-    }
-    std::string operator/(const std::string& name) const { return path + "/" + name; }
-};
 
 // What the rest of the program relies on after any read of a model, good or bad.
 inline void ExpectConsistentModel()

@@ -392,7 +392,7 @@ TEST_F(ModelFileTest, SaveReplacesTheFileInPlaceOrKeepsThePreviousOne)
     WriteBytes(path_, "old contents");
     ASSERT_EQ(chmod(path_.c_str(), 0640), 0);
     ASSERT_EQ(WriteModelFile(path_), 1);
-    EXPECT_EQ(CrlfLines(path_)[0], "Trussforge3D");
+    ExpectLinesAt(CrlfLines(path_), 0, {"Trussforge3D"});
     struct stat st;
     ASSERT_EQ(stat(path_.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
@@ -404,7 +404,7 @@ TEST_F(ModelFileTest, SaveReplacesTheFileInPlaceOrKeepsThePreviousOne)
     WriteBytes(path_, "old");
     ASSERT_EQ(WriteModelFile(link), 1);
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(CrlfLines(path_)[0], "Trussforge3D");
+    ExpectLinesAt(CrlfLines(path_), 0, {"Trussforge3D"});
     // a write that fails part way keeps the previous file and says so
     LoadModel();
     WriteBytes(path_, "previous model");
@@ -458,7 +458,7 @@ TEST_F(ModelFileTest, SaveKeepsHardLinksTogether)
     ASSERT_EQ(link(path_.c_str(), other.c_str()), 0);
     ASSERT_EQ(WriteModelFile(other), 1);
     EXPECT_EQ(ReadBytes(path_), ReadBytes(other));
-    EXPECT_EQ(CrlfLines(path_)[0], "Trussforge3D");
+    ExpectLinesAt(CrlfLines(path_), 0, {"Trussforge3D"});
     EXPECT_TRUE(NoTempFiles());
 }
 

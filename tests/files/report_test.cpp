@@ -237,6 +237,7 @@ TEST_F(ReportTest, RealBridgeReportHasEverySectionWithRepeatedHeaders)
     RunTheAnalysis();
     ASSERT_EQ(g_bMemberResultsValid, 1);
     const std::vector<std::string> lines = WriteAndRead();
+    ASSERT_GT(lines.size(), 6u);
     EXPECT_EQ(lines[6], "Total Vertical Load(Y): -10.00 lbs");
     ExpectNumberedSection(lines, "JOINT DATA",
                           "Joint      X         Y        Z         TX   TY   TZ   RX   RY   RZ", 2, 67, 30);

@@ -656,17 +656,24 @@ TEST_F(FileCommandsTest, HelperProgramsClipboardAndUnknownIds)
 }
 
 // Installed under any prefix, the manual lies in <prefix>/share/doc; run
-// from the build folder, in the source tree.
+// from the build folder, beside the program.
 TEST_F(FileCommandsTest, ManualIsFoundBesideTheProgram)
 {
     const fs::path doc = dir / "prefix/share/doc/trussforge3d/manual.html";
     fs::create_directories(doc.parent_path());
     fs::create_directories(dir / "prefix/bin");
+    fs::create_directories(dir / "built");
     WriteBytes(doc.string(), "<html></html>");
+    WriteBytes((dir / "built/manual.html").string(), "<html></html>");
     EXPECT_EQ(ManualPathFor((dir / "prefix/bin").string()), doc.string());
     EXPECT_EQ(ManualPathFor((dir / "prefix/bin/").string()), doc.string());
     EXPECT_EQ(ManualPathFor((dir / "other/bin").string()), (dir / "other/share/doc/trussforge3d/manual.html").string());
-    EXPECT_EQ(DefaultManualPath(), std::string(TF3D_SOURCE_DIR) + "/docs/manual.html");  // these tests run from the build folder
+    EXPECT_EQ(ManualPathFor((dir / "built").string()), (dir / "built/manual.html").string());
+    // These tests run from the build folder, which holds a copy of the manual and its pictures.
+    const std::string built = std::string(TF3D_BINARY_DIR) + "/manual.html";
+    EXPECT_EQ(DefaultManualPath(), built);
+    EXPECT_EQ(ReadBytes(built), ReadBytes(std::string(TF3D_SOURCE_DIR) + "/docs/manual.html"));
+    EXPECT_TRUE(fs::is_regular_file(std::string(TF3D_BINARY_DIR) + "/images/main-window.png"));
 }
 
 TEST_F(FileCommandsTest, RecentFileListKeepsTheLastFour)

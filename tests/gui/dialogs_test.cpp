@@ -75,18 +75,28 @@ void ExpectLaidOut(wxWindow* parent, const wxRect& area)
     }
 }
 
+// w's rectangle in its top-level window, from the windows' own positions: a
+// window manager may move the dialog between two questions to the screen.
+wxRect InTopLevel(wxWindow* w)
+{
+    wxRect r = w->GetRect();
+    for (wxWindow* p = w->GetParent(); p && !w->IsTopLevel() && !p->IsTopLevel(); w = p, p = p->GetParent())
+        r.Offset(p->GetPosition() + p->GetClientAreaOrigin());
+    return r;
+}
+
 // The shown control nearest beside w on its row: to its right (side 1) or
 // left (-1); null when there is none.
 wxWindow* Beside(wxWindow* parent, wxWindow* w, int side)
 {
-    const wxRect r = w->GetScreenRect();
+    const wxRect r = InTopLevel(w);
     wxWindow* nearest = nullptr;
     int nearestGap = 1 << 30;
     for (wxWindow* c : parent->GetChildren()) {
         if (!c->IsShown() || c == w) continue;
         if (dynamic_cast<wxStaticBox*>(c)) c = Beside(c, w, side);  // the nearest inside a group
         if (!c) continue;
-        const wxRect o = c->GetScreenRect();
+        const wxRect o = InTopLevel(c);
         const int centre = o.y + o.height / 2, ownCentre = r.y + r.height / 2;
         const bool sameRow =
             (centre >= r.y && centre < r.GetBottom()) || (ownCentre >= o.y && ownCentre < o.GetBottom());

@@ -416,10 +416,13 @@ TEST_F(WxBackendTest, EachPrintDialogStartsWithAllPages)
         gtk_print_settings_set_n_copies(settings, 2);
         gtk_print_unix_dialog_set_settings(dialog, settings);
         g_object_unref(settings);
-        // The printers are listed a moment after the dialog appears.
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (!gtk_print_unix_dialog_get_selected_printer(dialog) && std::chrono::steady_clock::now() < end)
-            g_main_context_iteration(nullptr, FALSE);
+        // The printers are listed a moment after the dialog appears: wait for
+        // events until one is selected, for 10 s at most.
+        bool late = false;
+        const guint timer = g_timeout_add_seconds(
+            10, [](gpointer flag) -> gboolean { return *static_cast<bool*>(flag) = true, G_SOURCE_REMOVE; }, &late);
+        while (!gtk_print_unix_dialog_get_selected_printer(dialog) && !late) g_main_context_iteration(nullptr, TRUE);
+        if (!late) g_source_remove(timer);
         chosen = gtk_print_unix_dialog_get_selected_printer(dialog) != nullptr;
         gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
     });

@@ -31,22 +31,54 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-// A child process that dies with the test, whatever ends the test.
+// The file that execvp would run for name.
+std::string FindProgram(const std::string& name)
+{
+    if (name.find('/') != std::string::npos) return name;
+    const char* path = std::getenv("PATH");
+    std::string dirs = path ? path : "/usr/bin:/bin";
+    for (size_t start = 0, end; start <= dirs.size(); start = end + 1) {
+        end = dirs.find(':', start);
+        if (end == std::string::npos) end = dirs.size();
+        const std::string dir = end > start ? dirs.substr(start, end - start) : ".";
+        const std::string file = dir + "/" + name;
+        if (access(file.c_str(), X_OK) == 0) return file;
+    }
+    return name;
+}
+
+// A child process that dies with the test, whatever ends the test. Its
+// environment is the test's with env's entries put in. Everything is made
+// before the fork: the child of a threaded process only closes, duplicates
+// and executes.
 pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env, const std::string& out,
             int keepFd = -1)
 {
+    const std::string program = FindProgram(argv[0]);
+    std::vector<std::string> environment = env;
+    for (char** e = environ; *e; ++e) {
+        const std::string entry = *e;
+        const std::string name = entry.substr(0, entry.find('=') + 1);
+        if (std::none_of(env.begin(), env.end(), [&](const std::string& o) { return o.compare(0, name.size(), name) == 0; }))
+            environment.push_back(entry);
+    }
+    std::vector<char*> args, envp;
+    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    for (const auto& e : environment) envp.push_back(const_cast<char*>(e.c_str()));
+    envp.push_back(nullptr);
+    const int fd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+
     const pid_t pid = fork();
-    if (pid != 0) return pid;
+    if (pid != 0) {
+        if (fd >= 0) close(fd);
+        return pid;
+    }
     prctl(PR_SET_PDEATHSIG, SIGKILL);
-    for (const auto& e : env) putenv(const_cast<char*>(e.c_str()));
-    const int fd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (fd >= 0) dup2(fd, STDOUT_FILENO), dup2(fd, STDERR_FILENO);
     for (int i = 3; i < 256; ++i)
         if (i != keepFd) close(i);
-    std::vector<char*> args;
-    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    execvp(args[0], args.data());
+    execve(program.c_str(), args.data(), envp.data());
     _exit(127);
 }
 

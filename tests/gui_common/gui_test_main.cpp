@@ -12,6 +12,7 @@
 #include <wx/log.h>
 #include <wx/modalhook.h>
 
+#include "tests/common/temp_folder.h"
 #include "tests/gui_common/modal_script.h"
 
 namespace {
@@ -52,8 +53,8 @@ int main(int argc, char** argv)
     setenv("NO_AT_BRIDGE", "1", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     // Settings written by the tests stay out of the user's own configuration.
-    char config[] = "/tmp/tf3d_gui_test_config_XXXXXX";
-    if (mkdtemp(config)) setenv("XDG_CONFIG_HOME", config, 1);
+    const std::string config = MakeTempFolder("tf3d_gui_test_config");
+    if (!config.empty()) setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     ::testing::InitGoogleTest(&argc, argv);
     wxApp::SetInstance(new wxApp);  // a GUI app, so that GTK starts
     if (!wxEntryStart(argc, argv)) {
@@ -69,6 +70,6 @@ int main(int argc, char** argv)
     hook.Unregister();
     wxEntryCleanup();
     std::error_code ignored;
-    std::filesystem::remove_all(config, ignored);
+    if (!config.empty()) std::filesystem::remove_all(config, ignored);
     return result;
 }

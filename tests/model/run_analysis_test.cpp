@@ -119,7 +119,7 @@ TEST_F(RunAnalysisTest, NothingToAnalyseOrTruckOffTheBridgeStops)
     g_bTruckActive = g_bMemberResultsValid = 1;
     g_fTruckX = g_fTruckMinX = 12;
     g_Joints[2].windLoad = 4;
-    EXPECT_EQ(Run(), Texts{"The truck is not on the bridge \nCanceling the analysis"});
+    ASSERT_EQ(Run(), Texts{"The truck is not on the bridge \nCanceling the analysis"});
     EXPECT_EQ(backend.Boxes()[0].flags, kOkBox);
     ASSERT_EQ(backend.Count(Event::Cursor), 2);
     EXPECT_EQ(backend.events[0].id, g_hWaitCursor);

@@ -14,6 +14,7 @@
 #include "planprint/settings.h"
 #include "planprint/tile_view.h"
 #include "platform/test_backend.h"
+#include "tests/common/temp_folder.h"
 
 class PlanprintTest : public ::testing::Test {
 protected:
@@ -24,8 +25,8 @@ protected:
         ResetSceneGlobals();
         ResetTileViewGlobals();
         platform::SetBackend(&backend);
-        char pattern[] = "/tmp/planprint_test_XXXXXX";
-        if (mkdtemp(pattern)) folder = pattern;
+        folder = MakeTempFolder("planprint_test");
+        ASSERT_FALSE(folder.empty()) << "no temporary folder";
     }
     void TearDown() override
     {

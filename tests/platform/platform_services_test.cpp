@@ -12,6 +12,7 @@
 #include "platform/file_dialog_filter.h"
 #include "platform/message_box_style.h"
 #include "platform/shell_command.h"
+#include "tests/common/temp_folder.h"
 
 using namespace platform;
 
@@ -83,9 +84,8 @@ protected:
     // bin holds two programs, a file that is not executable and a folder.
     void SetUp() override
     {
-        char pattern[] = "/tmp/tf3d_shell_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
+        dir = MakeTempFolder("tf3d_shell");
+        ASSERT_FALSE(dir.empty());
         bin = dir + "/bin";
         mkdir(bin.c_str(), 0755);
         mkdir((bin + "/folder").c_str(), 0755);

@@ -39,7 +39,9 @@ TEST_F(OverlayTest, PromptAndWeightLines)
     EXPECT_EQ(1u, Compose().size());
     EXPECT_EQ(" ->> Ready", At(10, 5));
     g_strStatusPrompt = std::string(300, 'p');  // cut to the 100-character buffer
-    EXPECT_EQ(99u, Compose()[0].text.size());
+    const auto prompt = Compose();
+    ASSERT_FALSE(prompt.empty());
+    EXPECT_EQ(99u, prompt[0].text.size());
     // The weight needs a member tool and the switch.
     g_nJoints = 2, g_nMembers = 1;
     g_Joints[2].x = 10;

@@ -83,16 +83,22 @@ protected:
     {
         Tf3dTest::SetUp();
         ResetDisplayListCompileCounts();
-        frame = new wxFrame(nullptr, wxID_ANY, "view test", wxPoint(0, 0), wxSize(640, 480));
+        // The view, not the frame, gets the size: a window manager adds a
+        // title bar and realises the window at a few pixels before it maps it.
+        frame = new wxFrame(nullptr, wxID_ANY, "view test", wxPoint(0, 0), wxDefaultSize);
+        frame->SetClientSize(kViewWidth, kViewHeight);
         view = new CSpan3DView(frame);
         frame->Show();
         for (int i = 0; i < 400 && !ready; ++i) {
             Pump();
-            ready = view->Created() && view->MakeCurrent() && g_nViewWidth > 0;
+            ready = view->Created() && view->MakeCurrent() && g_nViewWidth == kViewWidth &&
+                    g_nViewHeight == kViewHeight;
             if (!ready) std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
-        ASSERT_TRUE(ready) << "the view was not realised";
+        ASSERT_TRUE(ready) << "the view was not realised at " << kViewWidth << " x " << kViewHeight << " (it is "
+                           << g_nViewWidth << " x " << g_nViewHeight << ")";
     }
+    static constexpr int kViewWidth = 640, kViewHeight = 480;
     void TearDown() override
     {
         SetAfterFrameHook(nullptr);
