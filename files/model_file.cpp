@@ -716,15 +716,11 @@ std::string ModelFileText()
     return ok ? text : std::string();
 }
 
-bool ReadModelFile(const std::string& path, CPendingModel& model, std::string& why)
+namespace {
+
+bool ReadModel(std::FILE* file, CPendingModel& model, std::string& why)
 {
-    model.Clear();
-    CReadFile in;
-    if (!in.Open(path, platform::kMaxModelFileBytes)) {
-        why = platform::UnreadableFileReason(path, platform::kMaxModelFileBytes);
-        return false;
-    }
-    CNumberScanner s(in.File());
+    CNumberScanner s(file);
     float version = 0;
     if (!s.SkipLine(kMaxTitle) || !s.ReadFloat(version))
         why = MalformedText(s.Line());
@@ -741,6 +737,33 @@ bool ReadModelFile(const std::string& path, CPendingModel& model, std::string& w
     if (why.empty()) return true;
     model.Clear();
     return false;
+}
+
+}  // namespace
+
+bool ReadModelFile(const std::string& path, CPendingModel& model, std::string& why)
+{
+    model.Clear();
+    CReadFile in;
+    if (!in.Open(path, platform::kMaxModelFileBytes)) {
+        why = platform::UnreadableFileReason(path, platform::kMaxModelFileBytes);
+        return false;
+    }
+    return ReadModel(in.File(), model, why);
+}
+
+bool ReadModelText(const std::string& text, CPendingModel& model, std::string& why)
+{
+    model.Clear();
+    std::string bytes = text;
+    std::FILE* file = bytes.empty() ? nullptr : fmemopen(bytes.data(), bytes.size(), "r");
+    if (!file) {
+        why = MalformedText(1);
+        return false;
+    }
+    const bool ok = ReadModel(file, model, why);
+    std::fclose(file);
+    return ok;
 }
 
 int OpenModelFile(const std::string& path, std::string* why)

@@ -24,6 +24,8 @@ std::string ModelFileText();
 // true with what it holds in model, or false with why not in why (one line
 // for a box: the line that is malformed, a table limit, "It is a folder.").
 bool ReadModelFile(const std::string& path, CPendingModel& model, std::string& why);
+// The same for a model file's text held in memory (ModelFileText).
+bool ReadModelText(const std::string& text, CPendingModel& model, std::string& why);
 
 // Reads a model file into the tables and settings. 1 = a known version was
 // read through; 0 = refused, nothing changed, and why says why when given.

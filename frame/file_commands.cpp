@@ -67,6 +67,7 @@ std::string s_captionName = kUntitled;
 // file back.
 struct ModelFileState {
     std::string name, captionName, folder, path, savedText;
+    std::string model;  // the whole model as its file would hold it
     int hasFileName = 0;
     bool saveNeedsName = false, savedTextValid = false;
 };
@@ -195,8 +196,8 @@ void SetBackground(float r, float g, float b)
 // untitled.
 void BeginNewModel()
 {
-    s_fileBeforeNew = {g_strModelFileName, s_captionName, s_modelFolder, s_modelPath, s_savedText,
-                       g_bHasFileName,     s_saveNeedsName, s_savedTextValid};
+    s_fileBeforeNew = {g_strModelFileName, s_captionName,  s_modelFolder,  s_modelPath, s_savedText,
+                       ModelFileText(),    g_bHasFileName, s_saveNeedsName, s_savedTextValid};
     TakeUndoSnapshot();
     s_newSnapshot = UndoSnapshotNumber();
     g_bUndoAvailable = 1;
@@ -685,9 +686,20 @@ void EditUndo()
 {
     if (!g_bUndoAvailable) return;
     const std::string before = SavedContentText();
-    RestoreUndoSnapshot();
+    const bool undoesNew = s_newSnapshot != 0 && s_newSnapshot == UndoSnapshotNumber();
+    CPendingModel model;
+    std::string why;
+    if (undoesNew && ReadModelText(s_fileBeforeNew.model, model, why)) {
+        // The model before the New comes back whole: its project, loads and
+        // view settings too, not only the tables of the snapshot.
+        ForgetModelLayout();
+        ClearModel();
+        model.Apply();
+    } else {
+        RestoreUndoSnapshot();
+    }
     g_bUndoAvailable = 0;
-    if (s_newSnapshot != 0 && s_newSnapshot == UndoSnapshotNumber()) {
+    if (undoesNew) {
         const ModelFileState& f = s_fileBeforeNew;
         g_strModelFileName = f.name;
         g_bHasFileName = f.hasFileName;

@@ -382,27 +382,29 @@ TEST_F(FileCommandsTest, UndoOfNewGivesBackTheFileUndoOfNothingElseDoes)
         ExpectTitle("mine.3dd", 1);
         EXPECT_EQ(V(g_Joints[3].forceY, g_bModelSaved), V(force, change == 0));
     }
-    for (int id : {ID_FILE_NEW, ID_FILE_NEW_US_UNITS, ID_FILE_NEW_METRIC_UNITS, ID_FILE_NEW_BRIDGE_PROJECT,
-                   ID_FILE_NEW_TOWER_PROJECT}) {
-        SCOPED_TRACE(id);
-        Open(path);
-        if (id == ID_FILE_NEW) {  // guide planes where New puts them: Ctrl+N then changes nothing of the file
-            g_fGuidePlaneX = g_fGuidePlaneY = g_fGuidePlaneZ = 0;
-            Command(ID_FILE_SAVE_MODEL);
-        }
-        RunFrameCommand(id);
-        ExpectTitle("Untitled", 1);
-        Command(ID_EDIT_UNDO);
-        ExpectTitle("mine.3dd", 1);
-        EXPECT_EQ(ModelFilePath(), fs::path(path).lexically_normal().string());
-        if (id == ID_FILE_NEW) {
+    // Every New is undone whole: the model with its project, loads and view settings, in its file.
+    const std::string bridge = In("bridge.3dd");
+    fs::copy_file(kBridge, bridge);
+    for (const std::string& file : {path, bridge}) {
+        for (int id : {ID_FILE_NEW, ID_FILE_NEW_US_UNITS, ID_FILE_NEW_METRIC_UNITS, ID_FILE_NEW_BRIDGE_PROJECT,
+                       ID_FILE_NEW_TOWER_PROJECT}) {
+            SCOPED_TRACE(file + " " + std::to_string(id));
+            MarkModelSaved();  // no question before the Open
+            Open(file);
+            const std::string text = ModelFileText();
+            RunFrameCommand(id);
+            ExpectTitle("Untitled", 1);
+            Command(ID_EDIT_UNDO);
+            ExpectTitle(fs::path(file).filename().string(), 1);
+            EXPECT_EQ(ModelFilePath(), fs::path(file).lexically_normal().string());
+            EXPECT_EQ(ModelFileText(), text);
             EXPECT_EQ(g_bModelSaved, 1);  // as the file holds it
+            g_Joints[3].forceY = -9;
+            Command(ID_FILE_SAVE_MODEL);  // back into its file, without asking
+            EXPECT_EQ(V(backend.Count(Event::FileDialog), g_bModelSaved), V(0, 1));
+            EXPECT_NE(ReadBytes(file).find("-9.000000"), std::string::npos);
+            EXPECT_FALSE(fs::exists(dir / "Untitled"));
         }
-        g_Joints[3].forceY = -9;
-        Command(ID_FILE_SAVE_MODEL);  // back into its file, without asking
-        EXPECT_EQ(V(backend.Count(Event::FileDialog), g_bModelSaved), V(0, 1));
-        EXPECT_NE(ReadBytes(path).find("-9.000000"), std::string::npos);
-        EXPECT_FALSE(fs::exists(dir / "Untitled"));
     }
     // An imported model comes back with its path in the caption, and Save still asks for a 3D file
     // (the new model's Save As notwithstanding).
