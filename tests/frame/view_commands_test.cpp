@@ -108,7 +108,7 @@ TEST_F(ViewCommandsTest, TogglesFlipTheirSwitchAndMoveTheirCheckMark)
             EXPECT_EQ(Checked(t.id), before == 0);
             EXPECT_EQ(Redraws(), t.redraws ? 1 : 0);
             for (size_t k = 0; k < marks.size(); ++k)
-                if (&toggles[k] != &t) EXPECT_EQ(Checked(toggles[k].id), marks[k]) << toggles[k].id;
+                if (&toggles[k] != &t) { EXPECT_EQ(Checked(toggles[k].id), marks[k]) << toggles[k].id; }
         }
     }
     // A guide plane's lists are rebuilt; the shape numbers show in the prompt.
@@ -208,7 +208,7 @@ TEST_F(ViewCommandsTest, RadioGroupsKeepOneItemAndTheirValue)
                 EXPECT_EQ(*other.flag, &other == &item ? 1 : 0) << other.id;
                 EXPECT_EQ(Checked(other.id), &other == &item) << other.id;
             }
-            if (g.value) EXPECT_EQ(g.value(), item.value);
+            if (g.value) { EXPECT_EQ(g.value(), item.value); }
             EXPECT_EQ(Redraws(), item.redraws);
         }
     }

@@ -408,7 +408,7 @@ TEST_F(FrameTest, AboutTitleFitsAndEveryToolStaysWithinReach)
             EXPECT_TRUE(fits || bar->GetOverflowVisible()) << width << ": tool " << i;
         }
         EXPECT_TRUE(window.Contains(barRect)) << width << ": the toolbar reaches " << barRect.GetRight();
-        if (width == 1280) EXPECT_EQ(fitting, 15);
+        if (width == 1280) { EXPECT_EQ(fitting, 15); }
         EXPECT_GT(fitting, width / 100) << width;
     }
 }

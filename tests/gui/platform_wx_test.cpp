@@ -28,6 +28,7 @@
 #include "platform/wx_backend.h"
 #include "platform/wx_message_box.h"
 #include "tests/common/save_faults.h"
+#include "tests/common/temp_folder.h"
 #include "tests/gui_common/modal_script.h"
 
 using namespace platform;
@@ -151,9 +152,9 @@ TEST(WxSettings, SurviveARestartWordForWord)
 {
     const char* old = std::getenv("XDG_CONFIG_HOME");
     const std::string saved = old ? old : "";
-    char pattern[] = "/tmp/tf3d_config_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::string root = pattern, folder = root + "/not/yet/there", file = folder + "/trussforge3d.conf";
+    const std::string tmp = MakeTempFolder("tf3d_config");
+    ASSERT_FALSE(tmp.empty());
+    const std::string root = tmp, folder = root + "/not/yet/there", file = folder + "/trussforge3d.conf";
     setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
     const std::map<std::string, std::string> values = {
         {"File1", "/home/user/models/my bridge.3dd"}, {"File2", "c:\\Trussforge3D\\docs\\manual.html"},
@@ -195,9 +196,9 @@ TEST(WxSettings, SavedWholeThroughLinksOrNotAtAll)
 {
     const char* old = std::getenv("XDG_CONFIG_HOME");
     const std::string saved = old ? old : "";
-    char pattern[] = "/tmp/tf3d_config_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::string root = pattern, link = root + "/trussforge3d.conf", real = root + "/kept/real.conf",
+    const std::string tmp = MakeTempFolder("tf3d_config");
+    ASSERT_FALSE(tmp.empty());
+    const std::string root = tmp, link = root + "/trussforge3d.conf", real = root + "/kept/real.conf",
                       other = root + "/kept/other.conf";
     setenv("XDG_CONFIG_HOME", root.c_str(), 1);
     mkdir((root + "/kept").c_str(), 0700);
@@ -245,9 +246,9 @@ TEST(WxSettings, AFileThatCannotBeReadIsLeftAlone)
 {
     const char* old = std::getenv("XDG_CONFIG_HOME");
     const std::string saved = old ? old : "";
-    char pattern[] = "/tmp/tf3d_config_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::string root = pattern, file = root + "/trussforge3d.conf";
+    const std::string tmp = MakeTempFolder("tf3d_config");
+    ASSERT_FALSE(tmp.empty());
+    const std::string root = tmp, file = root + "/trussforge3d.conf";
     setenv("XDG_CONFIG_HOME", root.c_str(), 1);
     const std::string small = "[Recent File List]\nFile1=/kept.3dd\n";
     const std::string large = small + std::string(5 << 20, '#') + "\n";
@@ -402,7 +403,8 @@ GtkPrintUnixDialog* ShownPrintDialog()
 // the same printer and copies, but every page again.
 TEST_F(WxBackendTest, EachPrintDialogStartsWithAllPages)
 {
-    const std::string pdf = "/tmp/tf3d_print_dialog_" + std::to_string(getpid()) + ".pdf";
+    const TempFolder out("tf3d_print_dialog");
+    const std::string pdf = out / "print.pdf";
     bool chosen = false;
     SetModalScript([&](wxDialog*) {
         GtkPrintUnixDialog* dialog = ShownPrintDialog();

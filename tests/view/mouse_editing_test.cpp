@@ -231,7 +231,7 @@ TEST_F(EditViewTest, SplitsAtTheCursorAtAFractionAndRefusals)
         if (c.newX == 0) {
             EXPECT_EQ(V(g_nJoints, g_nMembers, g_Members[1].jointA), V(joints, 1, 1));
             // Add Joint keeps the member picked for the next click.
-            if (c.way != TOOL_20) EXPECT_EQ(g_nPickedMember, 1);
+            if (c.way != TOOL_20) { EXPECT_EQ(g_nPickedMember, 1); }
             continue;
         }
         ASSERT_EQ(V(g_nJoints, g_nMembers), V(joints + 1, 2));
