@@ -131,6 +131,16 @@ void DrawClosed(platform::PrintDC& dc, const int (&x)[4], const int (&y)[4])
     dc.LineTo(x[0], y[0]);
 }
 
+// The middle of a member in the plane, where its number is printed.
+void MemberMiddle(PlaneKind plane, const MemberRec& rec, float* u, float* v)
+{
+    float ua, va, ub, vb;
+    PlaneCoordinates(plane, g_Joints[rec.jointA], &ua, &va);
+    PlaneCoordinates(plane, g_Joints[rec.jointB], &ub, &vb);
+    *u = (ua + ub) / 2.0f;
+    *v = (va + vb) / 2.0f;
+}
+
 void DrawPage(platform::PrintDC& dc, const PlanePrint& p, const PlanePageMap& map, const std::vector<bool>& in,
               int column, int row)
 {
@@ -163,11 +173,10 @@ void DrawPage(platform::PrintDC& dc, const PlanePrint& p, const PlanePageMap& ma
     for (int m = 1; m <= nMembers; ++m) {
         const MemberRec& rec = g_Members[m];
         if (!BothEndsIn(in, rec)) continue;
-        float ua, va, ub, vb;
-        PlaneCoordinates(p.plane, g_Joints[rec.jointA], &ua, &va);
-        PlaneCoordinates(p.plane, g_Joints[rec.jointB], &ub, &vb);
+        float u, v;
+        MemberMiddle(p.plane, rec, &u, &v);
         int X, Y;
-        MapToPage(map, (ua + ub) / 2.0f, (va + vb) / 2.0f, column, row, &X, &Y);
+        MapToPage(map, u, v, column, row, &X, &Y);
         dc.TextOut(X + 10, Y - 10, std::to_string(m));
     }
 
@@ -269,10 +278,8 @@ CutParts CutFromGrid(const PlanePrint& p, const std::vector<bool>& in, const Pag
     for (int m = 1; m <= nMembers; ++m) {
         const MemberRec& rec = g_Members[m];
         if (!BothEndsIn(in, rec)) continue;
-        float ua, va, ub, vb;
-        PlaneCoordinates(p.plane, g_Joints[rec.jointA], &ua, &va);
-        PlaneCoordinates(p.plane, g_Joints[rec.jointB], &ub, &vb);
-        const float u = (ua + ub) / 2.0f, v = (va + vb) / 2.0f;
+        float u, v;
+        MemberMiddle(p.plane, rec, &u, &v);
         const float right = 10 + size.digit * static_cast<float>(std::to_string(m).size()), below = -10 - size.height;
         bool cutOff = !OnGrid(g, u, v, 10, -10) || !OnGrid(g, u, v, right, -10) || !OnGrid(g, u, v, 10, below) ||
                       !OnGrid(g, u, v, right, below);

@@ -189,6 +189,33 @@ private:
 
 // The main window and a box of the program: the box belongs to the main
 // window, lies above it, has the focus and is centred on it.
+// Starts an Xvfb of the test's own (its pid in xvfb); its display name, or
+// "" when it did not start.
+std::string StartOwnDisplay(const std::string& home, pid_t& xvfb)
+{
+    int fds[2];
+    if (pipe(fds) != 0) return "";
+    xvfb = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
+                 {}, home + "/xvfb.txt", fds[1]);
+    close(fds[1]);
+    std::string number;
+    const auto end = Clock::now() + std::chrono::seconds(10);
+    for (char c = 0; c != '\n' && Clock::now() < end;) {
+        pollfd p{fds[0], POLLIN, 0};
+        if (poll(&p, 1, 100) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    }
+    close(fds[0]);
+    return number.empty() ? "" : ":" + number;
+}
+
+// The environment of a program under test on display, with home as its
+// home and configuration folder.
+std::vector<std::string> ProgramEnvironment(const std::string& display, const std::string& home)
+{
+    return {"DISPLAY=" + display, "HOME=" + home, "XDG_CONFIG_HOME=" + home, "NO_AT_BRIDGE=1",
+            "SDL_AUDIODRIVER=dummy"};
+}
+
 void ExpectBoxOnTop(const std::vector<Client>& stack, Window active, const std::string& box)
 {
     auto main = std::find_if(stack.begin(), stack.end(), [](const Client& c) { return c.transientFor == 0; });
@@ -224,22 +251,9 @@ TEST(WindowManager, BoxesLieAboveTheMainWindowAndStartUpWarnsNothing)
     } cleanup{home, xvfb, wm, tf3d, planprint};
 
     // A display of its own: the manager must not rearrange other tests' windows.
-    int fds[2];
-    ASSERT_EQ(pipe(fds), 0);
-    xvfb = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
-                 {}, h + "/xvfb.txt", fds[1]);
-    close(fds[1]);
-    std::string number;
-    const auto end = Clock::now() + std::chrono::seconds(10);
-    for (char c = 0; c != '\n' && Clock::now() < end;) {
-        pollfd p{fds[0], POLLIN, 0};
-        if (poll(&p, 1, 100) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-    }
-    close(fds[0]);
-    ASSERT_FALSE(number.empty()) << "Xvfb did not start";
-    const std::string display = ":" + number;
-    const std::vector<std::string> env = {"DISPLAY=" + display, "HOME=" + h, "XDG_CONFIG_HOME=" + h,
-                                          "NO_AT_BRIDGE=1", "SDL_AUDIODRIVER=dummy"};
+    const std::string display = StartOwnDisplay(h, xvfb);
+    ASSERT_FALSE(display.empty()) << "Xvfb did not start";
+    const std::vector<std::string> env = ProgramEnvironment(display, h);
     {
         Desktop screen(display);
         ASSERT_TRUE(screen.Open());
@@ -335,22 +349,10 @@ TEST(WindowManager, AMovedResultsWindowOpensAgainWhereItWasLeft)
         }
     } cleanup{home, xvfb, wm, tf3d};
 
-    int fds[2];
-    ASSERT_EQ(pipe(fds), 0);
-    xvfb = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
-                 {}, h + "/xvfb.txt", fds[1]);
-    close(fds[1]);
-    std::string number;
-    const auto end = Clock::now() + std::chrono::seconds(10);
-    for (char c = 0; c != '\n' && Clock::now() < end;) {
-        pollfd p{fds[0], POLLIN, 0};
-        if (poll(&p, 1, 100) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-    }
-    close(fds[0]);
-    ASSERT_FALSE(number.empty()) << "Xvfb did not start";
-    const std::string display = ":" + number;
-    const std::vector<std::string> env = {"DISPLAY=" + display, "HOME=" + h, "XDG_CONFIG_HOME=" + h,
-                                          "NO_AT_BRIDGE=1", "SDL_AUDIODRIVER=dummy"};
+    // A display of its own: the manager must not rearrange other tests' windows.
+    const std::string display = StartOwnDisplay(h, xvfb);
+    ASSERT_FALSE(display.empty()) << "Xvfb did not start";
+    const std::vector<std::string> env = ProgramEnvironment(display, h);
     Desktop screen(display);
     ASSERT_TRUE(screen.Open());
     wm = Spawn({"openbox", "--sm-disable"}, env, h + "/openbox.txt");
