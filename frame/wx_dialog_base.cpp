@@ -314,6 +314,7 @@ void CTf3dDialog::PlaceModeless()
     const auto known = s_modelessPlaces.find(Utf8(GetTitle()));
     if (known != s_modelessPlaces.end()) {
         Move(known->second);
+        m_placedAt = GetPosition();
         return;
     }
     wxWindow* owner = GetParent();
@@ -362,11 +363,14 @@ void CTf3dDialog::PlaceModeless()
         if (bestCost < 0 || cost < bestCost) best = at, bestCost = cost;
     }
     Move(best);
+    m_placedAt = GetPosition();
 }
 
 void CTf3dDialog::CloseModeless()
 {
-    if (!m_closing && IsShown()) s_modelessPlaces[Utf8(GetTitle())] = GetPosition();
+    // Only a place the user chose is kept: one the program chose is chosen
+    // again next time, clear of what is open then.
+    if (!m_closing && IsShown() && GetPosition() != m_placedAt) s_modelessPlaces[Utf8(GetTitle())] = GetPosition();
     m_closing = true;
     Hide();
     Destroy();

@@ -55,8 +55,8 @@ public:
     // A modeless dialog that has closed: hidden, and destroyed when the
     // toolkit is idle.
     bool Closing() const { return m_closing; }
-    // Where a new modeless dialog opens: where the last one with its caption
-    // was left during this run, else inside the main window's 3D view by
+    // Where a new modeless dialog opens: where the user last moved one with
+    // its caption during this run, else inside the main window's 3D view by
     // one of its edges, where it hides least of the model and of the
     // program's other open modeless dialogs (the top right when all are
     // alike).
@@ -104,6 +104,7 @@ protected:
 
 private:
     bool m_closing = false;
+    wxPoint m_placedAt = wxDefaultPosition;  // where PlaceModeless put it
 };
 
 // A new main window: modeless dialogs open beside its view again.

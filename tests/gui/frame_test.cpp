@@ -423,6 +423,12 @@ TEST_F(FrameTest, ResultsWindowsHideNeitherTheModelNorEachOther)
         ASSERT_TRUE(Start({ExamplePath(model)}));
         frame->RunCommand(ID_ANALYSIS_RUN);
         Pump();
+        // Joint Results alone first: the place the program chose then is no
+        // place the user chose, and it opens clear of Member Results next.
+        frame->RunCommand(ID_ANALYSIS_JOINT_RESULTS);
+        ASSERT_TRUE(JointResultsWindow());
+        JointResultsWindow()->Close();
+        Pump();
         frame->RunCommand(ID_ANALYSIS_MEMBER_RESULTS);
         frame->RunCommand(ID_ANALYSIS_JOINT_RESULTS);
         wxDialog* member = MemberResultsWindow();
