@@ -207,6 +207,7 @@ void BeginNewModel()
     ClearModel();
     g_strModelFileName = kUntitled;
     SetCaption(kUntitled);
+    s_saveNeedsName = true;  // Save asks where: no file named "Untitled" beside the last one
 }
 
 void BreakingForcesOff()
@@ -360,11 +361,10 @@ void FinishStartFileRead(bool ok, const std::string& why)
     if (g_strStartFile.empty()) return;
     EndResultsDisplay();
     g_bListSupportsBuilt = g_bListLoadsBuilt = 0;
-    // Caption and saved state; Save Model is enabled only by the File menu's open and save.
-    const int hadFileName = g_bHasFileName;
+    // Caption, saved state and Save Model, as for File/Open: a model opened
+    // from the desktop saves back into its file.
     if (ok) {
         TakeFile(g_strStartFile);
-        g_bHasFileName = hadFileName;
     } else {
         // The new empty model stays, untitled, and no Save writes over the unread file.
         ReportUnreadableFile(g_strStartFile, why);

@@ -116,11 +116,13 @@ TEST_F(FileCommandsTest, StartFileReadAndPreferences)
 {
     std::ofstream(PreferencesFilePath()) << "Trussforge3D Preferences\nviewer\ngraphic\nbrowser\nmanual\n"
                                             "40 20 30 3.000000 0.200000\n0\n";
-    g_strStartFile = kBridge;
-    ASSERT_EQ(OpenModelFile(kBridge), 1);
+    const std::string start = In("start.3dd");
+    fs::copy_file(kBridge, start);
+    g_strStartFile = start;
+    ASSERT_EQ(OpenModelFile(start), 1);
     FinishStartFileRead(true);
-    ExpectTitle("bridge.3dd", 0);  // caption and saved state only
-    EXPECT_EQ(ModelFilePath(), fs::path(kBridge).lexically_normal().string());
+    ExpectTitle("start.3dd", 1);  // as after File/Open: Save Model saves into it
+    EXPECT_EQ(ModelFilePath(), fs::path(start).lexically_normal().string());
     EXPECT_EQ(RecentFiles().size(), 1u);
     g_bListXZBasePlaneBuilt = g_bListRuler1Built = g_bListXYGuide1Built = 1;
     FinishStartup();
@@ -130,6 +132,10 @@ TEST_F(FileCommandsTest, StartFileReadAndPreferences)
     NoteModelChanges();
     // The camera follows the preferences' workspace; no messages.
     EXPECT_EQ(V(g_nWorkspaceX, g_bSoundOn, g_dCenterX, g_bModelSaved, backend.Count(Event::Box)), V(40, 0, 20, 1, 0));
+    g_Joints[2].forceY = -7;
+    Command(ID_FILE_SAVE_MODEL);
+    EXPECT_EQ(V(backend.Count(Event::FileDialog), g_bModelSaved), V(0, 1));
+    EXPECT_NE(ReadBytes(start).find("-7.000000"), std::string::npos);
     // A start file that cannot be read: told why, and the new model stays empty and untitled.
     ResetAllGlobals();
     ResetFileCommandState();
@@ -508,9 +514,12 @@ TEST_F(FileCommandsTest, SaveWritesWhereTheFileCameFrom)
     EXPECT_EQ(ReadBytes(path), ModelFileText());
     EXPECT_NE(ReadBytes(path).find("-7.000000"), std::string::npos);
     EXPECT_FALSE(fs::exists(fs::temp_directory_path() / "mine.3dd"));
-    RunFrameCommand(ID_FILE_NEW_US_UNITS);  // after New it is saved as "Untitled" beside it
-    RunFrameCommand(ID_FILE_SAVE_MODEL);
-    EXPECT_TRUE(fs::exists(dir / "Untitled") && g_bModelSaved == 1);
+    // After New, Save asks where: a second New saved the same way would
+    // overwrite the first model's file without a word.
+    RunFrameCommand(ID_FILE_NEW_US_UNITS);
+    Command(ID_FILE_SAVE_MODEL, {In("new.3dd")});
+    EXPECT_EQ(V(backend.Count(Event::FileDialog), fs::exists(dir / "Untitled"), g_bModelSaved), V(1, 0, 1));
+    ExpectTitle("new.3dd", 1);
 }
 
 TEST_F(FileCommandsTest, SaveAsAndAFailedSaveAs)

@@ -104,7 +104,8 @@ TEST_F(FrameTest, StartsWithTheBridgeExample)
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text.rfind("This software is for educational purposes only", 0), 0u);
     EXPECT_EQ(backend.mainCaption, "bridge.3dd - Trussforge3D");
-    EXPECT_TRUE(g_bHasFileName == 0 && g_bModelSaved == 1 && g_nMembers > 0);  // Save Model needs the File menu
+    EXPECT_TRUE(g_bHasFileName == 1 && g_bModelSaved == 1 && g_nMembers > 0);
+    EXPECT_TRUE(Enabled(ID_FILE_SAVE_MODEL));  // saves back into the file it was started with
     EXPECT_EQ(g_nScreenWidth, 1280);
     EXPECT_DOUBLE_EQ(g_dCenterX, g_nWorkspaceX / 2);  // camera from the workspace (no preferences file)
     // Ten menus, Joints/Move gone although its command stays; the toolbar's buttons.
@@ -203,7 +204,7 @@ TEST_F(FrameTest, NewModelsThroughTheMenu)
     EXPECT_EQ(g_nJoints, 0);
     EXPECT_EQ(backend.mainCaption, "Untitled - Trussforge3D");
     EXPECT_TRUE(Checked(ID_FILE_NEW_US_UNITS));
-    EXPECT_FALSE(Enabled(ID_FILE_SAVE_MODEL));  // the command-line open named no file to save to
+    EXPECT_TRUE(Enabled(ID_FILE_SAVE_MODEL));  // a file was opened: New leaves Save Model on
     ASSERT_TRUE(Enabled(ID_EDIT_UNDO));
     frame->RunCommand(ID_EDIT_UNDO);
     EXPECT_EQ(g_nJoints, joints);
