@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/common/temp_folder.h"
+
 #include "tests/common/test_files.h"
 
 // Last: Xlib's macros (None, Status, ...) would break the headers above.
@@ -228,27 +230,33 @@ void ExpectBoxOnTop(const std::vector<Client>& stack, Window active, const std::
     EXPECT_NEAR(top->x + top->w / 2, main->x + main->w / 2, main->w / 10) << "the box is not centred on the window";
 }
 
+// TF3D (and Planprint) under openbox on an Xvfb of the test's own, in a
+// home folder of its own; every process started is stopped at the end.
+class WindowManager : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(access(program.c_str(), X_OK), 0) << "tf3d not built";
+        ASSERT_TRUE(OnPath("Xvfb") && OnPath("openbox") && OnPath("xdotool"))
+            << "Xvfb, openbox and xdotool are needed (scripts/install-deps installs them)";
+        h = MakeTempFolder("tf3d_wm_test");
+        ASSERT_FALSE(h.empty());
+    }
+    void TearDown() override
+    {
+        for (pid_t* pid : {&tf3d, &planprint, &wm, &xvfb}) Stop(*pid);
+        if (!h.empty()) fs::remove_all(h);
+    }
+
+    const std::string program = std::string(TF3D_BINARY_DIR) + "/tf3d";
+    std::string h;  // the programs' home and configuration folder
+    pid_t xvfb = 0, wm = 0, tf3d = 0, planprint = 0;
+};
+
 }  // namespace
 
-TEST(WindowManager, BoxesLieAboveTheMainWindowAndStartUpWarnsNothing)
+TEST_F(WindowManager, BoxesLieAboveTheMainWindowAndStartUpWarnsNothing)
 {
-    const std::string program = std::string(TF3D_BINARY_DIR) + "/tf3d";
-    ASSERT_EQ(access(program.c_str(), X_OK), 0) << "tf3d not built";
-    ASSERT_TRUE(OnPath("Xvfb") && OnPath("openbox") && OnPath("xdotool"))
-        << "Xvfb, openbox and xdotool are needed (scripts/install-deps installs them)";
-    const fs::path home = fs::temp_directory_path() / ("tf3d_wm_test_" + std::to_string(getpid()));
-    fs::create_directories(home);
-    const std::string h = home.string();
-    pid_t xvfb = 0, wm = 0, tf3d = 0, planprint = 0;
-    struct Cleanup {
-        const fs::path& home;
-        pid_t &xvfb, &wm, &tf3d, &planprint;
-        ~Cleanup()
-        {
-            for (pid_t pid : {tf3d, planprint, wm, xvfb}) Stop(pid);
-            fs::remove_all(home);
-        }
-    } cleanup{home, xvfb, wm, tf3d, planprint};
 
     // A display of its own: the manager must not rearrange other tests' windows.
     const std::string display = StartOwnDisplay(h, xvfb);
@@ -329,25 +337,8 @@ TEST(WindowManager, BoxesLieAboveTheMainWindowAndStartUpWarnsNothing)
 // Member Results moved by the user under the window manager: shown again
 // (the menu while it is open) and opened again after the manager's close
 // button, it is where the user left it.
-TEST(WindowManager, AMovedResultsWindowOpensAgainWhereItWasLeft)
+TEST_F(WindowManager, AMovedResultsWindowOpensAgainWhereItWasLeft)
 {
-    const std::string program = std::string(TF3D_BINARY_DIR) + "/tf3d";
-    ASSERT_EQ(access(program.c_str(), X_OK), 0) << "tf3d not built";
-    ASSERT_TRUE(OnPath("Xvfb") && OnPath("openbox") && OnPath("xdotool"))
-        << "Xvfb, openbox and xdotool are needed (scripts/install-deps installs them)";
-    const fs::path home = fs::temp_directory_path() / ("tf3d_wm_move_test_" + std::to_string(getpid()));
-    fs::create_directories(home);
-    const std::string h = home.string();
-    pid_t xvfb = 0, wm = 0, tf3d = 0;
-    struct Cleanup {
-        const fs::path& home;
-        pid_t &xvfb, &wm, &tf3d;
-        ~Cleanup()
-        {
-            for (pid_t pid : {tf3d, wm, xvfb}) Stop(pid);
-            fs::remove_all(home);
-        }
-    } cleanup{home, xvfb, wm, tf3d};
 
     // A display of its own: the manager must not rearrange other tests' windows.
     const std::string display = StartOwnDisplay(h, xvfb);
