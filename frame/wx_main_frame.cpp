@@ -195,12 +195,12 @@ wxMenu* CMainFrame::ToolBarOverflowMenu() const
         if (separator) menu->AppendSeparator();
         separator = false;
         // Checks and enables come from the frame's update handler.
-        if (tool->GetKind() == wxITEM_CHECK) {
+        // Text only: a bitmap set on an item of a menu not yet shown asserts
+        // in the toolkit.
+        if (tool->GetKind() == wxITEM_CHECK)
             menu->AppendCheckItem(tool->GetId(), tool->GetShortHelp());
-        } else {
-            wxMenuItem* item = menu->Append(tool->GetId(), tool->GetShortHelp());
-            item->SetBitmap(tool->GetBitmap());
-        }
+        else
+            menu->Append(tool->GetId(), tool->GetShortHelp());
     }
     return menu;
 }
