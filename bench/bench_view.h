@@ -13,7 +13,7 @@
 #include <wx/log.h>
 
 #include "platform/test_backend.h"
-#include "view/view_globals.h"
+#include "state/view_globals.h"
 #include "view/wx_view.h"
 
 // Lets pending window events run.

@@ -16,9 +16,9 @@
 #include "files/clear_model.h"
 #include "files/model_file.h"
 #include "model/tables.h"
+#include "state/view_globals.h"
 #include "view/animation.h"
 #include "view/renderer.h"
-#include "view/view_globals.h"
 #include "view/wx_view.h"
 
 namespace {

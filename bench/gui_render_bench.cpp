@@ -16,11 +16,11 @@
 #include "bench/bench_view.h"
 #include "model/defaults.h"
 #include "model/run_analysis.h"
-#include "frame/frame_globals.h"
 #include "model/tables.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 #include "tests/model/solver_reference.h"
 #include "view/renderer.h"
-#include "view/view_globals.h"
 #include "view/wx_view.h"
 
 namespace {

@@ -17,14 +17,14 @@
 
 #include "bench/bench_view.h"
 #include "frame/file_commands.h"
-#include "frame/frame_globals.h"
 #include "model/defaults.h"
 #include "model/tables.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 #include "tests/model/solver_reference.h"
 #include "view/mouse_editing.h"
 #include "view/picking.h"
 #include "view/projection.h"
-#include "view/view_globals.h"
 
 namespace {
 

@@ -17,9 +17,9 @@
 #include "model/tables.h"
 #include "platform/test_backend.h"
 #include "printing/plane_print.h"
-#include "printing/printing_globals.h"
+#include "state/printing_globals.h"
+#include "state/view_globals.h"
 #include "tests/model/solver_reference.h"
-#include "view/view_globals.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 
 #include "files/model_file.h"
 #include "frame/file_commands.h"
-#include "frame/frame_globals.h"
 #include "model/defaults.h"
 #include "model/run_analysis.h"
 #include "model/tables.h"
 #include "model/templates.h"
-#include "view/view_globals.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "files/clear_model.h"
 
 #include "model/tables.h"
-#include "view/view_globals.h"
+#include "state/view_globals.h"
 
 void ClearModel()
 {

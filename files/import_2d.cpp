@@ -8,12 +8,12 @@
 
 
 #include "files/text_io.h"
-#include "frame/frame_globals.h"
 #include "model/defaults.h"
 #include "model/tables.h"
 #include "platform/number_text.h"
 #include "platform/safe_file.h"
 #include "platform/unreadable_file.h"
+#include "state/frame_globals.h"
 
 namespace {
 

@@ -13,16 +13,16 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "files/files_globals.h"
 #include "files/text_io.h"
-#include "frame/frame_globals.h"
 #include "model/tables.h"
 #include "model/templates.h"
 #include "platform/number_text.h"
 #include "platform/platform.h"
 #include "platform/safe_file.h"
 #include "platform/unreadable_file.h"
-#include "view/view_globals.h"
+#include "state/files_globals.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 
 void (*g_pfnResizeViewportToView)() = nullptr;
 

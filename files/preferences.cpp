@@ -15,9 +15,9 @@
 #include <unistd.h>
 
 #include "files/text_io.h"
-#include "frame/frame_globals.h"
 #include "model/tables.h"
-#include "view/view_globals.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <sys/stat.h>
 #include <utility>
 
-#include "files/files_globals.h"
-#include "frame/frame_globals.h"
 #include "model/model_ops.h"
 #include "model/solver.h"
 #include "model/tables.h"
+#include "state/files_globals.h"
+#include "state/frame_globals.h"
 
 
 // ---------------------------------------------------------------------------

@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "files/text_io.h"
-#include "frame/frame_globals.h"
 #include "platform/platform.h"
+#include "state/frame_globals.h"
 
 namespace {
 

@@ -6,13 +6,11 @@
 
 #include "files/clear_model.h"
 #include "files/dxf.h"
-#include "files/files_globals.h"
 #include "files/import_2d.h"
 #include "files/model_file.h"
 #include "files/preferences.h"
 #include "files/report.h"
 #include "frame/command_ids.h"
-#include "frame/frame_globals.h"
 #include "frame/tool_commands.h"
 #include "frame/tool_modes.h"
 #include "frame/view_commands.h"
@@ -24,7 +22,9 @@
 #include "model/undo.h"
 #include "platform/platform.h"
 #include "printing/tile_layout.h"
-#include "view/view_globals.h"
+#include "state/files_globals.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 
 const char* const kMakerHomePage = "https://www.brightbeam-software.example/";
 const char* const kLatestChangesPage = "https://www.brightbeam-software.example/trussforge3d/latestchanges.html";

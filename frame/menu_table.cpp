@@ -2,12 +2,12 @@
 
 #include <cstring>
 
-#include "files/files_globals.h"
 #include "frame/command_ids.h"
-#include "frame/frame_globals.h"
 #include "frame/tool_commands.h"
 #include "model/tables.h"
-#include "view/view_globals.h"
+#include "state/files_globals.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include "files/preferences.h"
 #include "files/text_io.h"
 #include "frame/dialog_ids.h"
-#include "frame/frame_globals.h"
-#include "frame/manual_path.h"
 #include "model/tables.h"
 #include "platform/platform.h"
 #include "platform/safe_file.h"
-#include "view/view_globals.h"
+#include "state/frame_globals.h"
+#include "state/manual_path.h"
+#include "state/view_globals.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "frame/command_ids.h"
 #include "model/tables.h"
 #include "printing/plane_print.h"
-#include "view/view_globals.h"
+#include "state/view_globals.h"
 
 namespace {
 

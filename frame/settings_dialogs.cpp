@@ -3,9 +3,9 @@
 #include <cstdio>
 
 #include "frame/dialog_ids.h"
-#include "frame/frame_globals.h"
 #include "model/tables.h"
-#include "view/view_globals.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <cstring>
 
 #include "frame/dialog_ids.h"
-#include "frame/frame_globals.h"
 #include "model/defaults.h"
 #include "model/tables.h"
 #include "platform/platform.h"
+#include "state/frame_globals.h"
 
 namespace {
 

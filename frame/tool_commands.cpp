@@ -1,13 +1,13 @@
 #include "frame/tool_commands.h"
 
 #include "frame/command_ids.h"
-#include "frame/frame_globals.h"
 #include "frame/tool_modes.h"
 #include "model/model_ops.h"
 #include "model/tables.h"
 #include "model/undo.h"
 #include "platform/platform.h"
-#include "view/view_globals.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 
 namespace {
 

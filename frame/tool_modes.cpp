@@ -1,7 +1,7 @@
 #include "frame/tool_modes.h"
 
-#include "frame/frame_globals.h"
 #include "model/tables.h"
+#include "state/frame_globals.h"
 
 namespace {
 

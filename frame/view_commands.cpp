@@ -6,7 +6,6 @@
 
 #include "files/model_file.h"
 #include "frame/command_ids.h"
-#include "frame/frame_globals.h"
 #include "frame/menu_dialogs.h"
 #include "frame/tool_modes.h"
 #include "model/model_ops.h"
@@ -14,7 +13,8 @@
 #include "model/tables.h"
 #include "model/undo.h"
 #include "platform/platform.h"
-#include "view/view_globals.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 
 namespace {
 

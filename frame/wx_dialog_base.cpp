@@ -17,9 +17,9 @@
 
 #include "frame/dialog_ids.h"
 #include "model/tables.h"
+#include "state/view_globals.h"
 #include "view/overlay.h"
 #include "view/projection.h"
-#include "view/view_globals.h"
 #include "view/wx_view.h"
 
 namespace {

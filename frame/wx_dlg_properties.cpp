@@ -9,12 +9,12 @@
 #include <wx/textctrl.h>
 
 #include "frame/dialog_ids.h"
-#include "frame/frame_globals.h"
 #include "frame/property_dialogs.h"
 #include "frame/wx_dialog_base.h"
 #include "frame/wx_dialogs.h"
 #include "model/tables.h"
-#include "view/view_globals.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "frame/wx_dialog_base.h"
 #include "frame/wx_dialogs.h"
 #include "model/tables.h"
-#include "view/view_globals.h"
+#include "state/view_globals.h"
 
 namespace {
 

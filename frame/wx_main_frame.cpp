@@ -17,15 +17,15 @@
 
 #include "frame/command_ids.h"
 #include "frame/file_commands.h"
-#include "frame/frame_globals.h"
 #include "frame/menu_table.h"
 #include "frame/print_commands.h"
-#include "frame/wx_print_commands.h"
 #include "frame/wx_dialogs.h"
+#include "frame/wx_print_commands.h"
 #include "frame/wx_toolbar_icons.h"
 #include "model/run_analysis.h"
 #include "platform/platform.h"
 #include "platform/wx_backend.h"
+#include "state/frame_globals.h"
 #include "view/wx_view.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "frame/wx_print_commands.h"
 
-#include "frame/frame_globals.h"
 #include "printing/picture_print.h"
+#include "state/frame_globals.h"
 #include "view/wx_view.h"
 
 void PrintViewPicture(CSpan3DView* view)

@@ -6,12 +6,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "files/files_globals.h"
 #include "files/model_file.h"
 #include "fuzz/fuzz_input.h"
-#include "frame/frame_globals.h"
 #include "model/tables.h"
-#include "view/view_globals.h"
+#include "state/files_globals.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 
 #include "files/preferences.h"
 #include "fuzz/fuzz_input.h"
-#include "frame/frame_globals.h"
 #include "model/tables.h"
-#include "view/view_globals.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <climits>
 #include <string>
 
-#include "frame/frame_globals.h"
 #include "model/loads.h"
 #include "model/tables.h"
 #include "platform/platform.h"
+#include "state/frame_globals.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "frame/frame_globals.h"
 #include "frame/tool_modes.h"
 #include "model/loads.h"
 #include "model/model_ops.h"
@@ -12,7 +11,8 @@
 #include "model/tables.h"
 #include "model/undo.h"
 #include "platform/platform.h"
-#include "view/view_globals.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "model/model_ops.h"
 #include "model/tables.h"
-#include "view/view_globals.h"
+#include "state/view_globals.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "frame/frame_globals.h"
 #include "model/tables.h"
 #include "platform/platform.h"
 #include "platform/print_device.h"
-#include "printing/printing_globals.h"
 #include "printing/tile_layout.h"
-#include "view/view_globals.h"
+#include "state/frame_globals.h"
+#include "state/printing_globals.h"
+#include "state/view_globals.h"
 
 namespace {
 

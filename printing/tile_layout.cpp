@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "model/tables.h"
-#include "printing/printing_globals.h"
-#include "view/view_globals.h"
+#include "state/printing_globals.h"
+#include "state/view_globals.h"
 
 namespace {
 

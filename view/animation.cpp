@@ -2,11 +2,11 @@
 
 #include <ctime>
 
-#include "frame/frame_globals.h"
 #include "model/model_ops.h"
 #include "model/tables.h"
 #include "platform/platform.h"
-#include "view/view_globals.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 
 namespace {
 

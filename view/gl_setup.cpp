@@ -3,7 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "view/view_globals.h"
+#include "state/view_globals.h"
 
 void InitGLState()
 {

@@ -8,10 +8,10 @@
 #include <cmath>
 
 #include "model/tables.h"
+#include "state/view_globals.h"
 #include "view/gl_shapes.h"
 #include "view/member_solids.h"
 #include "view/renderer.h"
-#include "view/view_globals.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 
 #include "model/model_ops.h"
 #include "model/tables.h"
+#include "state/view_globals.h"
 #include "view/gl_shapes.h"
 #include "view/member_solids.h"
 #include "view/renderer.h"
-#include "view/view_globals.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "frame/frame_globals.h"
 #include "model/tables.h"
-#include "printing/printing_globals.h"
+#include "state/frame_globals.h"
+#include "state/printing_globals.h"
+#include "state/view_globals.h"
 #include "view/renderer.h"
-#include "view/view_globals.h"
 
 namespace {
 

@@ -2,13 +2,13 @@
 
 #include <cmath>
 
-#include "frame/frame_globals.h"
 #include "model/model_ops.h"
 #include "model/tables.h"
 #include "platform/platform.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 #include "view/member_solids.h"
 #include "view/projection.h"
-#include "view/view_globals.h"
 
 namespace {
 

@@ -1,17 +1,17 @@
 #include "view/mouse_editing.h"
 
-#include "frame/frame_globals.h"
 #include "frame/pick_dialogs.h"
 #include "frame/tool_modes.h"
 #include "model/model_ops.h"
 #include "model/tables.h"
 #include "model/undo.h"
 #include "platform/platform.h"
-#include "printing/printing_globals.h"
+#include "state/frame_globals.h"
+#include "state/printing_globals.h"
+#include "state/view_globals.h"
 #include "view/camera_navigation.h"
 #include "view/member_split.h"
 #include "view/picking.h"
-#include "view/view_globals.h"
 
 namespace {
 

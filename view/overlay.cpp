@@ -3,10 +3,10 @@
 #include <cmath>
 #include <cstdio>
 
-#include "frame/frame_globals.h"
 #include "model/model_ops.h"
 #include "model/tables.h"
-#include "view/view_globals.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "frame/frame_globals.h"
 #include "model/tables.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 #include "view/gl_setup.h"
 #include "view/member_solids.h"
 #include "view/scene_layers.h"
-#include "view/view_globals.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <GL/glu.h>
 
 #include "model/tables.h"
+#include "state/view_globals.h"
 #include "view/member_solids.h"
-#include "view/view_globals.h"
 
 int ProjectToWindow(float x, float y, float z, float& windowX, float& windowY)
 {

@@ -18,13 +18,14 @@
 #include <wx/gdicmn.h>
 
 #include "files/model_file.h"
-#include "frame/frame_globals.h"
 #include "model/defaults.h"
 #include "model/model_ops.h"
 #include "model/tables.h"
 #include "platform/platform.h"
-#include "platform/wx_gl_capture.h"
 #include "platform/wx_backend.h"
+#include "platform/wx_gl_capture.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 #include "view/animation.h"
 #include "view/camera_navigation.h"
 #include "view/gl_setup.h"
@@ -32,7 +33,6 @@
 #include "view/overlay.h"
 #include "view/projection.h"
 #include "view/renderer.h"
-#include "view/view_globals.h"
 
 namespace {
 

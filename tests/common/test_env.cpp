@@ -1,10 +1,10 @@
 #include "tests/common/test_env.h"
 
-#include "files/files_globals.h"
-#include "frame/frame_globals.h"
 #include "model/tables.h"
-#include "printing/printing_globals.h"
-#include "view/view_globals.h"
+#include "state/files_globals.h"
+#include "state/frame_globals.h"
+#include "state/printing_globals.h"
+#include "state/view_globals.h"
 
 void ResetAllGlobals()
 {

@@ -18,8 +18,8 @@
 #include <utility>
 #include <vector>
 
-#include "frame/frame_globals.h"
 #include "model/tables.h"
+#include "state/frame_globals.h"
 #include "tests/common/temp_folder.h"
 
 inline std::string ReadBytes(const std::string& path)

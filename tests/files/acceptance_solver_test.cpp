@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "files/clear_model.h"
-#include "files/files_globals.h"
 #include "files/model_file.h"
 #include "model/solver.h"
+#include "state/files_globals.h"
 #include "tests/common/test_env.h"
 #include "tests/common/test_files.h"
 

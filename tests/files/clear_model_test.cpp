@@ -4,9 +4,9 @@
 #include "model/defaults.h"
 #include "model/tables.h"
 #include "model/templates.h"
+#include "state/view_globals.h"
 #include "tests/common/test_env.h"
 #include "tests/common/test_files.h"
-#include "view/view_globals.h"
 
 using ClearModelTest = Tf3dTest;
 

@@ -4,9 +4,9 @@
 #include "files/clear_model.h"
 #include "files/import_2d.h"
 #include "files/model_file.h"
-#include "frame/frame_globals.h"
 #include "model/run_analysis.h"
 #include "model/tables.h"
+#include "state/frame_globals.h"
 #include "tests/common/test_env.h"
 #include "tests/common/test_files.h"
 

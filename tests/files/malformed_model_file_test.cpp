@@ -10,10 +10,10 @@
 #include "files/model_file.h"
 #include "model/defaults.h"
 #include "model/templates.h"
+#include "state/view_globals.h"
 #include "tests/common/awkward_numbers.h"
 #include "tests/common/test_env.h"
 #include "tests/common/test_files.h"
-#include "view/view_globals.h"
 
 namespace {
 

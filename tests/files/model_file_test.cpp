@@ -12,14 +12,14 @@
 #include <vector>
 
 #include "files/clear_model.h"
-#include "files/files_globals.h"
-#include "frame/frame_globals.h"
 #include "model/defaults.h"
 #include "model/tables.h"
 #include "model/templates.h"
+#include "state/files_globals.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 #include "tests/common/test_env.h"
 #include "tests/common/test_files.h"
-#include "view/view_globals.h"
 
 namespace fs = std::filesystem;
 

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "model/tables.h"
+#include "state/view_globals.h"
 #include "tests/common/test_env.h"
 #include "tests/common/test_files.h"
-#include "view/view_globals.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "files/files_globals.h"
 #include "files/report.h"
 #include "model/defaults.h"
 #include "model/run_analysis.h"
 #include "model/templates.h"
+#include "state/files_globals.h"
 #include "tests/common/test_env.h"
 #include "tests/common/test_files.h"
 

@@ -7,22 +7,22 @@
 #include <string>
 #include <vector>
 
-#include "files/files_globals.h"
 #include "files/model_file.h"
 #include "files/preferences.h"
 #include "frame/command_ids.h"
 #include "frame/file_commands.h"
-#include "frame/frame_globals.h"
-#include "frame/manual_path.h"
 #include "frame/menu_table.h"
 #include "frame/print_commands.h"
 #include "model/tables.h"
 #include "platform/safe_file.h"
-#include "printing/printing_globals.h"
+#include "state/files_globals.h"
+#include "state/frame_globals.h"
+#include "state/manual_path.h"
+#include "state/printing_globals.h"
+#include "state/view_globals.h"
 #include "tests/common/save_faults.h"
 #include "tests/common/test_env.h"
 #include "tests/common/test_files.h"
-#include "view/view_globals.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 
 #include "frame/dialog_ids.h"
 #include "frame/file_commands.h"
-#include "frame/frame_globals.h"
 #include "frame/property_dialogs.h"
 #include "frame/results_dialogs.h"
 #include "frame/table_editors.h"
@@ -13,9 +12,10 @@
 #include "model/model_ops.h"
 #include "model/tables.h"
 #include "model/templates.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 #include "tests/common/test_env.h"
 #include "tests/frame/fake_controls.h"
-#include "view/view_globals.h"
 
 namespace {
 

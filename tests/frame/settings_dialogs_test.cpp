@@ -8,17 +8,17 @@
 #include "frame/command_ids.h"
 #include "frame/dialog_ids.h"
 #include "frame/file_commands.h"
-#include "frame/frame_globals.h"
-#include "frame/manual_path.h"
 #include "frame/preferences_editor.h"
 #include "frame/settings_dialogs.h"
 #include "model/tables.h"
 #include "platform/safe_file.h"
+#include "state/frame_globals.h"
+#include "state/manual_path.h"
+#include "state/view_globals.h"
 #include "tests/common/save_faults.h"
 #include "tests/common/test_env.h"
 #include "tests/common/test_files.h"
 #include "tests/frame/fake_controls.h"
-#include "view/view_globals.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 #include <string>
 
 #include "frame/dialog_ids.h"
-#include "frame/frame_globals.h"
 #include "frame/table_editors.h"
 #include "model/defaults.h"
 #include "model/tables.h"
+#include "state/frame_globals.h"
 #include "tests/common/test_env.h"
 #include "tests/frame/fake_controls.h"
 

@@ -3,12 +3,12 @@
 #include <vector>
 
 #include "frame/command_ids.h"
-#include "frame/frame_globals.h"
 #include "frame/tool_commands.h"
 #include "frame/tool_modes.h"
 #include "model/tables.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 #include "tests/common/test_env.h"
-#include "view/view_globals.h"
 
 namespace {
 

@@ -2,19 +2,19 @@
 #include <string>
 #include <vector>
 
-#include "files/files_globals.h"
 #include "files/model_file.h"
 #include "frame/command_ids.h"
 #include "frame/file_commands.h"
-#include "frame/frame_globals.h"
 #include "frame/menu_dialogs.h"
 #include "frame/menu_table.h"
 #include "frame/print_commands.h"
 #include "frame/view_commands.h"
 #include "model/tables.h"
 #include "model/templates.h"
+#include "state/files_globals.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 #include "tests/common/test_env.h"
-#include "view/view_globals.h"
 
 namespace {
 

@@ -21,16 +21,16 @@
 #include "files/preferences.h"
 #include "frame/command_ids.h"
 #include "frame/file_commands.h"
-#include "frame/frame_globals.h"
 #include "frame/menu_dialogs.h"
 #include "frame/menu_table.h"
 #include "frame/pick_dialogs.h"
 #include "frame/wx_dialogs.h"
 #include "frame/wx_main_frame.h"
-#include "view/projection.h"
+#include "state/frame_globals.h"
 #include "tests/common/test_files.h"
 #include "tests/gui_common/modal_script.h"
 #include "tests/view/view_fixture.h"
+#include "view/projection.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 #include <utility>
 #include <vector>
 
-#include "frame/frame_globals.h"
 #include "model/defaults.h"
 #include "model/model_ops.h"
 #include "model/tables.h"
+#include "state/frame_globals.h"
 #include "tests/common/test_env.h"
 
 namespace {

@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "frame/frame_globals.h"
 #include "frame/tool_modes.h"
 #include "model/defaults.h"
 #include "model/run_analysis.h"
 #include "model/strength.h"
 #include "model/tables.h"
 #include "model/templates.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 #include "tests/common/test_env.h"
-#include "view/view_globals.h"
 
 namespace {
 

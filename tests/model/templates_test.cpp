@@ -7,8 +7,8 @@
 #include "model/model_ops.h"
 #include "model/tables.h"
 #include "model/templates.h"
+#include "state/view_globals.h"
 #include "tests/common/test_env.h"
-#include "view/view_globals.h"
 
 namespace {
 

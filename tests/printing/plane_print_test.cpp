@@ -8,14 +8,14 @@
 #include "files/clear_model.h"
 #include "files/model_file.h"
 #include "frame/file_commands.h"
-#include "frame/frame_globals.h"
 #include "frame/print_commands.h"
 #include "model/tables.h"
-#include "printing/printing_globals.h"
+#include "state/frame_globals.h"
+#include "state/printing_globals.h"
+#include "state/view_globals.h"
 #include "tests/common/pdf_tools.h"
 #include "tests/common/test_env.h"
 #include "tests/common/test_files.h"
-#include "view/view_globals.h"
 
 using platform::Event;
 

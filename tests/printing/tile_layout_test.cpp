@@ -6,9 +6,9 @@
 #include <limits>
 
 #include "model/tables.h"
-#include "printing/printing_globals.h"
+#include "state/printing_globals.h"
+#include "state/view_globals.h"
 #include "tests/common/test_env.h"
-#include "view/view_globals.h"
 
 namespace {
 

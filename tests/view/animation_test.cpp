@@ -6,12 +6,12 @@
 
 #include "frame/command_ids.h"
 #include "frame/file_commands.h"
-#include "frame/frame_globals.h"
 #include "model/tables.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 #include "tests/view/edit_fixture.h"
 #include "view/animation.h"
 #include "view/mouse_editing.h"
-#include "view/view_globals.h"
 
 namespace {
 

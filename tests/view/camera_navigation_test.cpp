@@ -4,8 +4,8 @@
 #include <wx/defs.h>
 
 #include "frame/command_ids.h"
-#include "frame/frame_globals.h"
 #include "model/tables.h"
+#include "state/frame_globals.h"
 #include "tests/view/edit_fixture.h"
 
 namespace {

@@ -2,8 +2,8 @@
 // pixels at projected points and as geometry in feedback mode.
 #include <cstdlib>
 
-#include "frame/frame_globals.h"
-#include "printing/printing_globals.h"
+#include "state/frame_globals.h"
+#include "state/printing_globals.h"
 #include "tests/view/view_fixture.h"
 #include "view/scene_layers.h"
 

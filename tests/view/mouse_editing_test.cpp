@@ -3,13 +3,13 @@
 #include <cmath>
 
 #include "frame/command_ids.h"
-#include "frame/frame_globals.h"
 #include "frame/pick_dialogs.h"
 #include "model/model_ops.h"
 #include "model/run_analysis.h"
 #include "model/tables.h"
 #include "model/undo.h"
-#include "printing/printing_globals.h"
+#include "state/frame_globals.h"
+#include "state/printing_globals.h"
 #include "tests/view/edit_fixture.h"
 #include "view/member_split.h"
 #include "view/picking.h"

@@ -1,11 +1,11 @@
 // The overlay text lines composed from the globals, without GL.
 #include <string>
 
-#include "frame/frame_globals.h"
 #include "model/tables.h"
+#include "state/frame_globals.h"
+#include "state/view_globals.h"
 #include "tests/common/test_env.h"
 #include "view/overlay.h"
-#include "view/view_globals.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "frame/frame_globals.h"
 #include "model/tables.h"
+#include "state/frame_globals.h"
 #include "tests/view/edit_fixture.h"
 #include "view/gl_setup.h"
 #include "view/member_solids.h"

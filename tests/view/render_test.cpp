@@ -5,8 +5,8 @@
 #include <fstream>
 
 #include "files/model_file.h"
-#include "frame/frame_globals.h"
 #include "model/defaults.h"
+#include "state/frame_globals.h"
 #include "tests/view/view_fixture.h"
 #include "view/gl_setup.h"
 #include "view/member_solids.h"

@@ -13,11 +13,11 @@
 #include <wx/image.h>
 
 #include "model/tables.h"
+#include "state/view_globals.h"
 #include "tests/common/test_env.h"
 #include "tests/view/feedback.h"
 #include "view/projection.h"
 #include "view/renderer.h"
-#include "view/view_globals.h"
 #include "view/wx_view.h"
 
 // Lets pending window events and deletions run.

@@ -1,4 +1,4 @@
-#include "printing/printing_globals.h"
+#include "state/printing_globals.h"
 
 float g_fTilesXYOriginX = 0, g_fTilesXYOriginY = 0;
 float g_fTilesXZOriginX = 0, g_fTilesXZOriginZ = 0;

@@ -1,6 +1,6 @@
-#include "frame/frame_globals.h"
+#include "state/frame_globals.h"
 
-#include "frame/manual_path.h"
+#include "state/manual_path.h"
 
 const char* const g_szAppTitle = "Trussforge3D";
 const char* const g_szDesktopOpener = "xdg-open";

@@ -1,4 +1,4 @@
-#include "frame/manual_path.h"
+#include "state/manual_path.h"
 
 #include <unistd.h>
 

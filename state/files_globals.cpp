@@ -1,4 +1,4 @@
-#include "files/files_globals.h"
+#include "state/files_globals.h"
 
 int g_bOutJointData = 1;
 int g_bOutMemberData = 1;

@@ -1,4 +1,4 @@
-#include "view/view_globals.h"
+#include "state/view_globals.h"
 
 int g_bListMembersBuilt, g_bListYZBasePlaneBuilt, g_bListXYBasePlaneBuilt, g_bListXZBasePlaneBuilt;
 int g_bListXYGuide1Built, g_bListXYGuide2Built, g_bListXZGuideBuilt;
