@@ -84,10 +84,6 @@ bool CModelFileWriter::Line(const char* fmt, ...)
     return true;
 }
 
-// v in fixed point with at least the given decimals, and as many more as it
-// takes to read back as the same float (every reader takes fixed point).
-std::string Exact(float v, int decimals) { return RoundTripText(v, 'f', decimals); }
-
 inline int Bit(int v) { return v != 0 ? 1 : 0; }
 inline int One(int v) { return v == 1 ? 1 : 0; }
 
@@ -122,25 +118,31 @@ bool WriteTables(CModelFileWriter& out)
             return false;
     }
 
+    // Section and material values in fixed point (every reader takes it), with
+    // as many decimals as it takes to read back as the same float.
     for (int r = 1; r <= USER_TABLE_ROWS; ++r) {
         const ShapeRec& s = g_Shapes[r];
         if (!out.Line("%hd", (short)r) || !out.Name(s.name) ||
             !out.Line("%hd %hd %s %s %s", (short)One(s.metricRow), (short)One(s.sectionKind),
-                      Exact(s.height, 6).c_str(), Exact(s.width, 6).c_str(), Exact(s.area, 6).c_str()) ||
-            !out.Line("%s %s %s %s %s %s", Exact(s.torsionConst, 11).c_str(), Exact(s.inertiaYY, 11).c_str(),
-                      Exact(s.inertiaZZ, 11).c_str(), Exact(s.modulusYY, 10).c_str(),
-                      Exact(s.modulusZZ, 10).c_str(), Exact(s.spacing, 6).c_str()))
+                      RoundTripText(s.height, 'f', 6).c_str(), RoundTripText(s.width, 'f', 6).c_str(),
+                      RoundTripText(s.area, 'f', 6).c_str()) ||
+            !out.Line("%s %s %s %s %s %s", RoundTripText(s.torsionConst, 'f', 11).c_str(),
+                      RoundTripText(s.inertiaYY, 'f', 11).c_str(), RoundTripText(s.inertiaZZ, 'f', 11).c_str(),
+                      RoundTripText(s.modulusYY, 'f', 10).c_str(), RoundTripText(s.modulusZZ, 'f', 10).c_str(),
+                      RoundTripText(s.spacing, 'f', 6).c_str()))
             return false;
     }
     for (int r = 1; r <= USER_TABLE_ROWS; ++r) {
         const MaterialRec& m = g_Materials[r];
         if (!out.Line("%hd", (short)r) || !out.Name(m.name) ||
-            !out.Line("%s %s %s", Exact(m.colorR, 6).c_str(), Exact(m.colorG, 6).c_str(),
-                      Exact(m.colorB, 6).c_str()) ||
-            !out.Line("%hd %s %s %s", (short)One(m.metricRow), Exact(m.youngsModulus, 6).c_str(),
-                      Exact(m.shearModulus, 6).c_str(), Exact(m.density, 6).c_str()) ||
-            !out.Line("%s %s %s %s", Exact(m.ultTensionStress, 6).c_str(), Exact(m.ultCompressionStress, 6).c_str(),
-                      Exact(m.ultBendingStress, 6).c_str(), Exact(m.ultShearStress, 6).c_str()))
+            !out.Line("%s %s %s", RoundTripText(m.colorR, 'f', 6).c_str(), RoundTripText(m.colorG, 'f', 6).c_str(),
+                      RoundTripText(m.colorB, 'f', 6).c_str()) ||
+            !out.Line("%hd %s %s %s", (short)One(m.metricRow), RoundTripText(m.youngsModulus, 'f', 6).c_str(),
+                      RoundTripText(m.shearModulus, 'f', 6).c_str(), RoundTripText(m.density, 'f', 6).c_str()) ||
+            !out.Line("%s %s %s %s", RoundTripText(m.ultTensionStress, 'f', 6).c_str(),
+                      RoundTripText(m.ultCompressionStress, 'f', 6).c_str(),
+                      RoundTripText(m.ultBendingStress, 'f', 6).c_str(),
+                      RoundTripText(m.ultShearStress, 'f', 6).c_str()))
             return false;
     }
     return true;

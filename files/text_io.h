@@ -1,5 +1,5 @@
 // Text files in the program's conventions: numbers in the C locale whatever
-// the user's locale, CR LF line ends on disk, no half-written file left behind.
+// the user's locale, CR LF line ends on disk, a file's whole text saved at once.
 #pragma once
 
 #include <cstddef>
@@ -32,15 +32,17 @@ private:
 };
 
 // Text file in the program's text mode: every '\n' is written as CR LF. The
-// text is gathered in memory and saved whole by Finish, so a failure never
-// touches the previous file (see platform::SafeSaveFile).
+// text is gathered in memory and saved whole by Finish (platform::SafeSaveFile).
+// A failed save keeps the previous file, except one written in place whose
+// overwritten bytes could not be put back: Finish then says MayBeDamaged.
 class CTextFileWriter {
 public:
     // Refuses a target that is a directory, FIFO or device.
     bool Create(const std::string& path);
     void Write(const char* text, std::size_t length);
     void Write(const std::string& text) { Write(text.data(), text.size()); }
-    // Saves the text; NotSaved when nothing was created or the save failed.
+    // Saves the text; NotSaved when nothing was created or the save failed
+    // (MayBeDamaged as above).
     platform::SaveResult Finish();
 
 private:

@@ -244,7 +244,7 @@ void JointPropertiesEditor::AddJoint()
     platform::InvalidateFrame(false);
 }
 
-void JointPropertiesEditor::ButtonH()
+void JointPropertiesEditor::ShowTyped()
 {
     DataExchange dx(c_, true);
     dx.Short(IDC_JNT_NUMBER, typed_, 1, 10000);
@@ -427,7 +427,7 @@ void MemberPropertiesEditor::Previous() { Step(-1); }
 
 void MemberPropertiesEditor::Next() { Step(1); }
 
-void MemberPropertiesEditor::ButtonH()
+void MemberPropertiesEditor::ShowTyped()
 {
     DataExchange dx(c_, true);
     dx.Short(IDC_MEM_NUMBER, typed_, 1, 10000);

@@ -30,7 +30,7 @@ public:
     void Previous();
     void Next();
     void AddJoint();
-    void ButtonH();  // Enter: show the joint typed
+    void ShowTyped();  // Enter: show the joint whose number is typed
     // When the tables changed since the joint was loaded: reloads the row
     // (kept within the live rows). False when no joint is left: the window
     // closes.
@@ -73,7 +73,7 @@ public:
     void Apply();
     void Previous();
     void Next();
-    void ButtonH();
+    void ShowTyped();  // Enter: show the member whose number is typed
     // The shape or material combo changed: the member takes it at once.
     void ShapeChanged();
     void MaterialChanged();

@@ -7,11 +7,11 @@ enum ToolExtra : unsigned {
     TOOL_JOINT_LIMIT = 1u << 0,        // refuse at the joint limit, before anything else
     TOOL_MEMBER_LIMIT = 1u << 1,       // refuse at the member limit, before anything else
     TOOL_SNAPSHOT_LAST = 1u << 2,      // tools cleared and flag set before the snapshot
-    TOOL_TOGGLE = 1u << 4,             // choosing the active tool again leaves no tool
-    TOOL_RESULTS_OFF = 1u << 5,        // show the undeformed model, hide the displaced shape
-    TOOL_MEMBER_LISTS = 1u << 6,       // member display lists rebuilt
-    TOOL_MODEL_UNSAVED = 1u << 7,      // g_bModelSaved = 0
-    TOOL_MATERIAL_COLOR = 1u << 8,     // default member colour from the default material
+    TOOL_TOGGLE = 1u << 3,             // choosing the active tool again leaves no tool
+    TOOL_RESULTS_OFF = 1u << 4,        // show the undeformed model, hide the displaced shape
+    TOOL_MEMBER_LISTS = 1u << 5,       // member display lists rebuilt
+    TOOL_MODEL_UNSAVED = 1u << 6,      // g_bModelSaved = 0
+    TOOL_MATERIAL_COLOR = 1u << 7,     // default member colour from the default material
 };
 
 struct ToolCommand {

@@ -44,8 +44,8 @@ protected:
         h->Hide();
         body->Add(h);
         body->Add(this->ButtonRow(buttons), 0, wxEXPAND | wxTOP, 2 * this->Gap());
-        this->OnButton(hidden, [&e] { e.ButtonH(); });
-        this->Bind(wxEVT_TEXT_ENTER, [this, &e](wxCommandEvent&) { this->Step([&e] { e.ButtonH(); }); });
+        this->OnButton(hidden, [&e] { e.ShowTyped(); });
+        this->Bind(wxEVT_TEXT_ENTER, [this, &e](wxCommandEvent&) { this->Step([&e] { e.ShowTyped(); }); });
         this->OnButton(wxID_OK, [this, &e] {
             if (e.Ok()) this->CloseModeless();
         });

@@ -19,7 +19,6 @@ struct FileSystemCalls {
 };
 
 const FileSystemCalls& RealFileSystemCalls();
-const FileSystemCalls& CurrentFileSystemCalls();
 // Replaces the calls saving makes; nullptr restores the real ones.
 void SetFileSystemCalls(const FileSystemCalls* calls);
 

@@ -291,7 +291,6 @@ SaveMethod ChooseSaveMethod(const SaveTarget& t)
 }
 
 const FileSystemCalls& RealFileSystemCalls() { return kRealCalls; }
-const FileSystemCalls& CurrentFileSystemCalls() { return *g_calls; }
 void SetFileSystemCalls(const FileSystemCalls* calls) { g_calls = calls ? calls : &kRealCalls; }
 
 void IgnoreFileSizeSignal() { signal(SIGXFSZ, SIG_IGN); }

@@ -545,11 +545,11 @@ void DrawOriginAxes()
     });
 }
 
-void DrawPageTiles(TilePlane plane, float position, int metric, int landscape)
+void DrawPageTiles(TileGrid grid, float position, int metric, int landscape)
 {
     int across, down;
     float first, second;  // grid corner along the first and second in-plane axes
-    switch (plane) {
+    switch (grid) {
     case TILES_XY:
         across = g_nTilesAcrossXY, down = g_nTilesDownXY;
         first = g_fTilesXYOriginX, second = g_fTilesXYOriginY;
@@ -568,7 +568,7 @@ void DrawPageTiles(TilePlane plane, float position, int metric, int landscape)
     const float pageW = metric ? 17.78f : 7.0f, pageH = metric ? 25.4f : 10.0f;
     int n1 = across, n2 = down;
     float p1 = pageW, p2 = pageH;
-    if (landscape && plane != TILES_SKEW) {
+    if (landscape && grid != TILES_SKEW) {
         n1 = down, n2 = across;
         p1 = pageH, p2 = pageW;
     }
@@ -579,7 +579,7 @@ void DrawPageTiles(TilePlane plane, float position, int metric, int landscape)
     glPushMatrix();
     float m[16] = {0};
     m[15] = 1;
-    switch (plane) {
+    switch (grid) {
     case TILES_XY:
         glTranslatef(first, second, position);
         m[0] = 1, m[5] = 1, m[10] = 1;  // u -> x, v -> y, w -> z
@@ -590,7 +590,7 @@ void DrawPageTiles(TilePlane plane, float position, int metric, int landscape)
         break;
     default:
         glTranslatef(position, second, first);
-        if (plane == TILES_SKEW && std::isfinite(g_fSkewPlaneAngle)) glRotatef(-g_fSkewPlaneAngle, 0, 0, 1);
+        if (grid == TILES_SKEW && std::isfinite(g_fSkewPlaneAngle)) glRotatef(-g_fSkewPlaneAngle, 0, 0, 1);
         m[2] = 1, m[5] = 1, m[8] = 1;  // u -> z, v -> y, w -> x
         break;
     }

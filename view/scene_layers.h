@@ -31,8 +31,8 @@ void DrawOriginAxes();                  // list 19, g_bListOriginBuilt
 
 // Page rectangles of one plane at its position, in inch or cm pages,
 // portrait or landscape (immediate). The skewed plane is portrait only.
-enum TilePlane { TILES_XY, TILES_XZ, TILES_YZ, TILES_SKEW };
-void DrawPageTiles(TilePlane plane, float position, int metric, int landscape);
+enum TileGrid { TILES_XY, TILES_XZ, TILES_YZ, TILES_SKEW };
+void DrawPageTiles(TileGrid grid, float position, int metric, int landscape);
 
 // ---- supports, loads, truck, fan, scenery ----
 void DrawSupports();                    // list 13, g_bListSupportsBuilt

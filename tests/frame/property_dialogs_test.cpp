@@ -58,7 +58,7 @@ TEST_F(PropertyDialogsTest, JointNumbersWrapAndStayWithinTheLiveRows)
     EXPECT_EQ(g_bModeJointProperties, 1);
     EXPECT_EQ(c.Text(IDC_JNT_NUMBER), "2");
     c.SetText(IDC_JNT_NUMBER, "500");  // Enter on a number past the last joint
-    e.ButtonH();
+    e.ShowTyped();
     EXPECT_EQ(e.Number(), g_nJoints);
     EXPECT_EQ(g_nPickedJoint, g_nJoints);
     e.Next();
@@ -68,7 +68,7 @@ TEST_F(PropertyDialogsTest, JointNumbersWrapAndStayWithinTheLiveRows)
     // What is shown is stored into the joint shown, never into a number typed;
     // Apply then shows the joint typed, Next the one after it (kept within the rows).
     c.SetText(IDC_JNT_NUMBER, "28");
-    e.ButtonH();
+    e.ShowTyped();
     const JointRec j27 = g_Joints[27], j28 = g_Joints[28];
     c.SetText(IDC_JNT_NUMBER, "27");
     c.SetText(IDC_JNT_FORCE_Y, "-2.5");

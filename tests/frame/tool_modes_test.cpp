@@ -48,72 +48,89 @@ TEST_F(ToolModesTest, ClearToolModesClearsToolsDisplaysAndPicksButNotLabels)
     EXPECT_EQ(g_strStatusPrompt, "Custom");
 }
 
-// Every row of the prompt table, from the lowest priority up: each flag gives
-// its text alone and wins over every row below it.
+// Each flag of the prompt gives its own text; the order among them is checked
+// where it decides: the first and the last row, labels among tools, a row in
+// the middle against its neighbours.
 TEST_F(ToolModesTest, PromptTextsAndTheirPriority)
 {
-    const std::string support = "Add Support -> Click a Joint";
-    const std::vector<std::pair<int*, std::string>> byRisingPriority = {
+    std::vector<std::pair<int*, std::string>> texts = {
         {&g_bModeSelectJoints, "Select Joint(s) -> Click Joint(s)"},
-        {&g_bModeDeleteLoad, "Delete Load(s) -> Click Joint(s)"},
-        {&g_bModeForceZ, "Add Force Z -> Click a Joint"},
-        {&g_bModeForceY, "Add Force Y -> Click a Joint"},
-        {&g_bModeForceX, "Add Force X -> Click a Joint"},
-        {&g_bModeDeleteSupport, "Delete Support -> Click a Joint"},
-        {&g_bModeSupportFixed, support}, {&g_bModeSupportHinge, support}, {&g_bModeSupportYRoller, support},
-        {&g_bModeSupportXRoller, support}, {&g_bModeSupportZRoller, support}, {&g_bModeSupportXYRoller, support},
-        {&g_bModeSupportXZRoller, support}, {&g_bModeSupportYZRoller, support},
-        {&g_bModeYZPlaneToJoint, "Move YZ Guide Plane to a Joint -> Click a Joint"},
-        {&g_bModeXZPlaneToJoint, "Move XZ Guide Plane to a Joint -> Click a Joint"},
-        {&g_bModeXYPlaneToJoint, "Move XY Guide Plane to a Joint -> Click a Joint"},
-        {&g_bModeYZPlaneReplicate, "Move YZ Guide Plane and Replicate Selected Joints"},
-        {&g_bModeXZPlaneReplicate, "Move XZ Guide Plane and Replicate Selected Joints"},
-        {&g_bModeXYPlaneReplicate, "Move XY Guide Plane and Replicate Selected Joints"},
-        {&g_bModeYZPlaneToCursor, "Move YZ Guide Plane -> Click on XY or XZ Base Plane"},
-        {&g_bModeXZPlaneToCursor, "Move XZ Guide Plane -> Click on XY or YZ Base Plane"},
-        {&g_bModeXYPlaneToCursor, "Move XY Guide Plane -> Click on XZ or YZ Base Plane"},
-        {&g_bModeCopyProperties, "Copy Member Properties -> Click a Member"},
-        {&g_bModeMemberProperties, "Show Member Properties -> Click a Member"},
-        {&g_bShowShapeNumbers, "Show Shape Numbers"},
-        {&g_bModePaintMember, "Change Member Color -> Click a Member"},
-        {&g_bModeDeleteMember, "Delete Member -> Click a Member"},
-        {&g_bShowMaterialNumbers, "Show Material Numbers"},
-        {&g_bModeChangeMaterial, "Change Member Material -> Click on a Member"},
-        {&g_bModeChangeShape, "Change Member Shape -> Click on a Member"},
-        {&g_bModeShowMembers, "Show Member(s) -> Click Member(s)"},
-        {&g_bModeHideMembers, "Hide Member(s) -> Click Member(s)"},
-        {&g_bModeJointProperties, "Show Joint Properties -> Click a Joint"},
-        {&g_bModeSplitMember90, "Split Member @ 90% -> Click a Member"},
-        {&g_bModeSplitMember80, "Split Member @ 80% -> Click a Member"},
-        {&g_bModeSplitMember70, "Split Member @ 70% -> Click a Member"},
-        {&g_bModeSplitMember60, "Split Member @ 60% -> Click a Member"},
-        {&g_bModeSplitMember50, "Split Member @ 50% -> Click a Member"},
-        {&g_bModeSplitMember40, "Split Member @ 40% -> Click a Member"},
-        {&g_bModeSplitMember30, "Split Member @ 30% -> Click a Member"},
-        {&g_bModeSplitMember20, "Split Member @ 20% -> Click a Member"},
-        {&g_bModeSplitMember10, "Split Member @ 10% -> Click a Member"},
+        {&g_bModeAddJoint, "Add Joint -> Click on a Guide Plane"},
         {&g_bModeMoveJoint, "Move Joint -> Click a Joint"},
         {&g_bModeDeleteJoint, "Delete Joint -> Click a Joint"},
-        {&g_bModeAddJoint, "Add Joint -> Click on a Guide Plane"},
-        {&g_bModeSetOrigin, "Set Origin -> Click on a Guide Plane"},
+        {&g_bModeJointProperties, "Show Joint Properties -> Click a Joint"},
         {&g_bModeSetFocus, "Set Focus -> Click a Joint"},
+        {&g_bModeSetOrigin, "Set Origin -> Click on a Guide Plane"},
+        {&g_bModeXYPlaneToCursor, "Move XY Guide Plane -> Click on XZ or YZ Base Plane"},
+        {&g_bModeXZPlaneToCursor, "Move XZ Guide Plane -> Click on XY or YZ Base Plane"},
+        {&g_bModeYZPlaneToCursor, "Move YZ Guide Plane -> Click on XY or XZ Base Plane"},
+        {&g_bModeXYPlaneToJoint, "Move XY Guide Plane to a Joint -> Click a Joint"},
+        {&g_bModeXZPlaneToJoint, "Move XZ Guide Plane to a Joint -> Click a Joint"},
+        {&g_bModeYZPlaneToJoint, "Move YZ Guide Plane to a Joint -> Click a Joint"},
+        {&g_bModeXYPlaneReplicate, "Move XY Guide Plane and Replicate Selected Joints"},
+        {&g_bModeXZPlaneReplicate, "Move XZ Guide Plane and Replicate Selected Joints"},
+        {&g_bModeYZPlaneReplicate, "Move YZ Guide Plane and Replicate Selected Joints"},
         {&g_bModeAddMember, "Add Member -> Click on a Joint -> Drag -> Release on a different Joint"},
+        {&g_bModeDeleteMember, "Delete Member -> Click a Member"},
+        {&g_bModeChangeShape, "Change Member Shape -> Click on a Member"},
+        {&g_bModeChangeMaterial, "Change Member Material -> Click on a Member"},
+        {&g_bModePaintMember, "Change Member Color -> Click a Member"},
+        {&g_bModeHideMembers, "Hide Member(s) -> Click Member(s)"},
+        {&g_bModeShowMembers, "Show Member(s) -> Click Member(s)"},
+        {&g_bModeMemberProperties, "Show Member Properties -> Click a Member"},
+        {&g_bModeCopyProperties, "Copy Member Properties -> Click a Member"},
+        {&g_bShowShapeNumbers, "Show Shape Numbers"},
+        {&g_bShowMaterialNumbers, "Show Material Numbers"},
+        {&g_bModeDeleteSupport, "Delete Support -> Click a Joint"},
+        {&g_bModeForceX, "Add Force X -> Click a Joint"},
+        {&g_bModeForceY, "Add Force Y -> Click a Joint"},
+        {&g_bModeForceZ, "Add Force Z -> Click a Joint"},
+        {&g_bModeDeleteLoad, "Delete Load(s) -> Click Joint(s)"},
     };
+    for (int* f : {&g_bModeSupportYZRoller, &g_bModeSupportXZRoller, &g_bModeSupportXYRoller, &g_bModeSupportZRoller,
+                   &g_bModeSupportXRoller, &g_bModeSupportYRoller, &g_bModeSupportHinge, &g_bModeSupportFixed})
+        texts.push_back({f, "Add Support -> Click a Joint"});
+    int* const splits[] = {&g_bModeSplitMember10, &g_bModeSplitMember20, &g_bModeSplitMember30,
+                           &g_bModeSplitMember40, &g_bModeSplitMember50, &g_bModeSplitMember60,
+                           &g_bModeSplitMember70, &g_bModeSplitMember80, &g_bModeSplitMember90};
+    for (int k = 0; k < 9; ++k)
+        texts.push_back({splits[k], "Split Member @ " + std::to_string(10 * (k + 1)) + "% -> Click a Member"});
+    const auto textOf = [&](const int* flag) {
+        for (const auto& [f, text] : texts)
+            if (f == flag) return text;
+        return std::string("(not a prompt flag)");
+    };
+    const auto only = [&](std::initializer_list<int*> set) {
+        for (const auto& row : texts) *row.first = 0;
+        for (int* f : set) *f = 1;
+        return Prompt();
+    };
+
     // Tools without a text of their own.
     for (int* f : {&g_bModeXYPlaneMoveJoints, &g_bModeXZPlaneMoveJoints, &g_bModeYZPlaneMoveJoints,
                    &g_bModeXYPlaneReplicateToJoint, &g_bModeXZPlaneReplicateToJoint, &g_bModeYZPlaneReplicateToJoint,
                    &g_bModeNegateMember, &g_bModeRestoreMember, &g_bModeCopyColor, &g_bModeMoveTilesXY,
                    &g_bModeMoveTilesXZ, &g_bModeMoveTilesYZ, &g_bShowMemberNumbers})
         *f = 1;
-    EXPECT_EQ(Prompt(), "Ready");
-    for (size_t k = 0; k < byRisingPriority.size(); ++k) {
-        const auto& [flag, text] = byRisingPriority[k];
-        for (const auto& row : byRisingPriority) *row.first = 0;
-        *flag = 1;
-        EXPECT_EQ(Prompt(), text) << "alone";
-        for (size_t below = 0; below < k; ++below) *byRisingPriority[below].first = 1;
-        EXPECT_EQ(Prompt(), text) << "over every row below it";
+    EXPECT_EQ(only({}), "Ready");
+
+    for (const auto& [flag, text] : texts) EXPECT_EQ(only({flag}), text) << "alone";
+
+    // Add Member wins over everything; Select Joints gives way to every other row.
+    for (const auto& row : texts) *row.first = 1;
+    EXPECT_EQ(Prompt(), textOf(&g_bModeAddMember));
+    for (const auto& [flag, text] : texts) {
+        if (flag == &g_bModeSelectJoints) continue;
+        EXPECT_EQ(only({&g_bModeSelectJoints, flag}), text) << "over Select";
     }
+
+    // Pairs set together: the first of each wins.
+    const std::pair<int*, int*> wins[] = {
+        {&g_bShowMaterialNumbers, &g_bModeDeleteMember}, {&g_bModeChangeMaterial, &g_bShowMaterialNumbers},
+        {&g_bShowShapeNumbers, &g_bModeSupportFixed},     {&g_bModeSplitMember90, &g_bModeJointProperties},
+        {&g_bModeJointProperties, &g_bModeHideMembers},   {&g_bModeMoveJoint, &g_bModeSplitMember10},
+        {&g_bModeYZPlaneToJoint, &g_bModeSupportYZRoller}, {&g_bModeDeleteSupport, &g_bModeForceX}};
+    for (const auto& [higher, lower] : wins) EXPECT_EQ(only({lower, higher}), textOf(higher)) << textOf(lower);
 }
 
 TEST_F(ToolModesTest, OutcomeOverridesTheToolText)
