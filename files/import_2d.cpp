@@ -131,7 +131,7 @@ void Store2DModel(const std::vector<Joint2D>& joints, const std::vector<Member2D
         JointRec& j = g_Joints[i];
         j.x = static_cast<float>(src.x);
         j.y = static_cast<float>(src.y);
-        j.z = 10;
+        j.z = k2DImportPlaneZ;
         j.fileWord1 = 0;
         j.fileWord2 = 0;
         Restraints r = RestraintsFromSupport(src.s1, src.s2, src.s3);

@@ -6,6 +6,10 @@
 
 #include "files/pending_model.h"
 
+// The z of the plane an imported model stands in; the import command moves
+// the XY guide plane there.
+constexpr float k2DImportPlaneZ = 10;
+
 // Reads and checks the whole 2D model file at path without changing
 // anything. False, with why (one line for a box), when it cannot be opened,
 // its scale code is unknown, its counts exceed the table limits, a member

@@ -16,6 +16,7 @@
 
 #include "files/text_io.h"
 #include "model/tables.h"
+#include "model/units.h"
 #include "state/frame_globals.h"
 #include "state/view_globals.h"
 
@@ -182,9 +183,9 @@ int ReadPreferencesFrom(const std::string& path)
 {
     CReadFile file;
     if (!file.Open(path, kMaxPreferencesBytes)) {
-        g_fLinearSpeed = 2.0f;
-        g_fAngularSpeed = 0.174533f;
-        SetWorkspaceSize(48, 24, 24);
+        g_fLinearSpeed = kDefaultLinearSpeed;
+        g_fAngularSpeed = kDefaultAngularSpeed;
+        SetWorkspaceSize(kDefaultWorkspaceX, kDefaultWorkspaceY, kDefaultWorkspaceZ);
         return 0;
     }
     FILE* f = file.File();

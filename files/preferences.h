@@ -30,8 +30,6 @@ constexpr double kAngularSpeedShownMin = 0.01;
 constexpr double kAngularSpeedShownMax = 360;
 constexpr double kLinearSpeedShownMin = 0;
 constexpr double kLinearSpeedShownMax = 72;
-constexpr float kDegreesPerRadian = 57.29578f;
-constexpr float kCentimetresPerInch = 2.54f;
 
 // The largest workspace side for the model's units (g_bUnitsUS).
 int LargestWorkspace();

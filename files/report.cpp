@@ -8,6 +8,7 @@
 #include "model/model_ops.h"
 #include "model/solver.h"
 #include "model/tables.h"
+#include "model/units.h"
 #include "state/files_globals.h"
 #include "state/frame_globals.h"
 
@@ -287,7 +288,7 @@ int FormatReportHeader()
     Append("\n");
     Append("\n");
 
-    const double grams = static_cast<double>(TotalWeight()) * (g_bUnitsUS ? 453.5923767 : 101.94);
+    const double grams = static_cast<double>(TotalWeight()) * (g_bUnitsUS ? kGramsPerPound : kGramsPerNewton);
     AppendF("Model Weight (excluding glue): %5.2f grams\n", grams);
     Append("\n");
 

@@ -237,7 +237,7 @@ void NewEmptyModel(int metric)
     g_bShowXYBasePlane = g_bShowXZBasePlane = g_bShowYZBasePlane = 1;
     g_bShowRulers = g_bShowLoads = g_bShowSupports = 1;
     g_bShowGuideXY = g_bShowGuideXZ = g_bShowGuideYZ = 1;
-    SetWorkspaceSize(48, 24, 24);
+    SetWorkspaceSize(kDefaultWorkspaceX, kDefaultWorkspaceY, kDefaultWorkspaceZ);
     g_bListXZBasePlaneBuilt = 0;
     Redraw();
 }
@@ -594,7 +594,7 @@ void FileImport2DFile()
     ClearModel();
     g_bUndoAvailable = 0;  // no snapshot of the model before belongs to this file
     model.Apply();
-    g_fGuidePlaneZ = 10;  // the plane the import stands the model in
+    g_fGuidePlaneZ = k2DImportPlaneZ;
     // Saving goes to a new 3D file; the 2D file stays as it is.
     s_modelFolder = fs::path(full).parent_path().string();
     s_modelPath.clear();
@@ -748,7 +748,7 @@ void AnalysisLaunchFileViewer()
     std::error_code ec;
     if (!IsDesktopOpener(g_strTextViewerPath))
         StartHelper(g_strTextViewerPath, "", "The Results Viewer");
-    else if (g_strOutputFilePath.empty() || g_strOutputFilePath == "NA")
+    else if (g_strOutputFilePath.empty() || g_strOutputFilePath == g_szNoOutputFile)
         SayHelper("No output file has been saved yet.\nFile/Save Output File writes one.");
     else if (!fs::is_regular_file(g_strOutputFilePath, ec))
         SayHelper("The output file could not be found:\n" + g_strOutputFilePath);

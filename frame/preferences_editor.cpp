@@ -6,6 +6,7 @@
 #include "files/text_io.h"
 #include "frame/dialog_ids.h"
 #include "model/tables.h"
+#include "model/units.h"
 #include "platform/platform.h"
 #include "platform/safe_file.h"
 #include "state/frame_globals.h"
@@ -134,13 +135,13 @@ void PreferencesEditor::Save()
 
 void PreferencesEditor::Default()
 {
-    g_fLinearSpeed = 2;
-    g_fAngularSpeed = 0.174533f;
-    g_nWorkspaceX = workspace_[0] = 48;
-    g_nWorkspaceY = workspace_[1] = 24;
-    g_nWorkspaceZ = workspace_[2] = 24;
-    angular_ = g_bUnitsUS ? 10.0f : 0.174533f;
-    linear_ = g_bUnitsUS ? 2.0f : 5.08f;
+    g_fLinearSpeed = kDefaultLinearSpeed;
+    g_fAngularSpeed = kDefaultAngularSpeed;
+    g_nWorkspaceX = workspace_[0] = kDefaultWorkspaceX;
+    g_nWorkspaceY = workspace_[1] = kDefaultWorkspaceY;
+    g_nWorkspaceZ = workspace_[2] = kDefaultWorkspaceZ;
+    angular_ = g_bUnitsUS ? kDefaultAngularSpeedDegrees : kDefaultAngularSpeed;
+    linear_ = g_bUnitsUS ? kDefaultLinearSpeed : kDefaultLinearSpeed * kCentimetresPerInch;
     shownAngular_ = angular_, shownLinear_ = linear_;
     const std::string defaults[4] = {g_szDesktopOpener, "", g_szDesktopOpener, DefaultManualPath()};
     for (int i = 0; i < 4; ++i) *PathGlobal(i) = paths_[i] = defaults[i];

@@ -7,13 +7,12 @@
 #include "frame/tool_modes.h"
 #include "model/loads.h"
 #include "model/model_ops.h"
+#include "model/units.h"
 #include "platform/platform.h"
 #include "state/frame_globals.h"
 #include "state/view_globals.h"
 
 namespace {
-
-constexpr float kDegreesPerRadian = 57.29578f;
 
 std::string RowNumberText(int n)
 {

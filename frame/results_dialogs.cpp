@@ -7,6 +7,7 @@
 #include "frame/property_dialogs.h"
 #include "model/model_ops.h"
 #include "model/tables.h"
+#include "model/units.h"
 #include "platform/platform.h"
 #include "state/frame_globals.h"
 #include "state/view_globals.h"
@@ -217,10 +218,10 @@ void FillModelData(DialogControls& c)
     float lbs, grams;
     if (g_bUnitsUS) {
         lbs = weight;
-        grams = weight * 453.59238f;
+        grams = weight * kGramsPerPoundF;
     } else {
-        grams = weight * 101.94f;
-        lbs = grams / 453.59f;
+        grams = weight * kGramsPerNewtonF;
+        lbs = grams / kGramsPerPoundShort;
     }
     ShowCut(c, IDC_MDATA_LBS, lbs, 3);
     ShowCut(c, IDC_MDATA_GRAMS, grams, 2);

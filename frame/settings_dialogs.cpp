@@ -4,12 +4,11 @@
 
 #include "frame/dialog_ids.h"
 #include "model/tables.h"
+#include "model/units.h"
 #include "state/frame_globals.h"
 #include "state/view_globals.h"
 
 namespace {
-
-constexpr float kGravity = 9.81f;
 
 const int kForceIds[3] = {IDC_FORCE_X, IDC_FORCE_Y, IDC_FORCE_Z};
 const int kTranslatedIds[3] = {IDC_FORCE_X_TRANSLATED, IDC_FORCE_Y_TRANSLATED, IDC_FORCE_Z_TRANSLATED};
@@ -81,8 +80,8 @@ void AxleLoadsEditor::Init()
     if (g_bMetricUnits) {
         c_.SetText(IDC_AXLE_FRONT_LABEL, "Front Axle Load (kg):");
         c_.SetText(IDC_AXLE_REAR_LABEL, "Rear Axle Load (kg):");
-        front_ = g_fFrontAxleLoad / kGravity;
-        rear_ = g_fRearAxleLoad / kGravity;
+        front_ = g_fFrontAxleLoad / kNewtonsPerKilogram;
+        rear_ = g_fRearAxleLoad / kNewtonsPerKilogram;
     } else {
         front_ = g_fFrontAxleLoad;
         rear_ = g_fRearAxleLoad;
@@ -97,7 +96,7 @@ bool AxleLoadsEditor::Ok()
     dx.Float(IDC_AXLE_REAR, rear_, 0, 500);
     if (!dx.Commit()) return false;
     // Kilograms are converted back only when changed: the conversion is not exact.
-    const float scale = g_bMetricUnits ? kGravity : 1.0f;
+    const float scale = g_bMetricUnits ? kNewtonsPerKilogram : 1.0f;
     if (front_ != shown_[0]) g_fFrontAxleLoad = front_ * scale;
     if (rear_ != shown_[1]) g_fRearAxleLoad = rear_ * scale;
     return true;

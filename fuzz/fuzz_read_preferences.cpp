@@ -2,7 +2,6 @@
 // metric model. Whatever the file holds, the workspace sides and the speeds
 // stay within what the Preferences dialog accepts for the model's units.
 // seeds: tests/data/preferences
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +9,7 @@
 #include "files/preferences.h"
 #include "fuzz/fuzz_input.h"
 #include "model/tables.h"
+#include "model/units.h"
 #include "state/frame_globals.h"
 #include "state/view_globals.h"
 
@@ -38,22 +38,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (int us = 1; us >= 0; --us) {
         g_bUnitsUS = us;
         g_bMetricUnits = !us;
-        g_nWorkspaceX = 48;
-        g_nWorkspaceY = 24;
-        g_nWorkspaceZ = 24;
-        g_fLinearSpeed = 2.0f;
-        g_fAngularSpeed = 0.174533f;
+        g_nWorkspaceX = kDefaultWorkspaceX;
+        g_nWorkspaceY = kDefaultWorkspaceY;
+        g_nWorkspaceZ = kDefaultWorkspaceZ;
+        g_fLinearSpeed = kDefaultLinearSpeed;
+        g_fAngularSpeed = kDefaultAngularSpeed;
         g_bSoundOn = 1;
         ReadPreferencesFrom(path);
 
-        const int largest = us ? 48 : 120;
+        const int largest = us ? kWorkspaceLargestUS : kWorkspaceLargestMetric;
         for (short side : {g_nWorkspaceX, g_nWorkspaceY, g_nWorkspaceZ})
-            Check(side >= 12 && side <= largest, "workspace side out of range");
+            Check(side >= kWorkspaceMin && side <= largest, "workspace side out of range");
         // The dialog takes 0 to 72 in or cm and 0.01 to 360 degrees (U.S.) or
         // radians (metric); the globals hold inches and radians.
-        const double inch = us ? 1 : 2.54, radian = us ? 180 / M_PI : 1;
-        Check(Within(g_fLinearSpeed, 0, 72 / inch), "linear speed out of range");
-        Check(Within(g_fAngularSpeed, 0.01 / radian, 360 / radian), "angular speed out of range");
+        const double inch = us ? 1 : kCentimetresPerInch, radian = us ? kDegreesPerRadian : 1;
+        Check(Within(g_fLinearSpeed, kLinearSpeedShownMin / inch, kLinearSpeedShownMax / inch),
+              "linear speed out of range");
+        Check(Within(g_fAngularSpeed, kAngularSpeedShownMin / radian, kAngularSpeedShownMax / radian),
+              "angular speed out of range");
         Check(g_bSoundOn == 0 || g_bSoundOn == 1, "sound switch neither 0 nor 1");
     }
     return 0;

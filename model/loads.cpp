@@ -4,6 +4,7 @@
 
 #include "model/model_ops.h"
 #include "model/tables.h"
+#include "model/units.h"
 
 namespace {
 
@@ -124,7 +125,7 @@ void UpdateMemberWeights()
             mem.weight = 0;
             continue;
         }
-        const float area = g_bUnitsUS ? shape->area / 1728.0f : shape->area;
+        const float area = g_bUnitsUS ? shape->area / kCubicInchesPerCubicFoot : shape->area;
         mem.weight = mat->density * (mem.actualLength * area);
     }
 

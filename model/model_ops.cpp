@@ -6,6 +6,7 @@
 
 #include "model/loads.h"
 #include "model/tables.h"
+#include "model/units.h"
 #include "platform/platform.h"
 #include "state/frame_globals.h"
 
@@ -151,7 +152,7 @@ void ComputeDisplacedShape(float scale)
     g_fTruckDisplacedY = c.displacedY + 0.1875f;
     g_fTruckDisplacedZ = c.displacedZ - 1.03125f;
     float slope = (b.displacedY - c.displacedY) / dx;
-    g_fTruckTilt = static_cast<float>(std::atan(static_cast<double>(slope)) * 57.296);
+    g_fTruckTilt = static_cast<float>(std::atan(static_cast<double>(slope)) * kTruckDegreesPerRadian);
 }
 
 int FindDuplicateJoint()

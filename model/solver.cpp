@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/tables.h"
+#include "model/units.h"
 
 namespace {
 
@@ -194,7 +195,7 @@ void CFrameAnalysis::BuildRotation(int member)
     const float cx = m.cosX;
     const float cy = m.cosY;
     const float cz = m.cosZ;
-    const float a = m.rollAngle / 57.29578f;
+    const float a = m.rollAngle / kDegreesPerRadian;
     const float ca = std::cos(a);
     const float sa = std::sin(a);
 

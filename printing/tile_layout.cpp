@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "model/tables.h"
+#include "model/units.h"
 #include "state/printing_globals.h"
 #include "state/view_globals.h"
 
@@ -232,7 +233,7 @@ int ComputeSkewCoordinates()
     float c = dy / D;
     if (c > 1) c = 1;
     const float t = static_cast<float>(std::acos(static_cast<double>(c)));
-    g_fSkewPlaneAngle = t * 57.29578f;
+    g_fSkewPlaneAngle = t * kDegreesPerRadian;
 
     const float S = static_cast<float>(std::sin(static_cast<double>(t / 2.0f)));
     for (int i = 1; i <= nJoints; ++i) {

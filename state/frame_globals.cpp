@@ -32,7 +32,8 @@ std::string g_strStatusPrompt = "Ready";
 std::string g_strModelFileName = "UNTITLED";
 int g_bHasFileName = 0;
 std::string g_strStartFile;
-std::string g_strOutputFilePath = "NA";
+const char* const g_szNoOutputFile = "NA";
+std::string g_strOutputFilePath = g_szNoOutputFile;
 
 int g_nScreenWidth = 800, g_nScreenHeight = 600;
 int g_nLargeScreenFactor = 1;
@@ -40,8 +41,8 @@ int g_nLargeScreenFactor = 1;
 platform::CursorHandle g_hWaitCursor = platform::CURSOR_WAIT;
 platform::CursorHandle g_hPrevCursor = platform::CURSOR_ARROW;
 
-float g_fLinearSpeed = 2.0f;
-float g_fAngularSpeed = 0.174533f;
+float g_fLinearSpeed = kDefaultLinearSpeed;
+float g_fAngularSpeed = kDefaultAngularSpeed;
 std::string g_strTextViewerPath = g_szDesktopOpener;
 std::string g_strGraphicViewerPath;  // none chosen: the opener has no picture to open
 std::string g_strBrowserPath = g_szDesktopOpener;
@@ -84,15 +85,15 @@ void ResetFrameGlobals()
     g_strModelFileName = "UNTITLED";
     g_bHasFileName = 0;
     g_strStartFile.clear();
-    g_strOutputFilePath = "NA";
+    g_strOutputFilePath = g_szNoOutputFile;
     g_nScreenWidth = 800;
     g_nScreenHeight = 600;
     g_nLargeScreenFactor = 1;
     g_hWaitCursor = platform::CURSOR_WAIT;
     g_hPrevCursor = platform::CURSOR_ARROW;
 
-    g_fLinearSpeed = 2.0f;
-    g_fAngularSpeed = 0.174533f;
+    g_fLinearSpeed = kDefaultLinearSpeed;
+    g_fAngularSpeed = kDefaultAngularSpeed;
     g_strTextViewerPath = g_szDesktopOpener;
     g_strGraphicViewerPath.clear();
     g_strBrowserPath = g_szDesktopOpener;

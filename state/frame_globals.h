@@ -44,7 +44,8 @@ extern std::string g_strStatusPrompt;  // "Ready" at start
 extern std::string g_strModelFileName;  // "UNTITLED" at start
 extern int g_bHasFileName;
 extern std::string g_strStartFile;
-extern std::string g_strOutputFilePath;
+extern std::string g_strOutputFilePath;  // g_szNoOutputFile until an output file is saved
+extern const char* const g_szNoOutputFile;  // "NA"
 
 // ---- screen, taken when the main frame is created ----
 extern int g_nScreenWidth, g_nScreenHeight;  // 800, 600 before that
@@ -55,8 +56,13 @@ extern platform::CursorHandle g_hWaitCursor;
 extern platform::CursorHandle g_hPrevCursor;
 
 // ---- preferences ----
-extern float g_fLinearSpeed;
-extern float g_fAngularSpeed;
+extern float g_fLinearSpeed;   // inches per step
+extern float g_fAngularSpeed;  // radians per step
+// The speeds at start-up and as the preferences' default; the angular one
+// as a U.S. model's Preferences dialog shows it, in degrees.
+constexpr float kDefaultLinearSpeed = 2.0f;
+constexpr float kDefaultAngularSpeed = 0.174533f;
+constexpr float kDefaultAngularSpeedDegrees = 10.0f;
 extern std::string g_strTextViewerPath, g_strGraphicViewerPath, g_strBrowserPath, g_strManualPath;
 extern int g_bSoundOn;
 extern unsigned char g_bPrefsSaveAllowed;

@@ -27,7 +27,7 @@ int g_bAdvancedOptions = 1;
 int g_bHighlightDeck = 0;
 int g_bShowHoverMemberNumber = 0;
 
-short g_nWorkspaceX = 48, g_nWorkspaceY = 24, g_nWorkspaceZ = 24;
+short g_nWorkspaceX = kDefaultWorkspaceX, g_nWorkspaceY = kDefaultWorkspaceY, g_nWorkspaceZ = kDefaultWorkspaceZ;
 float g_fGuidePlaneX = 0, g_fGuidePlaneY = 0, g_fGuidePlaneZ = 0;
 float g_fOriginX = 0, g_fOriginY = 0, g_fOriginZ = 0;
 float g_fJointSize = 0.25f;
@@ -175,7 +175,7 @@ void ResetViewGlobals()
     g_bHighlightDeck = 0;
     g_bShowHoverMemberNumber = 0;
 
-    g_nWorkspaceX = 48; g_nWorkspaceY = 24; g_nWorkspaceZ = 24;
+    g_nWorkspaceX = kDefaultWorkspaceX; g_nWorkspaceY = kDefaultWorkspaceY; g_nWorkspaceZ = kDefaultWorkspaceZ;
     g_fGuidePlaneX = g_fGuidePlaneY = g_fGuidePlaneZ = 0;
     g_fOriginX = g_fOriginY = g_fOriginZ = 0;
     g_fJointSize = 0.25f;

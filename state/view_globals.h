@@ -70,6 +70,8 @@ extern int g_bShowHoverMemberNumber;
 
 // ---- workspace, guide planes, joint size ----
 extern short g_nWorkspaceX, g_nWorkspaceY, g_nWorkspaceZ;
+// The workspace at start-up, after File/New and as the preferences' default.
+constexpr short kDefaultWorkspaceX = 48, kDefaultWorkspaceY = 24, kDefaultWorkspaceZ = 24;
 extern float g_fGuidePlaneX, g_fGuidePlaneY, g_fGuidePlaneZ;
 extern float g_fOriginX, g_fOriginY, g_fOriginZ;
 extern float g_fJointSize;

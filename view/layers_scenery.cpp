@@ -9,6 +9,7 @@
 
 #include "model/model_ops.h"
 #include "model/tables.h"
+#include "model/units.h"
 #include "state/view_globals.h"
 #include "view/gl_shapes.h"
 #include "view/member_solids.h"
@@ -320,12 +321,12 @@ void DrawLoads()
 
 void DrawTruck(float x, float y, float z, float tilt)
 {
-    const float raise = 5.3125f * std::tan(tilt / 57.296f);
+    const float raise = 5.3125f * std::tan(tilt / kTruckDegreesPerRadianF);
     if (!Finite(x, y, z, raise)) return;
     glPushMatrix();
     glTranslatef(x, y + raise, z);
     glRotatef(tilt, 0, 0, 1);
-    CallDisplayList(LIST_TRUCK, g_bListTruckBuilt, [] { TruckModel(g_bMetricUnits ? 2.54f : 1.0f); });
+    CallDisplayList(LIST_TRUCK, g_bListTruckBuilt, [] { TruckModel(g_bMetricUnits ? kCentimetresPerInch : 1.0f); });
     glPopMatrix();
 }
 
@@ -385,7 +386,7 @@ void DrawTankOnDisplacedTower(int collapse)
     const float y = (j5.displacedY + j7.displacedY) / 2 + 0.75f - lower;
     const float z = (j5.displacedZ + j6.displacedZ) / 2;
     const float dy = j7.displacedY - j5.displacedY, dx = j7.displacedX - j5.displacedX;
-    const float tilt = dy == 0 ? 0.0f : std::atan2(dy, dx) * 57.29578f;
+    const float tilt = dy == 0 ? 0.0f : std::atan2(dy, dx) * kDegreesPerRadian;
     DrawTank(x, y, z, tilt);
 }
 

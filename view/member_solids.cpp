@@ -7,17 +7,16 @@
 #include <cmath>
 
 #include "model/tables.h"
+#include "model/units.h"
 #include "state/view_globals.h"
 #include "view/gl_shapes.h"
 #include "view/renderer.h"
 
 namespace {
 
-constexpr float kDegrees = 57.29578f;
-
 float ClampedAcos(float c)
 {
-    return std::acos(std::min(1.0f, std::max(-1.0f, c))) * kDegrees;
+    return std::acos(std::min(1.0f, std::max(-1.0f, c))) * kDegreesPerRadian;
 }
 
 

@@ -5,6 +5,7 @@
 
 #include "model/model_ops.h"
 #include "model/tables.h"
+#include "model/units.h"
 #include "state/frame_globals.h"
 #include "state/view_globals.h"
 
@@ -54,7 +55,7 @@ std::vector<OverlayText> ComposeOverlayText(const ProjectFn& projectJoint, const
     lines.Add(10, 5, " ->> %s", g_strStatusPrompt.c_str());
 
     if ((g_bModeAddMember || g_bModeChangeShape || g_bModeChangeMaterial) && g_nMembers > 0 && g_bShowModelWeight) {
-        const double grams = TotalWeight() * (g_bMetricUnits ? 101.94 : 453.5923767);
+        const double grams = TotalWeight() * (g_bMetricUnits ? kGramsPerNewton : kGramsPerPound);
         lines.Add(10, 130, " Weight = %3.2f grams  ", grams);
     }
 

@@ -7,6 +7,7 @@
 
 #include "model/model_ops.h"
 #include "model/tables.h"
+#include "model/units.h"
 #include "state/frame_globals.h"
 #include "state/view_globals.h"
 #include "view/member_solids.h"
@@ -24,7 +25,7 @@ bool JointInModel(int j)
 // Driver's-eye camera behind the truck cab; takes effect on the next paint.
 void FollowTruck(bool collapse)
 {
-    const float a = g_fTruckTilt / 57.296f;
+    const float a = g_fTruckTilt / kTruckDegreesPerRadianF;
     const float rise = collapse ? std::sin(a) : std::tan(a);
     g_dEyeX = g_fTruckDisplacedX - 0.75f;
     g_dEyeY = g_fTruckDisplacedY + 1.8125f;
@@ -47,7 +48,7 @@ void PoseTruckOnDeck()
     g_fTruckDisplacedX = j2.displacedX + 5.3125f;
     g_fTruckDisplacedY = j2.displacedY + 0.1875f;
     g_fTruckDisplacedZ = j2.displacedZ - 1.03125f;
-    g_fTruckTilt = std::atan(dy / dx) * 57.296f;
+    g_fTruckTilt = std::atan(dy / dx) * kTruckDegreesPerRadianF;
 }
 
 void DrawRubberBandMember()

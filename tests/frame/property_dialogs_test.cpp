@@ -390,6 +390,10 @@ TEST_F(PropertyDialogsTest, ResultsAreCutNotRounded)
     EXPECT_EQ(c.Text(IDC_MDATA_GRAMS), "22.67");
     EXPECT_EQ(c.Text(IDC_MDATA_LOAD_Y), "5");
     EXPECT_EQ(c.Text(IDC_MDATA_MEMBERS), "1");
+    SetMetricUnits(1);  // 86.4 N
+    FillModelData(c);
+    EXPECT_EQ(c.Text(IDC_MDATA_GRAMS) + " " + c.Text(IDC_MDATA_LBS), "8807.61 19.417");
+    SetMetricUnits(0);
     g_bHaltUnstable = 1;
     FillModelData(c);
     EXPECT_EQ(c.Text(IDC_MDATA_DEFLECTION_X), "0");

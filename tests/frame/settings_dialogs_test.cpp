@@ -114,13 +114,15 @@ TEST_F(SettingsDialogsTest, PreferencesUnitsLimitsAndTheirFile)
     const struct {
         int metric;
         const char* angular;  // shown for 0.174533 rad
+        const char* linear;   // shown for 2 in
         short stored;         // Xmax 150 becomes
-    } units[] = {{0, "10", 48}, {1, "0.174533", 120}};
+    } units[] = {{0, "10", "2", 48}, {1, "0.174533", "5.08", 120}};
     for (const auto& u : units) {
         SetMetricUnits(u.metric);
         PreferencesEditor e(c);
         e.Init();
         EXPECT_EQ(c.Text(IDC_PREF_ANGULAR), u.angular);
+        EXPECT_EQ(c.Text(IDC_PREF_LINEAR), u.linear);
         EXPECT_EQ(c.Text(IDC_PREF_XMAX_LABEL), u.metric ? "Xmax (cm)" : "");
         c.SetText(IDC_PREF_XMAX, "150");
         g_bListXYBasePlaneBuilt = 1;
