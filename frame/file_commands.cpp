@@ -165,8 +165,7 @@ bool MayDropUnsavedChanges(const char* cancelDoes)
 
 void ReportWriteFailure(const std::string& path, platform::SaveResult result)
 {
-    platform::MessageBox(result == platform::SaveResult::MayBeDamaged ? platform::MayBeDamagedText(path)
-                                                                      : "Access Denied!\nYour file was not saved.",
+    platform::MessageBox(platform::SaveFailureText(result, path, "Access Denied!\nYour file was not saved."),
                          g_szAppTitle, platform::MB_OK | platform::MB_ICONSTOP);
 }
 
