@@ -94,28 +94,10 @@ void SetCaption(const std::string& name)
 // is an analysis that works those lengths out from the members' lengths.
 std::string SavedContentText()
 {
-    const double eye[3] = {g_dEyeX, g_dEyeY, g_dEyeZ}, centre[3] = {g_dCenterX, g_dCenterY, g_dCenterZ};
-    const float orbit = g_fOrbitAngle, orbitB = g_fOrbitAngleB;
-    g_dEyeX = g_dEyeY = g_dEyeZ = g_dCenterX = g_dCenterY = g_dCenterZ = 0;
-    g_fOrbitAngle = g_fOrbitAngleB = 0;
-    const int members = g_nMembers >= 0 && g_nMembers < MEMBER_ROWS ? g_nMembers : 0;
-    std::vector<float> lengths;
-    for (int i = 1; i <= members; ++i) {
-        MemberRec& m = g_Members[i];
-        lengths.insert(lengths.end(), {m.effLengthYY, m.effLengthZZ});
-        if (!m.userEffYY) m.effLengthYY = 0;
-        if (!m.userEffZZ) m.effLengthZZ = 0;
-    }
-    std::string text = ModelFileText();
-    for (int i = 1; i <= members; ++i) {
-        g_Members[i].effLengthYY = lengths[2 * (i - 1)];
-        g_Members[i].effLengthZZ = lengths[2 * (i - 1) + 1];
-    }
-    g_dEyeX = eye[0]; g_dEyeY = eye[1]; g_dEyeZ = eye[2];
-    g_dCenterX = centre[0]; g_dCenterY = centre[1]; g_dCenterZ = centre[2];
-    g_fOrbitAngle = orbit;
-    g_fOrbitAngleB = orbitB;
-    return text;
+    ModelTextOptions options;
+    options.camera = false;
+    options.computedEffectiveLengths = false;
+    return ModelFileText(options);
 }
 
 // Before another model takes the place of this one: its page tiles go and
