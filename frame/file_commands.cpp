@@ -600,8 +600,8 @@ void FileSaveOutputFile()
     }
     ComputeUltimateForces();
     g_strOutputFilePath = FullPath(path);
-    platform::SaveResult result;
-    if (!WriteOutputFile(g_strOutputFilePath, &result)) ReportWriteFailure(g_strOutputFilePath, result);
+    const platform::SaveResult result = WriteOutputFile(g_strOutputFilePath);
+    if (result != platform::SaveResult::Saved) ReportWriteFailure(g_strOutputFilePath, result);
 }
 
 void FileExportDxf()
@@ -609,8 +609,8 @@ void FileExportDxf()
     if (g_nMembers <= 0) return;
     std::string path;
     if (!AskFile(false, "dxf", "DXF Files (*.dxf)|*.dxf|All Files (*.*)|*.*||", path)) return;
-    platform::SaveResult result;
-    if (!WriteDxfFile(path, &result)) ReportWriteFailure(path, result);
+    const platform::SaveResult result = WriteDxfFile(path);
+    if (result != platform::SaveResult::Saved) ReportWriteFailure(path, result);
     UpdateStatusPrompt();
     Redraw();
 }
