@@ -118,10 +118,9 @@ void AppendLine(std::string& out, float u1, float v1, float u2, float v2)
 
 }  // namespace
 
-int WriteDxfFile(const std::string& path, platform::SaveResult* result)
+platform::SaveResult WriteDxfFile(const std::string& path)
 {
     CLocaleScopeC cLocale;
-    if (result) *result = platform::SaveResult::NotSaved;
 
     const int nJoints = JointCount();
     const int nMembers = MemberCount();
@@ -148,7 +147,7 @@ int WriteDxfFile(const std::string& path, platform::SaveResult* result)
     }
 
     CTextFileWriter file;
-    if (!file.Create(path)) return 0;
+    if (!file.Create(path)) return platform::SaveResult::NotSaved;
 
     std::string out;
     out += "0\nSECTION\n2\nHEADER\n";
@@ -169,7 +168,5 @@ int WriteDxfFile(const std::string& path, platform::SaveResult* result)
     }
     out += "0\nENDSEC\n0\nEOF\n";
     file.Write(out);
-    const platform::SaveResult saved = file.Finish();
-    if (result) *result = saved;
-    return saved == platform::SaveResult::Saved ? 1 : 0;
+    return file.Finish();
 }

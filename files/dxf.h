@@ -6,7 +6,7 @@
 #include "platform/safe_file.h"
 
 // Writes every member lying in the front face (joints with the largest z) as
-// a rectangle of four lines. 1 on success; 0 when the file could not be
-// created or a write failed (no partial file is left then). *result, when
-// given, tells a failure that may have damaged the file.
-int WriteDxfFile(const std::string& path, platform::SaveResult* result = nullptr);
+// a rectangle of four lines. Saved on success; NotSaved when the file could
+// not be created or a write failed (no partial file is left then);
+// MayBeDamaged when the failure may have damaged the file.
+platform::SaveResult WriteDxfFile(const std::string& path);

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "files/preferences.h"
 #include "files/text_io.h"
 #include "model/tables.h"
 #include "model/templates.h"
@@ -48,11 +49,9 @@ public:
         m_text.append("\r\n");
         return true;
     }
-    bool NonFinite() const { return m_nonFinite; }
 
 private:
     std::string& m_text;
-    bool m_nonFinite = false;
 };
 
 bool CModelFileWriter::Line(const char* fmt, ...)
@@ -74,10 +73,7 @@ bool CModelFileWriter::Line(const char* fmt, ...)
     }
     // Finite numbers never print a letter ("nan", "inf").
     for (int i = 0; i < n; ++i) {
-        if (isalpha(static_cast<unsigned char>(data[i]))) {
-            m_nonFinite = true;
-            return false;
-        }
+        if (isalpha(static_cast<unsigned char>(data[i]))) return false;
     }
     m_text.append(data, static_cast<size_t>(n));
     m_text.append("\r\n");
@@ -87,7 +83,7 @@ bool CModelFileWriter::Line(const char* fmt, ...)
 inline int Bit(int v) { return v != 0 ? 1 : 0; }
 inline int One(int v) { return v == 1 ? 1 : 0; }
 
-bool WriteTables(CModelFileWriter& out)
+bool WriteTables(CModelFileWriter& out, const ModelTextOptions& options)
 {
     if (!out.Name("Trussforge3D") || !out.Line("%f", 4.0) ||
         !out.Line("%hd %hd %hd %hd %hd", (short)USER_TABLE_ROWS, (short)USER_TABLE_ROWS, g_nJoints, g_nMembers,
@@ -103,8 +99,11 @@ bool WriteTables(CModelFileWriter& out)
     }
     for (int i = 1; i <= g_nMembers; ++i) {
         const MemberRec& m = g_Members[i];
+        const bool computed = options.computedEffectiveLengths;
+        const float effYY = m.userEffYY || computed ? m.effLengthYY : 0.0f;
+        const float effZZ = m.userEffZZ || computed ? m.effLengthZZ : 0.0f;
         if (!out.Line("%hd %hd %hd %f %f %hd %hd %f %f %hd %hd %hd %f %hd %hd %hd %hd %hd %f %f %f", (short)i,
-                      m.jointA, m.jointB, m.effLengthYY, m.effLengthZZ, (short)Bit(m.userEffYY),
+                      m.jointA, m.jointB, effYY, effZZ, (short)Bit(m.userEffYY),
                       (short)Bit(m.userEffZZ), m.offsetY, m.offsetZ, m.shape, m.material, m.runner, m.rollAngle,
                       m.useTorsion, m.momentYY1, m.momentZZ1, m.momentYY2, m.momentZZ2, m.colorR, m.colorG,
                       m.colorB))
@@ -148,25 +147,35 @@ bool WriteTables(CModelFileWriter& out)
     return true;
 }
 
-// The workspace a model can be saved with: 48 inches or 120 cm a side.
-void ClampWorkspace()
+// A workspace side as a model is saved with it: at most the largest for the
+// model's units.
+short SavedWorkspaceSide(short side)
 {
-    const short limit = g_bMetricUnits ? 120 : 48;
-    if (g_nWorkspaceX > limit) g_nWorkspaceX = limit;
-    if (g_nWorkspaceY > limit) g_nWorkspaceY = limit;
-    if (g_nWorkspaceZ > limit) g_nWorkspaceZ = limit;
+    const int limit = LargestWorkspace();
+    return side > limit ? static_cast<short>(limit) : side;
 }
 
-bool WriteSettings(CModelFileWriter& out)
+void ClampWorkspace()
 {
-    return out.Line("%hd %hd %hd", g_nWorkspaceX, g_nWorkspaceY, g_nWorkspaceZ) &&
+    g_nWorkspaceX = SavedWorkspaceSide(g_nWorkspaceX);
+    g_nWorkspaceY = SavedWorkspaceSide(g_nWorkspaceY);
+    g_nWorkspaceZ = SavedWorkspaceSide(g_nWorkspaceZ);
+}
+
+bool WriteSettings(CModelFileWriter& out, const ModelTextOptions& options)
+{
+    const bool camera = options.camera;
+    return out.Line("%hd %hd %hd", SavedWorkspaceSide(g_nWorkspaceX), SavedWorkspaceSide(g_nWorkspaceY),
+                    SavedWorkspaceSide(g_nWorkspaceZ)) &&
            out.Line("%f %f %hd", g_fAngularSpeed, g_fLinearSpeed, (short)Bit(g_bSoundOn)) &&
            out.Line("%hd %hd %hd %hd %hd %hd %hd %hd %hd", (short)Bit(g_bShowJoints), (short)Bit(g_bShowLoads),
                     (short)Bit(g_bShowSupports), (short)Bit(g_bShowXYBasePlane), (short)Bit(g_bShowYZBasePlane),
                     (short)Bit(g_bShowXZBasePlane), (short)Bit(g_bShowRulers), (short)Bit(g_bShowOrigin),
                     (short)Bit(g_bShowFocus)) &&
            out.Line("%f %f %f %f %f %f %f %f %f %f %f %f", g_fJointSize, g_fOriginX, g_fOriginY, g_fOriginZ,
-                    g_dEyeX, g_dEyeY, g_dEyeZ, g_dCenterX, g_dCenterY, g_dCenterZ, g_fOrbitAngle, g_fOrbitAngleB) &&
+                    camera ? g_dEyeX : 0.0, camera ? g_dEyeY : 0.0, camera ? g_dEyeZ : 0.0,
+                    camera ? g_dCenterX : 0.0, camera ? g_dCenterY : 0.0, camera ? g_dCenterZ : 0.0,
+                    camera ? g_fOrbitAngle : 0.0f, camera ? g_fOrbitAngleB : 0.0f) &&
            out.Line("%f %f %f", g_fGuidePlaneY, g_fGuidePlaneX, g_fGuidePlaneZ) &&
            out.Line("%hd %hd", g_nDefaultShape, g_nDefaultMaterial) &&
            out.Line("%f %f %f", g_fDefaultRotation, g_fDefaultOffsetY, g_fDefaultOffsetZ) &&
@@ -196,11 +205,9 @@ bool WriteSettings(CModelFileWriter& out)
            out.Line("%hd %f", (short)Bit(g_bTowerProject), g_fWindSpeed);
 }
 
-void ShowAccessDenied()
-{
-    platform::MessageBox("Access Denied!\nYour file was not saved.", g_szAppTitle,
-                         platform::MB_OK | platform::MB_ICONSTOP);
-}
+const char* const kAccessDenied = "Access Denied!\nYour file was not saved.";
+
+void ShowAccessDenied() { platform::MessageBox(kAccessDenied, g_szAppTitle, platform::MB_OK | platform::MB_ICONSTOP); }
 
 // ---------------------------------------------------------------- reading
 
@@ -674,47 +681,36 @@ std::string ReadModelFileV40(CNumberScanner& s, CPendingModel& out)
 
 int WriteModelFile(const std::string& path)
 {
-    CLocaleScopeC cLocale;  // numbers in the C locale whatever the user's
     if (path.empty() || platform::IsSpecialFile(path)) {
         ShowAccessDenied();
         return 0;
     }
-    std::string text;
-    CModelFileWriter out(text);
     g_nFileShapes = g_nFileMaterials = USER_TABLE_ROWS;
+    const std::string text = ModelFileText();
+    if (text.empty()) {
+        platform::MessageBox("The model holds a number that is not finite.\nYour file was not saved.", g_szAppTitle,
+                             platform::MB_OK | platform::MB_ICONSTOP);
+        return 0;
+    }
+    const platform::SaveResult saved = platform::SafeSaveFile(path, text);
+    if (saved != platform::SaveResult::Saved) {
+        platform::MessageBox(platform::SaveFailureText(saved, path, kAccessDenied), g_szAppTitle,
+                             platform::MB_OK | platform::MB_ICONSTOP);
+        return 0;
+    }
     // The workspace is clamped in memory only by a save that succeeds.
     const short x = g_nWorkspaceX, y = g_nWorkspaceY, z = g_nWorkspaceZ;
     ClampWorkspace();
-    const bool written = WriteTables(out) && WriteSettings(out);
-    const platform::SaveResult saved = written ? platform::SafeSaveFile(path, text) : platform::SaveResult::NotSaved;
-    if (saved == platform::SaveResult::Saved) {
-        if (g_nWorkspaceX != x || g_nWorkspaceY != y || g_nWorkspaceZ != z) InvalidateWorkspaceLists();
-        return 1;
-    }
-    g_nWorkspaceX = x;
-    g_nWorkspaceY = y;
-    g_nWorkspaceZ = z;
-    if (saved == platform::SaveResult::MayBeDamaged)
-        platform::MessageBox(platform::MayBeDamagedText(path), g_szAppTitle, platform::MB_OK | platform::MB_ICONSTOP);
-    else if (out.NonFinite())
-        platform::MessageBox("The model holds a number that is not finite.\nYour file was not saved.",
-                             g_szAppTitle, platform::MB_OK | platform::MB_ICONSTOP);
-    else
-        ShowAccessDenied();
-    return 0;
+    if (g_nWorkspaceX != x || g_nWorkspaceY != y || g_nWorkspaceZ != z) InvalidateWorkspaceLists();
+    return 1;
 }
 
-std::string ModelFileText()
+std::string ModelFileText(const ModelTextOptions& options)
 {
     CLocaleScopeC cLocale;  // numbers in the C locale whatever the user's
     std::string text;
     CModelFileWriter out(text);
-    const short x = g_nWorkspaceX, y = g_nWorkspaceY, z = g_nWorkspaceZ;
-    ClampWorkspace();
-    const bool ok = WriteTables(out) && WriteSettings(out);
-    g_nWorkspaceX = x;
-    g_nWorkspaceY = y;
-    g_nWorkspaceZ = z;
+    const bool ok = WriteTables(out, options) && WriteSettings(out, options);
     return ok ? text : std::string();
 }
 

@@ -16,9 +16,19 @@ extern void (*g_pfnResizeViewportToView)();
 // path before is left untouched on failure, or a box says it may be damaged.
 int WriteModelFile(const std::string& path);
 
+// What of the model's state its text holds; the default is all of it, as
+// WriteModelFile writes it.
+struct ModelTextOptions {
+    bool camera = true;  // eye, centre and orbit angles; else written as 0
+    // Effective lengths the user did not set (an analysis works them out);
+    // else written as 0.
+    bool computedEffectiveLengths = true;
+};
+
 // The text WriteModelFile would write now (CR LF line ends), without
-// writing anything or changing any global.
-std::string ModelFileText();
+// writing anything or changing any global. Empty when the model holds a
+// number that is not finite.
+std::string ModelFileText(const ModelTextOptions& options = {});
 
 // Reads and checks the whole model file at path without changing anything:
 // true with what it holds in model, or false with why not in why (one line

@@ -7,16 +7,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <system_error>
-#include <vector>
 
 #include <locale.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "files/text_io.h"
 #include "model/tables.h"
 #include "model/units.h"
+#include "platform/folders.h"
 #include "state/frame_globals.h"
 #include "state/view_globals.h"
 
@@ -38,46 +37,22 @@ constexpr size_t kMaxPreferencesBytes = 16u << 20;
 // Longest number token read.
 constexpr size_t kMaxToken = 64;
 
+// The folder with a trailing '/'; empty stays empty.
+std::string AsFolder(std::string folder)
+{
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    return folder;
+}
+
 std::string ProgramFolder()
 {
-    if (!s_programFolderOverride.empty()) {
-        std::string folder = s_programFolderOverride;
-        if (folder.back() != '/') folder += '/';
-        return folder;
-    }
-    std::vector<char> buf(4096);
-    for (;;) {
-        ssize_t n = readlink("/proc/self/exe", buf.data(), buf.size());
-        if (n < 0) return std::string();
-        if (static_cast<size_t>(n) < buf.size()) {
-            std::string exe(buf.data(), static_cast<size_t>(n));
-            size_t slash = exe.rfind('/');
-            return slash == std::string::npos ? std::string() : exe.substr(0, slash + 1);
-        }
-        if (buf.size() >= (1u << 20)) return std::string();
-        buf.resize(buf.size() * 2);
-    }
+    return AsFolder(s_programFolderOverride.empty() ? platform::RunningProgramFolder() : s_programFolderOverride);
 }
 
 std::string ConfigFolder()
 {
-    std::string base;
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg && xdg[0] == '/') {
-        base = xdg;
-    } else {
-        const char* home = std::getenv("HOME");
-        if (!home || !home[0]) {
-            const passwd* pw = getpwuid(getuid());
-            home = pw ? pw->pw_dir : nullptr;
-        }
-        if (!home || !home[0]) return std::string();
-        base = home;
-        if (base.back() != '/') base += '/';
-        base += ".config";
-    }
-    if (base.back() != '/') base += '/';
-    return base + "trussforge3d/";
+    const std::string base = platform::UserConfigFolder();
+    return base.empty() ? std::string() : AsFolder(base) + "trussforge3d/";
 }
 
 // Reads one line up to its '\n' (or the end of the file) into line, without

@@ -503,12 +503,11 @@ int FormatStrengthRatios()
     return Finish();
 }
 
-int WriteOutputFile(const std::string& path, platform::SaveResult* result)
+platform::SaveResult WriteOutputFile(const std::string& path)
 {
     CLocaleScopeC cLocale;
     CTextFileWriter file;
-    if (result) *result = platform::SaveResult::NotSaved;
-    if (!file.Create(path)) return 0;
+    if (!file.Create(path)) return platform::SaveResult::NotSaved;
 
     // Plane printing may have left in-plane lengths behind.
     ComputeMemberGeometry();
@@ -531,7 +530,5 @@ int WriteOutputFile(const std::string& path, platform::SaveResult* result)
     } else {
         file.Write(std::string("\nNo Current Analysis\n"));
     }
-    const platform::SaveResult saved = file.Finish();
-    if (result) *result = saved;
-    return saved == platform::SaveResult::Saved ? 1 : 0;
+    return file.Finish();
 }

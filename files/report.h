@@ -30,9 +30,9 @@ int FormatUltimateForces();
 int FormatActualForces();
 int FormatStrengthRatios();
 
-// Writes the header and the chosen sections. 1 on success; 0 when the file
-// could not be created or a write failed (no partial file is left then).
-// *result, when given, tells a failure that may have damaged the file.
-int WriteOutputFile(const std::string& path, platform::SaveResult* result = nullptr);
+// Writes the header and the chosen sections. Saved on success; NotSaved when
+// the file could not be created or a write failed (no partial file is left
+// then); MayBeDamaged when the failure may have damaged the file.
+platform::SaveResult WriteOutputFile(const std::string& path);
 
 

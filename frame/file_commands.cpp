@@ -94,28 +94,10 @@ void SetCaption(const std::string& name)
 // is an analysis that works those lengths out from the members' lengths.
 std::string SavedContentText()
 {
-    const double eye[3] = {g_dEyeX, g_dEyeY, g_dEyeZ}, centre[3] = {g_dCenterX, g_dCenterY, g_dCenterZ};
-    const float orbit = g_fOrbitAngle, orbitB = g_fOrbitAngleB;
-    g_dEyeX = g_dEyeY = g_dEyeZ = g_dCenterX = g_dCenterY = g_dCenterZ = 0;
-    g_fOrbitAngle = g_fOrbitAngleB = 0;
-    const int members = g_nMembers >= 0 && g_nMembers < MEMBER_ROWS ? g_nMembers : 0;
-    std::vector<float> lengths;
-    for (int i = 1; i <= members; ++i) {
-        MemberRec& m = g_Members[i];
-        lengths.insert(lengths.end(), {m.effLengthYY, m.effLengthZZ});
-        if (!m.userEffYY) m.effLengthYY = 0;
-        if (!m.userEffZZ) m.effLengthZZ = 0;
-    }
-    std::string text = ModelFileText();
-    for (int i = 1; i <= members; ++i) {
-        g_Members[i].effLengthYY = lengths[2 * (i - 1)];
-        g_Members[i].effLengthZZ = lengths[2 * (i - 1) + 1];
-    }
-    g_dEyeX = eye[0]; g_dEyeY = eye[1]; g_dEyeZ = eye[2];
-    g_dCenterX = centre[0]; g_dCenterY = centre[1]; g_dCenterZ = centre[2];
-    g_fOrbitAngle = orbit;
-    g_fOrbitAngleB = orbitB;
-    return text;
+    ModelTextOptions options;
+    options.camera = false;
+    options.computedEffectiveLengths = false;
+    return ModelFileText(options);
 }
 
 // Before another model takes the place of this one: its page tiles go and
@@ -165,8 +147,7 @@ bool MayDropUnsavedChanges(const char* cancelDoes)
 
 void ReportWriteFailure(const std::string& path, platform::SaveResult result)
 {
-    platform::MessageBox(result == platform::SaveResult::MayBeDamaged ? platform::MayBeDamagedText(path)
-                                                                      : "Access Denied!\nYour file was not saved.",
+    platform::MessageBox(platform::SaveFailureText(result, path, "Access Denied!\nYour file was not saved."),
                          g_szAppTitle, platform::MB_OK | platform::MB_ICONSTOP);
 }
 
@@ -619,8 +600,8 @@ void FileSaveOutputFile()
     }
     ComputeUltimateForces();
     g_strOutputFilePath = FullPath(path);
-    platform::SaveResult result;
-    if (!WriteOutputFile(g_strOutputFilePath, &result)) ReportWriteFailure(g_strOutputFilePath, result);
+    const platform::SaveResult result = WriteOutputFile(g_strOutputFilePath);
+    if (result != platform::SaveResult::Saved) ReportWriteFailure(g_strOutputFilePath, result);
 }
 
 void FileExportDxf()
@@ -628,8 +609,8 @@ void FileExportDxf()
     if (g_nMembers <= 0) return;
     std::string path;
     if (!AskFile(false, "dxf", "DXF Files (*.dxf)|*.dxf|All Files (*.*)|*.*||", path)) return;
-    platform::SaveResult result;
-    if (!WriteDxfFile(path, &result)) ReportWriteFailure(path, result);
+    const platform::SaveResult result = WriteDxfFile(path);
+    if (result != platform::SaveResult::Saved) ReportWriteFailure(path, result);
     UpdateStatusPrompt();
     Redraw();
 }

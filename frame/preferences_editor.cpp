@@ -124,13 +124,13 @@ void PreferencesEditor::Save()
     InvalidateWorkspaceLists();
     std::string why;
     const platform::SaveResult result = SavePreferencesFile(&why);
-    if (result == platform::SaveResult::MayBeDamaged)
-        platform::MessageBox(platform::MayBeDamagedText(PreferencesFilePath()), g_szAppTitle,
-                             platform::MB_OK | platform::MB_ICONSTOP);
-    else if (result != platform::SaveResult::Saved)
-        platform::MessageBox("The preferences could not be saved to\n" + PreferencesFilePath() +
-                                 (why.empty() ? std::string() : "\n" + why),
-                             g_szAppTitle, platform::MB_OK | platform::MB_ICONEXCLAMATION);
+    if (result == platform::SaveResult::Saved) return;
+    const std::string path = PreferencesFilePath();
+    const std::string notSaved =
+        "The preferences could not be saved to\n" + path + (why.empty() ? std::string() : "\n" + why);
+    const unsigned icon =
+        result == platform::SaveResult::MayBeDamaged ? platform::MB_ICONSTOP : platform::MB_ICONEXCLAMATION;
+    platform::MessageBox(platform::SaveFailureText(result, path, notSaved), g_szAppTitle, platform::MB_OK | icon);
 }
 
 void PreferencesEditor::Default()

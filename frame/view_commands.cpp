@@ -220,12 +220,8 @@ void EditTables(void (*editor)())
     if (editor) editor();
     if (std::memcmp(shapes, g_Shapes, sizeof shapes) == 0 && std::memcmp(materials, g_Materials, sizeof materials) == 0)
         return;
-    std::swap(shapes, g_Shapes);
-    std::swap(materials, g_Materials);
-    TakeUndoSnapshot();
+    TakeUndoSnapshot(shapes, materials);
     g_bUndoAvailable = 1;
-    std::swap(shapes, g_Shapes);
-    std::swap(materials, g_Materials);
 }
 
 void EditShapeList()

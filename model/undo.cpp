@@ -44,7 +44,9 @@ unsigned s_snapshotNumber = 0;
 
 unsigned UndoSnapshotNumber() { return s_snapshotNumber; }
 
-void TakeUndoSnapshot()
+void TakeUndoSnapshot() { TakeUndoSnapshot(g_Shapes, g_Materials); }
+
+void TakeUndoSnapshot(const ShapeRec (&shapes)[TABLE_ROWS], const MaterialRec (&materials)[TABLE_ROWS])
 {
     if (++s_snapshotNumber == 0) s_snapshotNumber = 1;
     g_nUndoJoints = g_nJoints;
@@ -54,8 +56,8 @@ void TakeUndoSnapshot()
     for (int j = 1; j <= ClampCount(g_nJoints, JOINT_ROWS); ++j) CopyJoint(g_UndoJoints[j], g_Joints[j]);
     for (int i = 1; i <= ClampCount(g_nMembers, MEMBER_ROWS); ++i) CopyMember(g_UndoMembers[i], g_Members[i]);
     for (int r = 0; r < TABLE_ROWS; ++r) {
-        g_UndoShapes[r] = g_Shapes[r];
-        g_UndoMaterials[r] = g_Materials[r];
+        g_UndoShapes[r] = shapes[r];
+        g_UndoMaterials[r] = materials[r];
     }
     g_bModelSaved = 0;
 }

@@ -138,10 +138,8 @@ void DocumentSave()
                              kPlanprintTitle, platform::MB_OK | platform::MB_ICONINFORMATION);
     } else if (const auto saved = platform::SafeSaveFile(path, "", &why); saved != platform::SaveResult::Saved) {
         // A pipe, a device or a file without access is no document.
-        platform::MessageBox(saved == platform::SaveResult::MayBeDamaged
-                                 ? platform::MayBeDamagedText(path)
-                                 : FileName(path) + " could not be saved: " + why + ".",
-                             kPlanprintTitle,
+        const std::string notSaved = FileName(path) + " could not be saved: " + why + ".";
+        platform::MessageBox(platform::SaveFailureText(saved, path, notSaved), kPlanprintTitle,
                              platform::MB_OK | platform::MB_ICONSTOP);
         return;
     }

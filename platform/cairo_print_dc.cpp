@@ -363,8 +363,8 @@ protected:
         std::string why;
         const SaveResult result = SafeSaveFile(path_, bytes_, &why);
         Discard();
-        if (result == SaveResult::MayBeDamaged) return Fail(MayBeDamagedText(path_));
-        return result == SaveResult::Saved || Fail(path_ + " could not be written" + (why.empty() ? "" : " (" + why + ")"));
+        const std::string notSaved = path_ + " could not be written" + (why.empty() ? "" : " (" + why + ")");
+        return result == SaveResult::Saved || Fail(SaveFailureText(result, path_, notSaved));
     }
 
     void Discard() override { std::string().swap(bytes_); }

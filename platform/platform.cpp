@@ -88,10 +88,9 @@ bool SaveSettings(const std::string& caption)
     if (GetBackend().SettingsUnreadable(file, why)) return false;
     const SaveResult result = GetBackend().SaveSettings(file, why);
     if (result == SaveResult::Saved) return true;
-    MessageBox(result == SaveResult::MayBeDamaged
-                   ? MayBeDamagedText(file)
-                   : "The settings could not be saved to\n" + file + (why.empty() ? std::string() : "\n" + why),
-               caption, MB_OK | MB_ICONEXCLAMATION);
+    const std::string notSaved =
+        "The settings could not be saved to\n" + file + (why.empty() ? std::string() : "\n" + why);
+    MessageBox(SaveFailureText(result, file, notSaved), caption, MB_OK | MB_ICONEXCLAMATION);
     return false;
 }
 

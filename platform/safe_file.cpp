@@ -343,6 +343,16 @@ std::string MayBeDamagedText(const std::string& path)
     return "Saving failed and the previous content could not be put back:\n" + path + "\nThe file may be damaged.";
 }
 
+std::string SaveFailureText(SaveResult result, const std::string& path, const std::string& notSaved)
+{
+    switch (result) {
+    case SaveResult::Saved: return std::string();
+    case SaveResult::MayBeDamaged: return MayBeDamagedText(path);
+    case SaveResult::NotSaved: break;
+    }
+    return notSaved;
+}
+
 bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes)
 {
     return ReadFileIfPresent(path, maxBytes, bytes) == ReadResult::Read;

@@ -52,6 +52,11 @@ SaveResult SafeSaveFile(const std::string& path, const std::string& bytes, std::
 // What every program tells the user when a save ended MayBeDamaged.
 std::string MayBeDamagedText(const std::string& path);
 
+// The text of the box after a save of path that failed: MayBeDamagedText
+// when the file may be damaged, else notSaved, the caller's own words for a
+// save that left the previous content in place. Empty for Saved.
+std::string SaveFailureText(SaveResult result, const std::string& path, const std::string& notSaved);
+
 // Reads a whole regular file of at most maxBytes into bytes. False for a
 // missing file, a directory, FIFO, device or other special file (never
 // blocks on one), a larger file, or a read error.

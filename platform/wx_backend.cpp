@@ -31,6 +31,7 @@
 #include <gtk/gtk.h>
 
 #include "platform/file_dialog_filter.h"
+#include "platform/folders.h"
 #include "platform/message_box_style.h"
 #include "platform/wx_message_box.h"
 #include "platform/platform.h"
@@ -116,22 +117,12 @@ BoxAnswer AnswerFromWx(int id)
     }
 }
 
-// The settings folder: $XDG_CONFIG_HOME, or ~/.config.
-std::string SettingsFolder()
-{
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg && xdg[0] == '/') return xdg;
-    const char* home = std::getenv("HOME");
-    if (home && home[0]) return std::string(home) + "/.config";
-    return "";
-}
-
 // Far above any settings file.
 constexpr std::size_t kMaxSettingsBytes = 4u << 20;
 
 class WxBackend : public Backend {
 public:
-    explicit WxBackend(const std::string& settingsName) : folder_(SettingsFolder())
+    explicit WxBackend(const std::string& settingsName) : folder_(UserConfigFolder())
     {
         wxLogNull quiet;
         // Without a folder the settings last for this run only. The toolkit

@@ -1,10 +1,9 @@
 #include "state/manual_path.h"
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <system_error>
-#include <vector>
+
+#include "platform/folders.h"
 
 // Set by the build: the install layout relative to the prefix.
 #ifndef TF3D_INSTALL_BINDIR
@@ -24,19 +23,6 @@ bool IsFile(const fs::path& p)
 {
     std::error_code ec;
     return fs::is_regular_file(p, ec);
-}
-
-std::string RunningProgramFolder()
-{
-    std::vector<char> buf(4096);
-    for (;;) {
-        const ssize_t n = readlink("/proc/self/exe", buf.data(), buf.size());
-        if (n < 0) return std::string();
-        if (static_cast<size_t>(n) < buf.size())
-            return fs::path(std::string(buf.data(), static_cast<size_t>(n))).parent_path().string();
-        if (buf.size() >= (1u << 20)) return std::string();
-        buf.resize(buf.size() * 2);
-    }
 }
 
 }  // namespace
@@ -59,6 +45,6 @@ std::string ManualPathFor(const std::string& programFolder)
 
 const std::string& DefaultManualPath()
 {
-    static const std::string path = ManualPathFor(RunningProgramFolder());
+    static const std::string path = ManualPathFor(platform::RunningProgramFolder());
     return path;
 }

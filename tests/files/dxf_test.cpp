@@ -13,12 +13,14 @@
 
 namespace {
 
+using platform::SaveResult;
+
 class DxfTest : public Tf3dTest {
 protected:
     // Lines of the written file, each ended by CR LF.
     std::vector<std::string> WriteAndRead()
     {
-        EXPECT_EQ(WriteDxfFile(path_), 1);
+        EXPECT_EQ(WriteDxfFile(path_), SaveResult::Saved);
         return CrlfLines(path_);
     }
     // The written lines after the ENTITIES heading.
@@ -100,12 +102,12 @@ TEST_F(DxfTest, FlatModelExportsEveryMemberAndBadJointsAreSkipped)
 TEST_F(DxfTest, FailuresKeepThePreviousFileAndSpecialFilesAreRefused)
 {
     BuildFrontFaceModel();
-    EXPECT_EQ(WriteDxfFile(dir_ / "missing/front.dxf"), 0);
+    EXPECT_EQ(WriteDxfFile(dir_ / "missing/front.dxf"), SaveResult::NotSaved);
     const std::string path = dir_ / "front.dxf", fifo = dir_ / "fifo.dxf";
     WriteBytes(path, "previous drawing");
-    EXPECT_EQ(WithFileSizeLimit(100, [&] { return WriteDxfFile(path); }), 0);
+    EXPECT_EQ(WithFileSizeLimit(100, [&] { return WriteDxfFile(path); }), SaveResult::NotSaved);
     EXPECT_EQ(ReadBytes(path), "previous drawing");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_EQ(WriteDxfFile(fifo), 0);  // does not wait for a reader
-    EXPECT_EQ(WriteDxfFile("/dev/full"), 0);
+    EXPECT_EQ(WriteDxfFile(fifo), SaveResult::NotSaved);  // does not wait for a reader
+    EXPECT_EQ(WriteDxfFile("/dev/full"), SaveResult::NotSaved);
 }

@@ -17,6 +17,8 @@
 
 namespace {
 
+using platform::SaveResult;
+
 // Tuesday, December 8, 2026, 03:11 local time.
 std::tm FixedTime()
 {
@@ -41,7 +43,7 @@ protected:
     // Writes the report and returns its lines, each ended by CR LF.
     std::vector<std::string> WriteAndRead()
     {
-        EXPECT_EQ(WriteOutputFile(path_), 1);
+        EXPECT_EQ(WriteOutputFile(path_), SaveResult::Saved);
         return CrlfLines(path_);
     }
 
@@ -279,7 +281,7 @@ TEST_F(ReportTest, LongSectionStopsPastTheSizeLimitAndOutOfRangeRowsDoNotCrash)
     const std::size_t before = text.size() - message.size();
     EXPECT_GT(before, 65000u);
     EXPECT_LE(before, 65000u + 98 + 304);
-    ASSERT_EQ(WriteOutputFile(path_), 1);
+    ASSERT_EQ(WriteOutputFile(path_), SaveResult::Saved);
     const std::vector<std::string> file = CrlfLines(path_, true);
     const std::size_t stop = IndexOf(file, "Data Size Limit Exceeded!");
     ASSERT_LT(stop + 2, file.size());
@@ -311,7 +313,7 @@ TEST_F(ReportTest, LongSectionStopsPastTheSizeLimitAndOutOfRangeRowsDoNotCrash)
     g_Members[2].shape = 40;
     g_Members[3].material = -2;
     std::memset(g_Materials[1].name, 'N', sizeof g_Materials[1].name);  // no terminator
-    EXPECT_EQ(WriteOutputFile(path_), 1);
+    EXPECT_EQ(WriteOutputFile(path_), SaveResult::Saved);
     const int oddSize = FormatMaterialData();
     const std::string odd(g_szReportBuffer);
     EXPECT_EQ(oddSize, static_cast<int>(odd.size()));
@@ -323,21 +325,22 @@ TEST_F(ReportTest, FailedWritesKeepThePreviousFileAndSpecialFilesAreRefused)
 {
     BuildUsModel(true);
     const std::string missing = dir_ / "no such folder/report.txt";
-    EXPECT_EQ(WriteOutputFile(missing), 0);
+    EXPECT_EQ(WriteOutputFile(missing), SaveResult::NotSaved);
     EXPECT_NE(access(missing.c_str(), F_OK), 0);
     // a file that cannot grow past 1000 bytes: the previous report stays, through a link too
     WriteBytes(path_, "previous report");
     const std::string link = dir_ / "link.txt";
     ASSERT_EQ(symlink(path_.c_str(), link.c_str()), 0);
     for (const std::string& target : {path_, link})
-        EXPECT_EQ(WithFileSizeLimit(1000, [&] { return WriteOutputFile(target); }), 0);
+        EXPECT_EQ(WithFileSizeLimit(1000, [&] { return WriteOutputFile(target); }), SaveResult::NotSaved);
     EXPECT_EQ(ReadBytes(path_), "previous report");
-    EXPECT_EQ(WriteOutputFile(link), 1);
+    EXPECT_EQ(WriteOutputFile(link), SaveResult::Saved);
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(ReadBytes(path_).rfind("\r\n"), ReadBytes(path_).size() - 2);
     // a FIFO or device is refused at once, never opened or removed
     const std::string fifo = dir_ / "fifo.txt";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    for (const std::string& target : {fifo, std::string("/dev/null")}) EXPECT_EQ(WriteOutputFile(target), 0);
+    for (const std::string& target : {fifo, std::string("/dev/null")})
+        EXPECT_EQ(WriteOutputFile(target), SaveResult::NotSaved);
     EXPECT_EQ(access("/dev/null", F_OK), 0);
 }

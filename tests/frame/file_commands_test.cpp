@@ -192,6 +192,15 @@ TEST_F(FileCommandsTest, LookingAroundIsNotAChangeButEditingIs)
     g_Joints[3].forceY = 0;  // undoing by hand does not count as saved
     NoteModelChanges();
     EXPECT_EQ(g_bModelSaved, 0);
+    // An effective length the user set is part of the model.
+    MemberRec& member = g_Members[2];
+    member.userEffYY = member.userEffZZ = 1;
+    for (float* length : {&member.effLengthYY, &member.effLengthZZ}) {
+        MarkModelSaved();
+        *length += 2;
+        NoteModelChanges();
+        EXPECT_EQ(g_bModelSaved, 0);
+    }
     g_nWorkspaceX = 100;  // the writer clamps; the text must not change the global
     ModelFileText();
     EXPECT_EQ(g_nWorkspaceX, 100);

@@ -1,8 +1,11 @@
 // Message box styles, file chooser requests and shell commands.
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/file_dialog_filter.h"
+#include "platform/folders.h"
 #include "platform/message_box_style.h"
 #include "platform/shell_command.h"
 #include "tests/common/temp_folder.h"
@@ -142,4 +146,40 @@ TEST(SanitizedBuild, StopsAtAFloatBeyondTheIntegerRange)
     volatile float big = 3e9f;
     EXPECT_DEATH(std::printf("%d\n", static_cast<int>(big)), "outside the range of representable values");
 #endif
+}
+
+// The configuration folder whatever form the environment gives it in, and
+// the running program's folder as its own path names it.
+TEST(Folders, ConfigFolderFromTheEnvironmentAndProgramFolderFromTheProgram)
+{
+    struct SavedVariable {
+        const char* name;
+        const char* old = std::getenv(name);
+        std::string value = old ? old : "";
+        ~SavedVariable() { old ? setenv(name, value.c_str(), 1) : unsetenv(name); }
+    } xdg{"XDG_CONFIG_HOME"}, home{"HOME"};
+    const passwd* pw = getpwuid(getuid());
+    const std::string own = pw && pw->pw_dir ? pw->pw_dir : "";
+    struct Case {
+        const char* xdg;
+        const char* home;  // nullptr: unset
+        std::string folder;
+    };
+    std::vector<Case> cases = {
+        {"/x/cfg", "/h", "/x/cfg"},
+        {"/x/cfg//", "/h", "/x/cfg"},
+        {"/", "/h", "/"},
+        {"relative/cfg", "/h/", "/h/.config"},
+        {"", "/", "/.config"},
+        {nullptr, "/h", "/h/.config"},
+    };
+    if (!own.empty() && own.back() != '/')  // no HOME: the password entry's home
+        for (const char* noHome : {static_cast<const char*>(nullptr), ""})
+            cases.push_back({nullptr, noHome, own + "/.config"});
+    for (const Case& c : cases) {
+        c.xdg ? setenv("XDG_CONFIG_HOME", c.xdg, 1) : unsetenv("XDG_CONFIG_HOME");
+        c.home ? setenv("HOME", c.home, 1) : unsetenv("HOME");
+        EXPECT_EQ(UserConfigFolder(), c.folder) << (c.xdg ? c.xdg : "unset") << " " << (c.home ? c.home : "unset");
+    }
+    EXPECT_EQ(RunningProgramFolder(), std::filesystem::canonical("/proc/self/exe").parent_path().string());
 }
