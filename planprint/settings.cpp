@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "planprint/reader_common.h"
+#include "planprint/program.h"
 #include "platform/platform.h"
 
 int g_nCols;
