@@ -1,6 +1,6 @@
 // Fuzz target: any text as Planprint's stored settings, one value a line in
-// the order below. What is read stays in range, prints, and is stored again
-// as it reads back.
+// the order of kSettingNames. What is read stays in range, prints, and is
+// stored again as it reads back.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -10,16 +10,12 @@
 
 namespace {
 
-const char* const kNames[] = {"Cols", "Rows", "PrintablePageW", "PrintablePageH", "GuidePlaneX", "GuidePlaneY",
-                              "PageOrient", "PaperSize", "PrintMemberNumbersOnTiles", "PrintFileNameOnTiles",
-                              "EnglishUnits"};
-
 bool Length(float v) { return std::isfinite(v) && v > 0 && v <= 1000; }
 
 std::string Stored()
 {
     std::string all;
-    for (const char* name : kNames) all += platform::ReadSetting(kSettingsSection, name, "?") + "\n";
+    for (const char* name : kSettingNames) all += platform::ReadSetting(kSettingsSection, name, "?") + "\n";
     return all;
 }
 
@@ -30,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzz::StartPlanprint();
     const std::string text(reinterpret_cast<const char*>(data), size);
     size_t at = 0;
-    for (const char* name : kNames) {
+    for (const char* name : kSettingNames) {
         if (at > text.size()) break;
         size_t end = text.find('\n', at);
         if (end == std::string::npos) end = text.size();

@@ -3,7 +3,7 @@
 #include <sys/stat.h>
 
 #include "planprint/model_data.h"
-#include "planprint/reader_common.h"
+#include "planprint/program.h"
 #include "planprint/scene.h"
 #include "planprint/settings.h"
 #include "planprint/tile_view.h"

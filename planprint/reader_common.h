@@ -1,14 +1,12 @@
-// What the two model file readers share: the program's caption, the box
-// that says why a file was refused, the largest file they take and the
-// largest values they let through to printing.
+// What the two model file readers share: the box that says why a file was
+// refused, the largest file they take and the largest values they let
+// through to printing.
 #pragma once
 
 #include <cstddef>
 #include <string>
 
 #include "platform/unreadable_file.h"
-
-extern const char* const kPlanprintTitle;
 
 // Model files are far below this; anything larger is not one.
 constexpr std::size_t kMaxModelFileBytes = platform::kMaxModelFileBytes;

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "planprint/reader_common.h"
+#include "planprint/program.h"
 #include "platform/platform.h"
 
 int g_nCols;
@@ -30,9 +30,9 @@ namespace {
 // Stored lengths beyond this (model units) are not from this program.
 constexpr float kLongestLength = 1000;
 
-bool ReadNumber(const char* name, long& value)
+bool ReadNumber(StoredSetting setting, long& value)
 {
-    const std::string text = platform::ReadSetting(kSettingsSection, name, "");
+    const std::string text = platform::ReadSetting(kSettingsSection, kSettingNames[setting], "");
     if (text.empty()) return false;
     char* end = nullptr;
     errno = 0;
@@ -42,31 +42,37 @@ bool ReadNumber(const char* name, long& value)
     return true;
 }
 
-int ReadInt(const char* name, int fallback, int low, int high)
+int ReadInt(StoredSetting setting, int fallback, int low, int high)
 {
     long v;
-    if (!ReadNumber(name, v)) return fallback;
+    if (!ReadNumber(setting, v)) return fallback;
     return v < low ? low : v > high ? high : static_cast<int>(v);
 }
 
-float ReadLength(const char* name, float fallback)
+float ReadLength(StoredSetting setting, float fallback)
 {
     long v;
-    if (!ReadNumber(name, v) || v <= 0 || v * 0.1f > kLongestLength) return fallback;
+    if (!ReadNumber(setting, v) || v <= 0 || v * 0.1f > kLongestLength) return fallback;
     return static_cast<float>(v) * 0.1f;
 }
 
-int ReadFlag(const char* name, int fallback)
+int ReadFlag(StoredSetting setting, int fallback)
 {
     long v;
-    if (!ReadNumber(name, v)) return fallback;
+    if (!ReadNumber(setting, v)) return fallback;
     return v != 0;
 }
 
-void WriteInt(const char* name, long value) { platform::WriteSetting(kSettingsSection, name, std::to_string(value)); }
+void WriteInt(StoredSetting setting, long value)
+{
+    platform::WriteSetting(kSettingsSection, kSettingNames[setting], std::to_string(value));
+}
 
 // Tenths, truncated toward zero.
-void WriteLength(const char* name, float value) { WriteInt(name, static_cast<long>(static_cast<double>(value) * 10)); }
+void WriteLength(StoredSetting setting, float value)
+{
+    WriteInt(setting, static_cast<long>(static_cast<double>(value) * 10));
+}
 
 }  // namespace
 
@@ -97,33 +103,33 @@ void ReadSettings()
 {
     ResetSettingsGlobals();
     // Rows and columns outside 1..10 would leave no tile or divide by zero.
-    g_nCols = ReadInt("Cols", 1, 1, 10);
-    g_nRows = ReadInt("Rows", 1, 1, 10);
-    g_fPrintablePageW = ReadLength("PrintablePageW", 7.5f);
-    g_fPrintablePageH = ReadLength("PrintablePageH", 10);
-    g_fGuidePlaneX = ReadLength("GuidePlaneX", 7.5f);
-    g_fGuidePlaneY = ReadLength("GuidePlaneY", 10);
-    int orient = ReadInt("PageOrient", kPortrait, INT_MIN, INT_MAX);
+    g_nCols = ReadInt(SETTING_COLS, 1, 1, 10);
+    g_nRows = ReadInt(SETTING_ROWS, 1, 1, 10);
+    g_fPrintablePageW = ReadLength(SETTING_PRINTABLE_PAGE_W, 7.5f);
+    g_fPrintablePageH = ReadLength(SETTING_PRINTABLE_PAGE_H, 10);
+    g_fGuidePlaneX = ReadLength(SETTING_GUIDE_PLANE_X, 7.5f);
+    g_fGuidePlaneY = ReadLength(SETTING_GUIDE_PLANE_Y, 10);
+    int orient = ReadInt(SETTING_PAGE_ORIENT, kPortrait, INT_MIN, INT_MAX);
     g_nPageOrient = orient == kLandscape ? kLandscape : kPortrait;
-    int paper = ReadInt("PaperSize", kPaperLetter, INT_MIN, INT_MAX);
+    int paper = ReadInt(SETTING_PAPER_SIZE, kPaperLetter, INT_MIN, INT_MAX);
     g_nPaperSize = (paper == kPaperLegal || paper == kPaperTabloid) ? paper : kPaperLetter;
-    g_bPrintMemberNumbers = ReadFlag("PrintMemberNumbersOnTiles", 1);
-    g_bPrintFileName = ReadFlag("PrintFileNameOnTiles", 1);
-    SetEnglishUnits(ReadFlag("EnglishUnits", 1) != 0);
+    g_bPrintMemberNumbers = ReadFlag(SETTING_PRINT_MEMBER_NUMBERS, 1);
+    g_bPrintFileName = ReadFlag(SETTING_PRINT_FILE_NAME, 1);
+    SetEnglishUnits(ReadFlag(SETTING_ENGLISH_UNITS, 1) != 0);
 }
 
 void WriteSettings()
 {
-    WriteInt("Cols", g_nCols);
-    WriteInt("Rows", g_nRows);
-    WriteLength("PrintablePageW", g_fPrintablePageW);
-    WriteLength("PrintablePageH", g_fPrintablePageH);
-    WriteLength("GuidePlaneX", g_fGuidePlaneX);
-    WriteLength("GuidePlaneY", g_fGuidePlaneY);
-    WriteInt("PageOrient", g_nPageOrient);
-    WriteInt("PaperSize", g_nPaperSize);
-    WriteInt("PrintMemberNumbersOnTiles", g_bPrintMemberNumbers);
-    WriteInt("PrintFileNameOnTiles", g_bPrintFileName);
-    WriteInt("EnglishUnits", g_bEnglishUnits ? 1 : 0);
+    WriteInt(SETTING_COLS, g_nCols);
+    WriteInt(SETTING_ROWS, g_nRows);
+    WriteLength(SETTING_PRINTABLE_PAGE_W, g_fPrintablePageW);
+    WriteLength(SETTING_PRINTABLE_PAGE_H, g_fPrintablePageH);
+    WriteLength(SETTING_GUIDE_PLANE_X, g_fGuidePlaneX);
+    WriteLength(SETTING_GUIDE_PLANE_Y, g_fGuidePlaneY);
+    WriteInt(SETTING_PAGE_ORIENT, g_nPageOrient);
+    WriteInt(SETTING_PAPER_SIZE, g_nPaperSize);
+    WriteInt(SETTING_PRINT_MEMBER_NUMBERS, g_bPrintMemberNumbers);
+    WriteInt(SETTING_PRINT_FILE_NAME, g_bPrintFileName);
+    WriteInt(SETTING_ENGLISH_UNITS, g_bEnglishUnits ? 1 : 0);
     platform::SaveSettings(kPlanprintTitle);
 }

@@ -29,6 +29,26 @@ extern int g_bModeDetail;
 // The settings' place in the configuration file.
 extern const char* const kSettingsSection;
 
+// The stored settings, in the order they are written, and their keys.
+enum StoredSetting {
+    SETTING_COLS,
+    SETTING_ROWS,
+    SETTING_PRINTABLE_PAGE_W,
+    SETTING_PRINTABLE_PAGE_H,
+    SETTING_GUIDE_PLANE_X,
+    SETTING_GUIDE_PLANE_Y,
+    SETTING_PAGE_ORIENT,
+    SETTING_PAPER_SIZE,
+    SETTING_PRINT_MEMBER_NUMBERS,
+    SETTING_PRINT_FILE_NAME,
+    SETTING_ENGLISH_UNITS,
+    SETTING_COUNT
+};
+inline constexpr const char* kSettingNames[] = {"Cols", "Rows", "PrintablePageW", "PrintablePageH", "GuidePlaneX",
+                                                "GuidePlaneY", "PageOrient", "PaperSize", "PrintMemberNumbersOnTiles",
+                                                "PrintFileNameOnTiles", "EnglishUnits"};
+static_assert(sizeof kSettingNames / sizeof kSettingNames[0] == SETTING_COUNT, "one key for each stored setting");
+
 // Start-up values, before the stored settings are read.
 void ResetSettingsGlobals();
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "planprint/model_data.h"
-#include "planprint/reader_common.h"
+#include "planprint/program.h"
 #include "planprint/settings.h"
 #include "planprint/tile_view.h"
 #include "platform/platform.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "planprint/frame_commands.h"
-#include "planprint/reader_common.h"
+#include "planprint/program.h"
 #include "planprint/wx_main_frame.h"
 #include "platform/platform.h"
 #include "platform/wx_backend.h"
@@ -11,7 +11,7 @@
 bool CPlanprintApp::OnInit()
 {
     SetAppName("planprint");
-    SetAppDisplayName("Planprint");
+    SetAppDisplayName(kPlanprintTitle);
     platform::InstallWxBackend("planprint");
     StartPlanprintState();
     auto* frame = new CMainFrame;

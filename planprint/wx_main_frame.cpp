@@ -17,7 +17,6 @@
 
 #include "planprint/command_ids.h"
 #include "planprint/frame_commands.h"
-#include "planprint/reader_common.h"
 #include "planprint/tile_print.h"
 #include "planprint/tile_view.h"
 #include "planprint/wx_program_icon.h"

@@ -11,7 +11,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "planprint/reader_common.h"
+#include "planprint/program.h"
 #include "planprint/settings.h"
 #include "planprint/tile_setup.h"
 #include "planprint/tile_view.h"
