@@ -314,7 +314,7 @@ void CTf3dDialog::PlaceModeless()
     const auto known = s_modelessPlaces.find(Utf8(GetTitle()));
     if (known != s_modelessPlaces.end()) {
         Move(known->second);
-        m_placedAt = GetPosition();
+        placedAt_ = GetPosition();
         return;
     }
     wxWindow* owner = GetParent();
@@ -363,15 +363,15 @@ void CTf3dDialog::PlaceModeless()
         if (bestCost < 0 || cost < bestCost) best = at, bestCost = cost;
     }
     Move(best);
-    m_placedAt = GetPosition();
+    placedAt_ = GetPosition();
 }
 
 void CTf3dDialog::CloseModeless()
 {
     // Only a place the user chose is kept: one the program chose is chosen
     // again next time, clear of what is open then.
-    if (!m_closing && IsShown() && GetPosition() != m_placedAt) s_modelessPlaces[Utf8(GetTitle())] = GetPosition();
-    m_closing = true;
+    if (!closing_ && IsShown() && GetPosition() != placedAt_) s_modelessPlaces[Utf8(GetTitle())] = GetPosition();
+    closing_ = true;
     Hide();
     Destroy();
 }

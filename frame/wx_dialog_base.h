@@ -54,7 +54,7 @@ public:
     DialogControls& Controls() { return controls_; }
     // A modeless dialog that has closed: hidden, and destroyed when the
     // toolkit is idle.
-    bool Closing() const { return m_closing; }
+    bool Closing() const { return closing_; }
     // Where a new modeless dialog opens: where the user last moved one with
     // its caption during this run, else inside the main window's 3D view by
     // one of its edges, where it hides least of the model and of the
@@ -103,8 +103,8 @@ protected:
     WxDialogControls controls_;
 
 private:
-    bool m_closing = false;
-    wxPoint m_placedAt = wxDefaultPosition;  // where PlaceModeless put it
+    bool closing_ = false;
+    wxPoint placedAt_ = wxDefaultPosition;  // where PlaceModeless put it
 };
 
 // A new main window: modeless dialogs open beside its view again.
