@@ -15,6 +15,7 @@
 #include <wx/stattext.h>
 #include <wx/aui/auibar.h>
 
+#include "frame/analysis_command.h"
 #include "frame/command_ids.h"
 #include "frame/file_commands.h"
 #include "frame/menu_table.h"
@@ -22,7 +23,6 @@
 #include "frame/wx_dialogs.h"
 #include "frame/wx_print_commands.h"
 #include "frame/wx_toolbar_icons.h"
-#include "model/run_analysis.h"
 #include "platform/platform.h"
 #include "platform/wx_backend.h"
 #include "state/frame_globals.h"

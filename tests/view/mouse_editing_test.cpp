@@ -2,10 +2,10 @@
 // drags at the window points of grid points and joints.
 #include <cmath>
 
+#include "frame/analysis_command.h"
 #include "frame/command_ids.h"
 #include "frame/pick_dialogs.h"
 #include "model/model_ops.h"
-#include "model/run_analysis.h"
 #include "model/tables.h"
 #include "model/undo.h"
 #include "state/frame_globals.h"
