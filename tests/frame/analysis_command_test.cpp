@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "frame/analysis_command.h"
-#include "frame/tool_modes.h"
 #include "model/defaults.h"
 #include "model/strength.h"
 #include "model/tables.h"
 #include "state/frame_globals.h"
 #include "state/view_globals.h"
 #include "tests/model/analysis_fixture.h"
+#include "view/status_prompt.h"
 
 namespace {
 

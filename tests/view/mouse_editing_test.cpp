@@ -4,7 +4,6 @@
 
 #include "frame/analysis_command.h"
 #include "frame/command_ids.h"
-#include "frame/pick_dialogs.h"
 #include "model/model_ops.h"
 #include "model/tables.h"
 #include "model/undo.h"
@@ -12,6 +11,7 @@
 #include "state/printing_globals.h"
 #include "tests/view/edit_fixture.h"
 #include "view/member_split.h"
+#include "view/pick_dialogs.h"
 #include "view/picking.h"
 
 namespace {
