@@ -13,6 +13,7 @@
 #include <wx/weakref.h>
 
 #include "frame/dialog_controls.h"
+#include "view/wx_view_on_screen.h"
 
 class wxFlexGridSizer;
 class wxSizer;
@@ -109,6 +110,9 @@ private:
 
 // A new main window: modeless dialogs open beside its view again.
 void ForgetModelessPlaces();
+// Where modeless dialogs open: view tells where the main window's 3D view
+// lies on the screen and what it shows there, false while none is shown.
+void SetModelessView(std::function<bool(ViewOnScreen&)> view);
 
 // A dialog over one editor of the dialogs' logic.
 template <class Editor>

@@ -20,6 +20,7 @@
 #include "frame/file_commands.h"
 #include "frame/menu_table.h"
 #include "frame/print_commands.h"
+#include "frame/wx_dialog_base.h"
 #include "frame/wx_dialogs.h"
 #include "frame/wx_print_commands.h"
 #include "frame/wx_toolbar_icons.h"
@@ -102,6 +103,11 @@ CMainFrame::CMainFrame()
         return;
     }
     m_pView = view;
+    SetModelessView([shown = wxWeakRef<CSpan3DView>(view)](ViewOnScreen& screen) {
+        if (!shown || !shown->IsShown()) return false;
+        screen = shown->OnScreen();
+        return true;
+    });
     m_aui.SetManagedWindow(this);
     m_aui.AddPane(view, wxAuiPaneInfo().Name("view").CenterPane());
     BuildToolBar();
