@@ -1,6 +1,5 @@
 #include "frame/tool_modes.h"
 
-#include "model/tables.h"
 #include "state/frame_globals.h"
 
 namespace {
