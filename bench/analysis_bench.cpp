@@ -7,8 +7,8 @@
 #include <cstring>
 #include <vector>
 
+#include "frame/analysis_command.h"
 #include "model/defaults.h"
-#include "model/run_analysis.h"
 #include "model/solver.h"
 #include "model/tables.h"
 #include "platform/test_backend.h"

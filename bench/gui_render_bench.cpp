@@ -14,8 +14,8 @@
 #include <wx/image.h>
 
 #include "bench/bench_view.h"
+#include "frame/analysis_command.h"
 #include "model/defaults.h"
-#include "model/run_analysis.h"
 #include "model/tables.h"
 #include "state/frame_globals.h"
 #include "state/view_globals.h"

@@ -16,7 +16,6 @@
 
 
 #include "bench/bench_view.h"
-#include "frame/file_commands.h"
 #include "model/defaults.h"
 #include "model/tables.h"
 #include "state/frame_globals.h"

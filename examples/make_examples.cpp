@@ -4,9 +4,9 @@
 #include <string>
 
 #include "files/model_file.h"
+#include "frame/analysis_command.h"
 #include "frame/file_commands.h"
 #include "model/defaults.h"
-#include "model/run_analysis.h"
 #include "model/tables.h"
 #include "model/templates.h"
 #include "state/frame_globals.h"

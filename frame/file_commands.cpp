@@ -10,12 +10,12 @@
 #include "files/model_file.h"
 #include "files/preferences.h"
 #include "files/report.h"
+#include "frame/analysis_command.h"
 #include "frame/command_ids.h"
 #include "frame/tool_commands.h"
 #include "frame/tool_modes.h"
 #include "frame/view_commands.h"
 #include "model/defaults.h"
-#include "model/run_analysis.h"
 #include "model/strength.h"
 #include "model/tables.h"
 #include "model/templates.h"
@@ -25,6 +25,7 @@
 #include "state/files_globals.h"
 #include "state/frame_globals.h"
 #include "state/view_globals.h"
+#include "view/status_prompt.h"
 
 const char* const kMakerHomePage = "https://www.brightbeam-software.example/";
 const char* const kLatestChangesPage = "https://www.brightbeam-software.example/trussforge3d/latestchanges.html";
@@ -357,18 +358,6 @@ void FinishStartFileRead(bool ok, const std::string& why)
         MarkModelSaved();
     }
     g_bModelSaved = 1;
-}
-
-void SetInitialCamera()
-{
-    const int x = g_nWorkspaceX / 2, y = g_nWorkspaceY / 2, z = g_nWorkspaceZ / 2;
-    g_fOrbitAngle = g_fOrbitAngleB = 1.57f;
-    g_dCenterX = x;
-    g_dCenterY = y;
-    g_dCenterZ = z;
-    g_dEyeX = x;
-    g_dEyeY = y;
-    g_dEyeZ = z + (g_nWorkspaceY < g_nWorkspaceX ? x * 2.3 : y * 2.4);
 }
 
 void FinishStartup()

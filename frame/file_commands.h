@@ -28,8 +28,6 @@ void ShowWarningMessage();
 // After the view has read the start file: ok names the model after the file;
 // a refused file is reported with why and leaves the new, untitled model.
 void FinishStartFileRead(bool ok, const std::string& why = "");
-// Camera from the workspace size: centre in the middle, eye in front.
-void SetInitialCamera();
 // The last start-up steps of the frame: preferences, initial camera, and the
 // saved state of what the model is now.
 void FinishStartup();

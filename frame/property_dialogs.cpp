@@ -4,13 +4,13 @@
 
 #include "frame/dialog_ids.h"
 #include "frame/file_commands.h"
-#include "frame/tool_modes.h"
 #include "model/loads.h"
 #include "model/model_ops.h"
 #include "model/units.h"
 #include "platform/platform.h"
 #include "state/frame_globals.h"
 #include "state/view_globals.h"
+#include "view/status_prompt.h"
 
 namespace {
 

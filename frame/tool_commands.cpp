@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 #include "state/frame_globals.h"
 #include "state/view_globals.h"
+#include "view/status_prompt.h"
 
 namespace {
 

@@ -5,16 +5,16 @@
 #include <utility>
 
 #include "files/model_file.h"
+#include "frame/analysis_command.h"
 #include "frame/command_ids.h"
 #include "frame/menu_dialogs.h"
-#include "frame/tool_modes.h"
 #include "model/model_ops.h"
-#include "model/run_analysis.h"
 #include "model/tables.h"
 #include "model/undo.h"
 #include "platform/platform.h"
 #include "state/frame_globals.h"
 #include "state/view_globals.h"
+#include "view/status_prompt.h"
 
 namespace {
 

@@ -16,16 +16,13 @@
 #include <vector>
 
 #include "frame/dialog_ids.h"
-#include "model/tables.h"
-#include "state/view_globals.h"
-#include "view/overlay.h"
-#include "view/projection.h"
-#include "view/wx_view.h"
 
 namespace {
 
 // Where the user left each modeless dialog, by caption, for this run.
 std::map<std::string, wxPoint> s_modelessPlaces;
+// The main window's view, where modeless dialogs open.
+std::function<bool(ViewOnScreen&)> s_modelessView;
 
 wxString Wx(const std::string& s) { return wxString::FromUTF8(s.c_str()); }
 wxString Wx(const char* s) { return wxString::FromUTF8(s); }
@@ -279,32 +276,14 @@ void CTf3dDialog::FollowTables(std::function<bool()> refresh, std::function<void
 
 void ForgetModelessPlaces() { s_modelessPlaces.clear(); }
 
+void SetModelessView(std::function<bool(ViewOnScreen&)> view) { s_modelessView = std::move(view); }
+
 namespace {
 
 long long OverlapArea(const wxRect& a, const wxRect& b)
 {
     const wxRect both = a.Intersect(b);
     return both.IsEmpty() ? 0 : static_cast<long long>(both.width) * both.height;
-}
-
-// The screen rectangle that holds the model's joints as the view shows them
-// (displaced after an analysis); empty without joints on screen.
-wxRect ModelOnScreen(CSpan3DView* view)
-{
-    wxRect model;
-    if (!view->MakeCurrent()) return model;
-    const wxPoint origin = view->GetScreenPosition();
-    for (int j = 1; j <= g_nJoints; ++j) {
-        const JointRec& joint = g_Joints[j];
-        const bool displaced = g_bShowDisplacedShape != 0;
-        float x, y;
-        if (!ProjectToWindow(displaced ? joint.displacedX : joint.x, displaced ? joint.displacedY : joint.y,
-                             displaced ? joint.displacedZ : joint.z, x, y))
-            continue;
-        const wxRect point(origin.x + static_cast<int>(x), origin.y + static_cast<int>(y), 1, 1);
-        model = model.IsEmpty() ? point : model.Union(point);
-    }
-    return model;
 }
 
 }  // namespace
@@ -314,31 +293,24 @@ void CTf3dDialog::PlaceModeless()
     const auto known = s_modelessPlaces.find(Utf8(GetTitle()));
     if (known != s_modelessPlaces.end()) {
         Move(known->second);
-        m_placedAt = GetPosition();
+        placedAt_ = GetPosition();
         return;
     }
     wxWindow* owner = GetParent();
     if (!owner) return;
-    CSpan3DView* view = nullptr;
-    for (wxWindow* child : owner->GetChildren())
-        if (auto* v = dynamic_cast<CSpan3DView*>(child); v && v->IsShown()) view = v;
-    if (!view) return;
-    const wxRect area(view->GetScreenPosition(), view->GetSize());
+    ViewOnScreen view;
+    if (!s_modelessView || !s_modelessView(view)) return;
+    const wxRect& area = view.area;
     const int gap = 2 * Gap();
     // What it should not hide: the model (with room for its joints and
     // sticks) and the program's other open modeless dialogs, the most.
-    wxRect model = ModelOnScreen(view);
+    wxRect model = view.model;
     if (!model.IsEmpty()) model.Inflate(2 * gap);
     // Nor the texts over the picture: the prompt and the status lines at
     // its top left (a row of places lies below them), and any labels.
-    std::vector<wxRect> texts;
     int textBottom = 0;
-    const int line = CSpan3DView::OverlayLineHeight();
-    for (const OverlayText& text : ComposeOverlayText(ProjectJoint, ProjectMember)) {
-        const int width = view->GetTextExtent(Wx(text.text)).x * 5 / 4;
-        texts.emplace_back(area.x + text.x, area.y + text.y, width, line);
-        if (text.x < 2 * line) textBottom = std::max(textBottom, text.y + line);
-    }
+    for (const wxRect& text : view.texts)
+        if (text.x - area.x < 2 * text.height) textBottom = std::max(textBottom, text.y - area.y + text.height);
     std::vector<wxRect> others;
     for (wxWindow* child : owner->GetChildren()) {
         auto* dialog = dynamic_cast<CTf3dDialog*>(child);
@@ -358,20 +330,20 @@ void CTf3dDialog::PlaceModeless()
     for (const wxPoint& at : candidates) {
         const wxRect placed(at, size);
         long long cost = model.IsEmpty() ? 0 : OverlapArea(placed, model);
-        for (const wxRect& text : texts) cost += OverlapArea(placed, text);
+        for (const wxRect& text : view.texts) cost += OverlapArea(placed, text);
         for (const wxRect& other : others) cost += 4 * OverlapArea(placed, other);
         if (bestCost < 0 || cost < bestCost) best = at, bestCost = cost;
     }
     Move(best);
-    m_placedAt = GetPosition();
+    placedAt_ = GetPosition();
 }
 
 void CTf3dDialog::CloseModeless()
 {
     // Only a place the user chose is kept: one the program chose is chosen
     // again next time, clear of what is open then.
-    if (!m_closing && IsShown() && GetPosition() != m_placedAt) s_modelessPlaces[Utf8(GetTitle())] = GetPosition();
-    m_closing = true;
+    if (!closing_ && IsShown() && GetPosition() != placedAt_) s_modelessPlaces[Utf8(GetTitle())] = GetPosition();
+    closing_ = true;
     Hide();
     Destroy();
 }

@@ -13,6 +13,7 @@
 #include <wx/weakref.h>
 
 #include "frame/dialog_controls.h"
+#include "view/wx_view_on_screen.h"
 
 class wxFlexGridSizer;
 class wxSizer;
@@ -54,7 +55,7 @@ public:
     DialogControls& Controls() { return controls_; }
     // A modeless dialog that has closed: hidden, and destroyed when the
     // toolkit is idle.
-    bool Closing() const { return m_closing; }
+    bool Closing() const { return closing_; }
     // Where a new modeless dialog opens: where the user last moved one with
     // its caption during this run, else inside the main window's 3D view by
     // one of its edges, where it hides least of the model and of the
@@ -103,12 +104,15 @@ protected:
     WxDialogControls controls_;
 
 private:
-    bool m_closing = false;
-    wxPoint m_placedAt = wxDefaultPosition;  // where PlaceModeless put it
+    bool closing_ = false;
+    wxPoint placedAt_ = wxDefaultPosition;  // where PlaceModeless put it
 };
 
 // A new main window: modeless dialogs open beside its view again.
 void ForgetModelessPlaces();
+// Where modeless dialogs open: view tells where the main window's 3D view
+// lies on the screen and what it shows there, false while none is shown.
+void SetModelessView(std::function<bool(ViewOnScreen&)> view);
 
 // A dialog over one editor of the dialogs' logic.
 template <class Editor>

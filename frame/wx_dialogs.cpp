@@ -6,8 +6,8 @@
 #include <wx/window.h>
 
 #include "frame/menu_dialogs.h"
-#include "frame/pick_dialogs.h"
 #include "frame/wx_dialog_base.h"
+#include "view/pick_dialogs.h"
 
 namespace {
 

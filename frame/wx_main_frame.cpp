@@ -15,14 +15,15 @@
 #include <wx/stattext.h>
 #include <wx/aui/auibar.h>
 
+#include "frame/analysis_command.h"
 #include "frame/command_ids.h"
 #include "frame/file_commands.h"
 #include "frame/menu_table.h"
 #include "frame/print_commands.h"
+#include "frame/wx_dialog_base.h"
 #include "frame/wx_dialogs.h"
 #include "frame/wx_print_commands.h"
 #include "frame/wx_toolbar_icons.h"
-#include "model/run_analysis.h"
 #include "platform/platform.h"
 #include "platform/wx_backend.h"
 #include "state/frame_globals.h"
@@ -102,6 +103,11 @@ CMainFrame::CMainFrame()
         return;
     }
     m_pView = view;
+    SetModelessView([shown = wxWeakRef<CSpan3DView>(view)](ViewOnScreen& screen) {
+        if (!shown || !shown->IsShown()) return false;
+        screen = shown->OnScreen();
+        return true;
+    });
     m_aui.SetManagedWindow(this);
     m_aui.AddPane(view, wxAuiPaneInfo().Name("view").CenterPane());
     BuildToolBar();

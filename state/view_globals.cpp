@@ -114,6 +114,18 @@ void SetWorkspaceSize(short x, short y, short z)
     InvalidateWorkspaceLists();
 }
 
+void SetInitialCamera()
+{
+    const int x = g_nWorkspaceX / 2, y = g_nWorkspaceY / 2, z = g_nWorkspaceZ / 2;
+    g_fOrbitAngle = g_fOrbitAngleB = 1.57f;
+    g_dCenterX = x;
+    g_dCenterY = y;
+    g_dCenterZ = z;
+    g_dEyeX = x;
+    g_dEyeY = y;
+    g_dEyeZ = z + (g_nWorkspaceY < g_nWorkspaceX ? x * 2.3 : y * 2.4);
+}
+
 void InvalidateModelAndGuideLists()
 {
     g_bListMembersBuilt = g_bListResultMembersBuilt = g_bListJointsBuilt = 0;

@@ -36,6 +36,8 @@ void InvalidateGuideLists();
 void InvalidateWorkspaceLists();
 // Sets the workspace size; a change clears those lists.
 void SetWorkspaceSize(short x, short y, short z);
+// Camera from the workspace size: centre in the middle, eye in front.
+void SetInitialCamera();
 // Clears the valid flags of every model list (members, result members,
 // joints, loads, supports) and of the guide-plane lists.
 void InvalidateModelAndGuideLists();

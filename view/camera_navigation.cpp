@@ -3,16 +3,15 @@
 #include <algorithm>
 #include <cmath>
 
-#include "frame/file_commands.h"
-#include "frame/pick_dialogs.h"
-#include "frame/tool_modes.h"
 #include "model/tables.h"
 #include "platform/platform.h"
 #include "printing/plane_print.h"
 #include "state/frame_globals.h"
 #include "state/view_globals.h"
 #include "view/mouse_editing.h"
+#include "view/pick_dialogs.h"
 #include "view/picking.h"
+#include "view/status_prompt.h"
 
 namespace {
 

@@ -1,7 +1,5 @@
 #include "view/mouse_editing.h"
 
-#include "frame/pick_dialogs.h"
-#include "frame/tool_modes.h"
 #include "model/model_ops.h"
 #include "model/tables.h"
 #include "model/undo.h"
@@ -11,7 +9,9 @@
 #include "state/view_globals.h"
 #include "view/camera_navigation.h"
 #include "view/member_split.h"
+#include "view/pick_dialogs.h"
 #include "view/picking.h"
+#include "view/status_prompt.h"
 
 namespace {
 

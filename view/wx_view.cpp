@@ -465,6 +465,31 @@ bool CSpan3DView::CaptureFrame(wxImage& image)
     return true;
 }
 
+ViewOnScreen CSpan3DView::OnScreen()
+{
+    ViewOnScreen screen;
+    screen.area = wxRect(GetScreenPosition(), GetSize());
+    const wxPoint origin = screen.area.GetPosition();
+    if (MakeCurrent()) {
+        const bool displaced = g_bShowDisplacedShape != 0;
+        for (int j = 1; j <= g_nJoints; ++j) {
+            const JointRec& joint = g_Joints[j];
+            float x, y;
+            if (!ProjectToWindow(displaced ? joint.displacedX : joint.x, displaced ? joint.displacedY : joint.y,
+                                 displaced ? joint.displacedZ : joint.z, x, y))
+                continue;
+            const wxRect point(origin.x + static_cast<int>(x), origin.y + static_cast<int>(y), 1, 1);
+            screen.model = screen.model.IsEmpty() ? point : screen.model.Union(point);
+        }
+    }
+    // As wide as the text in the window's font, and a quarter more.
+    for (const OverlayText& text : ComposeOverlayText(ProjectJoint, ProjectMember)) {
+        const int width = GetTextExtent(wxString::FromUTF8(text.text.c_str())).x * 5 / 4;
+        screen.texts.emplace_back(origin.x + text.x, origin.y + text.y, width, OverlayLineHeight());
+    }
+    return screen;
+}
+
 // Each line on a box of the background colour, in the DC's default black,
 // drawn into the back buffer before the swap.
 void CSpan3DView::DrawOverlayText()

@@ -27,6 +27,8 @@
 #include <wx/image.h>
 #include <wx/timer.h>
 
+#include "view/wx_view_on_screen.h"
+
 class CSpan3DView : public wxGLCanvas {
 public:
     explicit CSpan3DView(wxWindow* parent);
@@ -57,6 +59,10 @@ public:
 
     // Pixel height of the overlay text line.
     static int OverlayLineHeight();
+
+    // Where the view lies on the screen, with the model's joints as it shows
+    // them (displaced after an analysis) and its overlay texts.
+    ViewOnScreen OnScreen();
 
 private:
     void OnPaint(wxPaintEvent& event);

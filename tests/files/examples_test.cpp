@@ -4,7 +4,7 @@
 #include "files/clear_model.h"
 #include "files/import_2d.h"
 #include "files/model_file.h"
-#include "model/run_analysis.h"
+#include "frame/analysis_command.h"
 #include "model/tables.h"
 #include "state/frame_globals.h"
 #include "tests/common/test_env.h"

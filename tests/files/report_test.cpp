@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "files/report.h"
+#include "frame/analysis_command.h"
 #include "model/defaults.h"
-#include "model/run_analysis.h"
 #include "model/templates.h"
 #include "state/files_globals.h"
 #include "tests/common/test_env.h"

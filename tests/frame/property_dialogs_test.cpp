@@ -6,7 +6,6 @@
 #include "frame/property_dialogs.h"
 #include "frame/results_dialogs.h"
 #include "frame/table_editors.h"
-#include "frame/tool_modes.h"
 #include "model/defaults.h"
 #include "model/loads.h"
 #include "model/model_ops.h"
@@ -16,6 +15,7 @@
 #include "state/view_globals.h"
 #include "tests/common/test_env.h"
 #include "tests/frame/fake_controls.h"
+#include "view/status_prompt.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "state/frame_globals.h"
 #include "state/view_globals.h"
 #include "tests/common/test_env.h"
+#include "view/status_prompt.h"
 
 namespace {
 

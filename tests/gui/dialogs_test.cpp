@@ -20,7 +20,6 @@
 #include "frame/dialog_ids.h"
 #include "frame/file_commands.h"
 #include "frame/menu_dialogs.h"
-#include "frame/pick_dialogs.h"
 #include "frame/wx_dialog_base.h"
 #include "frame/wx_dialogs.h"
 #include "model/defaults.h"
@@ -28,6 +27,7 @@
 #include "state/frame_globals.h"
 #include "tests/gui_common/modal_script.h"
 #include "tests/view/view_fixture.h"
+#include "view/pick_dialogs.h"
 
 namespace {
 

@@ -23,13 +23,13 @@
 #include "frame/file_commands.h"
 #include "frame/menu_dialogs.h"
 #include "frame/menu_table.h"
-#include "frame/pick_dialogs.h"
 #include "frame/wx_dialogs.h"
 #include "frame/wx_main_frame.h"
 #include "state/frame_globals.h"
 #include "tests/common/test_files.h"
 #include "tests/gui_common/modal_script.h"
 #include "tests/view/view_fixture.h"
+#include "view/pick_dialogs.h"
 #include "view/projection.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <cstdio>
 
 #include "files/model_file.h"
+#include "frame/analysis_command.h"
 #include "model/defaults.h"
 #include "model/model_ops.h"
-#include "model/run_analysis.h"
 #include "state/frame_globals.h"
 #include "tests/view/view_fixture.h"
 #include "view/scene_layers.h"

@@ -2,16 +2,16 @@
 // drags at the window points of grid points and joints.
 #include <cmath>
 
+#include "frame/analysis_command.h"
 #include "frame/command_ids.h"
-#include "frame/pick_dialogs.h"
 #include "model/model_ops.h"
-#include "model/run_analysis.h"
 #include "model/tables.h"
 #include "model/undo.h"
 #include "state/frame_globals.h"
 #include "state/printing_globals.h"
 #include "tests/view/edit_fixture.h"
 #include "view/member_split.h"
+#include "view/pick_dialogs.h"
 #include "view/picking.h"
 
 namespace {

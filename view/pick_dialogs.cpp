@@ -1,0 +1,3 @@
+#include "view/pick_dialogs.h"
+
+PickDialogs g_PickDialogs;
