@@ -6,6 +6,7 @@
 
 #include "planprint/model_data.h"
 #include "planprint/settings.h"
+#include "planprint/units.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ float CModelData::OutlineOverhang() const
 
 void CModelData::LayoutTilesInch() { LayoutTiles(1.0, 2); }
 
-void CModelData::LayoutTilesCm() { LayoutTiles(2.54, 1); }
+void CModelData::LayoutTilesCm() { LayoutTiles(kCentimetresPerInch, 1); }
 
 // unit: model units per inch; the offsets are rounded to 1/roundTo.
 void CModelData::LayoutTiles(double unit, int roundTo)
@@ -87,7 +88,7 @@ void CModelData::LayoutTiles(double unit, int roundTo)
     // and the tile border; beyond the millimetre come the 0.01 in by which
     // the lower border line lies inside the tile, and 3/100 of a unit for
     // the lines' widths and the print's cut to whole hundredths.
-    const float clearance = length(1 / 25.4 + 0.01) + 0.03f;
+    const float clearance = length(1 / kMillimetresPerInch + 0.01) + 0.03f;
     const float margin = std::max(0.5f, OutlineOverhang() + clearance);
     while (cols < kMostTiles && cols * tileX < fRangeX + 2 * margin) ++cols;
     while (rows < kMostTiles && rows * tileY < fRangeY + 2 * margin) ++rows;

@@ -7,6 +7,7 @@
 #include "planprint/program.h"
 #include "planprint/settings.h"
 #include "planprint/tile_view.h"
+#include "planprint/units.h"
 #include "platform/platform.h"
 #include "platform/print_device.h"
 
@@ -70,7 +71,7 @@ void PrintTilePage(platform::PrintDC& dc, int page)
     dc.SetMapMode(g_bEnglishUnits ? platform::MapMode::LoEnglish : platform::MapMode::LoMetric);
     PlaceOrigin(dc);
 
-    const SheetMapping map{g_bEnglishUnits ? 1.0f : 2.54f, g_nPageOrient == kPortrait};
+    const SheetMapping map{g_bEnglishUnits ? 1.0f : kCentimetresPerInchF, g_nPageOrient == kPortrait};
     const float k = map.k;
     const float margin = k * 50;  // rounded to a float first: 127 in SI
     const float w = g_fPrintablePageW * 100, h = g_fPrintablePageH * 100;

@@ -5,6 +5,7 @@
 
 #include "planprint/scene.h"
 #include "planprint/settings.h"
+#include "planprint/units.h"
 
 TileSetupValues CurrentTileSetup()
 {
@@ -29,7 +30,7 @@ void ApplyTileSetup(const TileSetupValues& values)
         w = 7.5f;
         h = values.paper == kPaperLetter ? 10.0f : 13.0f;
     }
-    const float unit = g_bSIUnits ? 2.54f : 1.0f;
+    const float unit = g_bSIUnits ? kCentimetresPerInchF : 1.0f;
     g_fPrintablePageW = w * unit;
     g_fPrintablePageH = h * unit;
     g_nRows = values.rows;

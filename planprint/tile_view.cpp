@@ -8,6 +8,7 @@
 #include "planprint/outline.h"
 #include "planprint/scene.h"
 #include "planprint/settings.h"
+#include "planprint/units.h"
 
 int g_bMoveModel;
 int g_bShowGridLines;
@@ -30,7 +31,7 @@ float s_p0x = 0, s_p0y = 0;
 float s_o0x = 0, s_o0y = 0;
 
 // One scroll step moves the picture this far: an inch, in either unit.
-float ScrollUnit() { return g_bEnglishUnits ? 1.0f : 2.54f; }
+float ScrollUnit() { return g_bEnglishUnits ? 1.0f : kCentimetresPerInchF; }
 
 void DragOffset(int x, int y, float& ox, float& oy)
 {

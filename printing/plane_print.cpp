@@ -87,8 +87,8 @@ PlanePageMap CurrentPageMap(const PlanePrint& p, int* down)
     PlanePageMap map;
     map.plane = p.plane;
     map.landscape = p.landscape;
-    map.width = p.cm ? 1778 : 700;
-    map.height = p.cm ? 2540 : 1000;
+    map.width = p.cm ? kPageFrameCmW : kPageFrameInchW;
+    map.height = p.cm ? kPageFrameCmH : kPageFrameInchH;
     switch (p.plane) {
     case PLANE_XY:
         map.origin1 = g_fTilesXYOriginX, map.origin2 = g_fTilesXYOriginY;

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "printing/member_outline.h"
+#include "printing/tile_layout.h"
 
 namespace platform {
 struct PrintOutcome;
@@ -51,7 +52,7 @@ struct PlanePageMap {
     bool landscape = false;
     float origin1 = 0, origin2 = 0;  // the page grid's corner in the plane
     int across = 1;                  // pages across
-    int width = 700, height = 1000;  // the page frame in logical units
+    int width = kPageFrameInchW, height = kPageFrameInchH;  // the page frame in logical units
 };
 
 // The logical page point of the in-plane point (u, v) on page (column,

@@ -9,9 +9,8 @@
 
 namespace {
 
-// Page frame in print units (0.01 in or 0.1 mm) per model unit x 100.
-constexpr double kInchPageW = 700, kInchPageH = 1000;
-constexpr double kCmPageW = 1778, kCmPageH = 2540;
+constexpr double kInchPageW = kPageFrameInchW, kInchPageH = kPageFrameInchH;
+constexpr double kCmPageW = kPageFrameCmW, kCmPageH = kPageFrameCmH;
 constexpr double kMaxPages = 32767;
 
 struct LayoutParams {

@@ -3,8 +3,12 @@
 // in the skewed YZ plane through the marked joints.
 //
 // A page covers 7 x 10 model inches, or 17.78 x 25.40 model centimetres.
-// Results go to the globals of printing/printing_globals.h.
+// Results go to the globals of state/printing_globals.h.
 #pragma once
+
+// The page frame in print units: hundredths of a model unit (0.01 in or 0.1 mm).
+constexpr int kPageFrameInchW = 700, kPageFrameInchH = 1000;
+constexpr int kPageFrameCmW = 1778, kPageFrameCmH = 2540;
 
 // Plane layouts. Each lays out the joints that lie in a thin slab around the
 // plane's guide plane and returns 0. An empty model, or a slab with no joint

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "model/tables.h"
+#include "printing/tile_layout.h"
 #include "state/frame_globals.h"
 #include "state/printing_globals.h"
 #include "state/view_globals.h"
@@ -565,7 +566,9 @@ void DrawPageTiles(TileGrid grid, float position, int metric, int landscape)
     }
     if (across <= 0 || down <= 0) return;
 
-    const float pageW = metric ? 17.78f : 7.0f, pageH = metric ? 25.4f : 10.0f;
+    // The page frame in model units.
+    const float pageW = (metric ? kPageFrameCmW : kPageFrameInchW) / 100.0f;
+    const float pageH = (metric ? kPageFrameCmH : kPageFrameInchH) / 100.0f;
     int n1 = across, n2 = down;
     float p1 = pageW, p2 = pageH;
     if (landscape && grid != TILES_SKEW) {
