@@ -148,7 +148,7 @@ void CairoPrintDC::AbortDoc()
     Discard();
 }
 
-double CairoPrintDC::PointsPerUnit() const { return mode_ == MapMode::LoEnglish ? 0.72 : 72.0 / 254.0; }
+double CairoPrintDC::PointsPerUnit() const { return PointsPerLogicalUnit(mode_); }
 
 void CairoPrintDC::DeviceOf(int x, int y, double* dx, double* dy) const
 {

@@ -27,6 +27,9 @@ namespace platform {
 // Logical units: 0.01 inch or 0.1 mm, x to the right and y up.
 enum class MapMode { LoEnglish, LoMetric };
 
+// Points (1/72 inch) in one logical unit of a mapping mode.
+constexpr double PointsPerLogicalUnit(MapMode mode) { return mode == MapMode::LoEnglish ? 0.72 : 72.0 / 254.0; }
+
 enum class Orientation { Portrait, Landscape };
 
 // A paper size, portrait, in points (1/72 inch).

@@ -251,7 +251,8 @@ struct NumberSize {
 };
 NumberSize NumberSizeOf(bool cm)
 {
-    const float pointsPerUnit = cm ? 72.0f / 254.0f : 0.72f;
+    const float pointsPerUnit =
+        static_cast<float>(platform::PointsPerLogicalUnit(cm ? platform::MapMode::LoMetric : platform::MapMode::LoEnglish));
     return {11.0f / pointsPerUnit, 6.5f / pointsPerUnit};
 }
 
